@@ -1,0 +1,56 @@
+# Helpers shared by every component.
+
+# meridan_engine(<Name> CORE <core target> SOURCES <entry sources>)
+# Builds the thin shared library exporting mainfun as
+# <run dir>/bin/<Name>.so (no "lib" prefix), linked to its static core.
+function(meridan_engine name)
+  cmake_parse_arguments(ARG "" "CORE" "SOURCES" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_CORE})
+  set_target_properties(${name} PROPERTIES
+    PREFIX ""
+    SUFFIX ".so"
+    OUTPUT_NAME ${name}
+    LIBRARY_OUTPUT_DIRECTORY "${MERIDAN_RUN_DIR}/bin"
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# meridan_gtest(<target> SOURCES ... LIBS ...)
+# A GoogleTest executable registered with CTest. Tests learn where the real
+# data and the runnable folder are through compile definitions; the
+# environment variable MERIDAN_DATA_DIR overrides the data folder at run time.
+function(meridan_gtest target)
+  if(NOT MERIDAN_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${target} PRIVATE
+    MERIDAN_DATA_DIR="${MERIDAN_DATA_DIR}"
+    MERIDAN_RUN_DIR="${MERIDAN_RUN_DIR}")
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/common")
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
+endfunction()
+
+# meridan_qttest(<target> SOURCES ... LIBS ...)
+# A QtTest executable registered with CTest, run offscreen.
+function(meridan_qttest target)
+  if(NOT MERIDAN_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} Qt6::Test)
+  target_compile_definitions(${target} PRIVATE
+    MERIDAN_DATA_DIR="${MERIDAN_DATA_DIR}"
+    MERIDAN_RUN_DIR="${MERIDAN_RUN_DIR}")
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/common")
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  add_test(NAME ${target} COMMAND ${target})
+  set_tests_properties(${target} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"
+    TIMEOUT 900)
+endfunction()

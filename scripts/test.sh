@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything and runs every test.
+#   bash scripts/test.sh              # the normal build, in build/
+#   bash scripts/test.sh --sanitize   # an AddressSanitizer/UBSan build, in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "${SKIP_INSTALL:-0}" != 1 ]; then bash scripts/install-deps.sh; fi
+
+dir=build
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-asan
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DMERIDAN_SANITIZE=ON)
+  # Qt and Fontconfig keep caches for the life of the process; only real
+  # faults matter here, not those.
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+export QT_QPA_PLATFORM=offscreen
+export QTWEBENGINE_DISABLE_SANDBOX=1
+cmake -S . -B "$dir" "${flags[@]}" >/dev/null
+cmake --build "$dir" -j2
+ctest --test-dir "$dir" --output-on-failure -j2
