@@ -1,0 +1,73 @@
+#include "meridan/genome/FnaReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using meridan::genome::readGenomeSequence;
+
+namespace {
+
+meridan::genome::GenomeSequence readText(const std::string& text, std::ostream* trace = nullptr)
+{
+    std::istringstream in(text);
+    return readGenomeSequence(in, trace);
+}
+
+} // namespace
+
+TEST(FnaReader, WrappedAndUnwrappedGiveTheSameSequence)
+{
+    const auto oneLine = readText(">chr test\nACGTTGCAAC\n");
+    const auto wrapped = readText(">chr test\nACG\nTTG\nCAA\nC\n");
+    const auto noFinalBreak = readText(">chr test\nACGTT\nGCAAC");
+    EXPECT_EQ(oneLine.sequence, "ACGTTGCAAC");
+    EXPECT_EQ(wrapped.sequence, oneLine.sequence);
+    EXPECT_EQ(noFinalBreak.sequence, oneLine.sequence);
+    EXPECT_EQ(wrapped.length, 10);
+    EXPECT_EQ(wrapped.reverseComplement, "GTTGCAACGT");
+}
+
+TEST(FnaReader, LowerCaseStaysAndBecomesUnknownInReverseComplement)
+{
+    const auto genome = readText(">x\nacGTn\n");
+    EXPECT_EQ(genome.sequence, "acGTn");
+    EXPECT_EQ(genome.reverseComplement, "?AC??");
+}
+
+TEST(FnaReader, KeepsOnlyTheFirstTokenOfALineAndSkipsBlankLines)
+{
+    const auto genome = readText(">x\r\nAAA comment\r\n\r\n  CCC\r\nGG\tTT\n");
+    EXPECT_EQ(genome.sequence, "AAACCCGG");
+}
+
+TEST(FnaReader, EmptyBodyAndEmptyFileGiveAnEmptyGenome)
+{
+    for (const char* text : {">only a header\n", ""}) {
+        const auto genome = readText(text);
+        EXPECT_EQ(genome.length, 0);
+        EXPECT_TRUE(genome.sequence.empty());
+        EXPECT_TRUE(genome.reverseComplement.empty());
+    }
+}
+
+TEST(FnaReader, ASecondRecordIsReportedAndNotAppended)
+{
+    std::ostringstream trace;
+    const auto genome = readText(">one\nACGT\n>two\nTTTT\n", &trace);
+    EXPECT_EQ(genome.sequence, "ACGT");
+    EXPECT_NE(trace.str().find(":3: a second record starts here"), std::string::npos);
+    EXPECT_NE(trace.str().find("genomeSize= 4\n"), std::string::npos);
+}
+
+TEST(FnaReader, UnopenableFileGivesTheMessage)
+{
+    const std::string missing = "/nonexistent-folder/NC_000000.fna";
+    const auto result = readGenomeSequence(missing);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, "Can't open file " + missing + " !");
+
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    EXPECT_FALSE(readGenomeSequence(folder));
+}

@@ -1,0 +1,33 @@
+// The fit with random restarts: each restart draws new motifs and iterates
+// expectation and maximisation steps until the log-likelihood settles; the
+// best restart's final posteriors decide the operons.
+#pragma once
+
+#include "meridan/operon/Decision.h"
+#include "meridan/operon/ModelFit.h"
+
+#include <iosfwd>
+#include <optional>
+#include <vector>
+
+namespace meridan::operon {
+
+struct FitOptions {
+    int restarts = 10;
+    // Bound on the iterations of one restart, so that a fit that never
+    // settles cannot hang the call; far above what a genome needs.
+    int maxIterations = 5000;
+};
+
+struct FitOutcome {
+    // Decisions of the best restart, one per candidate pair; empty when no
+    // restart gave a log-likelihood above -1e13 (all not a number).
+    std::optional<std::vector<PairDecision>> decisions;
+    double bestLogLikelihood = -1e13;
+    std::vector<int> iterationsPerRestart;
+};
+
+FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
+                          RandGenerator& random, std::ostream& log, const FitOptions& options = {});
+
+} // namespace meridan::operon

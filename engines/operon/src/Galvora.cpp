@@ -1,0 +1,67 @@
+#include "meridan/operon/Galvora.h"
+
+#include "meridan/genome/FnaReader.h"
+#include "meridan/genome/PttReader.h"
+#include "meridan/operon/GeneTagFile.h"
+
+#include <ostream>
+
+namespace meridan::operon {
+
+int runGalvora(const RunRequest& request, std::ostream& log)
+{
+    const auto genomeId = genomeIdFromPath(request.fnaPath);
+    if (!genomeId) {
+        log << "Can't take a genome identifier from the FNA path \"" << request.fnaPath
+            << "\": it is shorter than 13 characters !\n";
+        return 0;
+    }
+    GeneTagFile output(geneTagPath(request.outputDirectory, *genomeId));
+
+    log << "operon" << request.outputDirectory << '\n';
+    log << "seed=" << request.seed << '\n';
+    RandGenerator random(request.seed);
+
+    auto fna = genome::readGenomeSequence(request.fnaPath, &log);
+    if (!fna) {
+        log << fna.error << '\n';
+        return 0;
+    }
+    if (fna.value->length == 0)
+        log << "The genome in " << request.fnaPath
+            << " holds no sequence: no gene can be placed on it\n";
+    const auto table = genome::readGeneTable(request.pttPath, &log);
+    if (!table) {
+        log << table.error << '\n';
+        return 0;
+    }
+
+    const TrainingMaterial material = buildTrainingMaterial(*fna.value, *table.value, log);
+    fna.value.reset(); // the regions are cut; the genome is no longer needed
+
+    if (!output.open()) {
+        log << genome::cantOpenMessage(output.path()) << '\n';
+        return 0;
+    }
+
+    OperonModel model = initialModel(material);
+    const FitOutcome fit = fitOperonModel(material, model, random, log, request.fit);
+
+    GeneTags tags;
+    if (fit.decisions) {
+        tags = assignGeneTags(table.value->genes,
+                              neighbourDecisions(material, *fit.decisions, table.value->genes.size()));
+    } else {
+        log << "No restart gave a usable log-likelihood: every gene is written as an operon "
+               "of its own, without signal positions\n";
+        tags = separateGeneTags(table.value->genes.size());
+    }
+
+    if (!output.commit(tags)) {
+        log << "Can't write file " << output.path() << " !\n";
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace meridan::operon

@@ -1,0 +1,59 @@
+#include "meridan/operon/RestartLoop.h"
+
+#include <cmath>
+#include <ostream>
+
+namespace meridan::operon {
+
+namespace {
+
+// Iterates one restart from the current parameters; returns the number of
+// expectation steps run. model.logLikelihood ends as that of the last one.
+int iterateRestart(const TrainingMaterial& material, OperonModel& model, Evidence& evidence,
+                   std::ostream& log, int maxIterations)
+{
+    double previous = -5000;
+    int iterations = 0;
+    while (std::fabs(previous - model.logLikelihood) > 0.1) {
+        if (iterations == maxIterations) {
+            log << "no convergence after " << maxIterations << " iterations; restart ends\n";
+            break;
+        }
+        previous = model.logLikelihood;
+        expectationStep(model, material, evidence, log);
+        ++iterations;
+        updateDistanceFactor(model, material, evidence, log);
+        if (model.a > 15 || model.a < 0)
+            break;
+        for (const MotifId m : allMotifs)
+            updateMotif(model, material, evidence, m);
+        updateCategoryTables(model, material, evidence);
+    }
+    return iterations;
+}
+
+} // namespace
+
+FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
+                          RandGenerator& random, std::ostream& log, const FitOptions& options)
+{
+    FitOutcome outcome;
+    Evidence evidence(material);
+    for (int r = 0; r < options.restarts; ++r) {
+        log << "step-----------" << r << '\n';
+        model.logLikelihood = -4999;
+        randomiseMotifs(model, random);
+        const int iterations = iterateRestart(material, model, evidence, log, options.maxIterations);
+        outcome.iterationsPerRestart.push_back(iterations);
+        log << "restart " << r << ": iterations=" << iterations
+            << " loglikelihood=" << model.logLikelihood << '\n';
+        if (model.logLikelihood > outcome.bestLogLikelihood) {
+            outcome.bestLogLikelihood = model.logLikelihood;
+            expectationStep(model, material, evidence, log);
+            outcome.decisions = decidePairs(material, evidence);
+        }
+    }
+    return outcome;
+}
+
+} // namespace meridan::operon

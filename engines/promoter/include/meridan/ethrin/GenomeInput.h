@@ -1,0 +1,41 @@
+// The scanner's own readers of the genome (single-record FASTA) and of gene
+// tables in the protein-table layout (PTT, RNT and the merged annotation
+// file: three header lines, then one tab-separated row per gene).
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace meridan::ethrin {
+
+struct Genome {
+    std::vector<std::uint8_t> codes; // forward strand, coded (Nucleotides.h)
+    bool moreRecords = false;        // a further '>' record was found and left out
+};
+
+// Throws InputError ("Can't open file <path> !") when the file cannot be read.
+Genome readGenome(const std::string& path);
+Genome parseGenome(std::istream& in);
+
+struct GeneRow {
+    std::string synonym; // the Synonym column ("-" when empty)
+    char strand = '+';
+    long left = 0;       // first number of the Location column
+    long startCodon = 0; // 1-based first base of the start codon (forward coordinates)
+};
+
+struct GeneTableRead {
+    std::vector<GeneRow> genes;
+    std::vector<std::string> problems; // "<file>:<line>: <why>; row skipped"
+};
+
+// Appends the rows of one table. Rows whose location, strand or columns
+// cannot be used are reported in `problems` and skipped; a start codon
+// outside 1..genomeLength is such a row.
+void parseGeneTable(std::istream& in, const std::string& fileName, long genomeLength, GeneTableRead& into);
+// Throws InputError ("Can't open file <path> !") when the file cannot be read.
+void readGeneTable(const std::string& path, long genomeLength, GeneTableRead& into);
+
+} // namespace meridan::ethrin

@@ -1,0 +1,134 @@
+#include "meridan/ethrin/EthrinRun.h"
+
+#include "meridan/ethrin/GeneScan.h"
+#include "meridan/ethrin/GenomeInput.h"
+#include "meridan/ethrin/InputError.h"
+#include "meridan/ethrin/OutputFiles.h"
+#include "meridan/ethrin/PromoterModel.h"
+#include "meridan/ethrin/PromoterScanner.h"
+#include "meridan/ethrin/Threshold.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+
+namespace meridan::ethrin {
+
+namespace {
+
+// A threshold made for a composition further than this from the genome's
+// (largest difference of one base's share) is reported as not fitting.
+constexpr double kCompositionTolerance = 0.02;
+constexpr std::size_t kProblemsShown = 20;
+
+bool fileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// The genome identifier becomes part of file names: it must name a file in
+// the result directory, not a path.
+bool usableGenomeId(const std::string& id)
+{
+    return !id.empty() && id != "." && id != ".." && id.find('/') == std::string::npos
+        && id.find('\\') == std::string::npos;
+}
+
+struct SigmaSetup {
+    std::string name;
+    PromoterModel model;
+    ThresholdRecord threshold;
+    std::string thresholdPath;
+};
+
+GeneTableRead readGenes(const EthrinArguments& a, long genomeLength, std::ostream& log)
+{
+    GeneTableRead table;
+    if (!a.annotationDir.empty()) {
+        readGeneTable(a.annotationDir + a.genomeId + ".ano", genomeLength, table);
+    } else {
+        readGeneTable(a.pttDir + a.genomeId + ".ptt", genomeLength, table);
+        const std::string rnt = a.rntDir + a.genomeId + ".rnt";
+        if (fileExists(rnt)) {
+            readGeneTable(rnt, genomeLength, table);
+            // Protein and RNA rows together in coordinate order, as the
+            // merged annotation file has them.
+            std::stable_sort(table.genes.begin(), table.genes.end(),
+                             [](const GeneRow& x, const GeneRow& y) { return x.left < y.left; });
+        }
+    }
+    for (std::size_t k = 0; k < table.problems.size() && k < kProblemsShown; ++k)
+        log << table.problems[k] << '\n';
+    if (table.problems.size() > kProblemsShown)
+        log << (table.problems.size() - kProblemsShown) << " further rows skipped\n";
+    return table;
+}
+
+} // namespace
+
+bool runEthrin(const EthrinArguments& a, std::ostream& log)
+{
+    try {
+        if (!usableGenomeId(a.genomeId)) {
+            log << "Ethrin: genome identifier \"" << a.genomeId << "\" can't name a file; no promoter files written"
+                << std::endl;
+            return false;
+        }
+        // Models and thresholds first: they are small, and a broken one
+        // stops the run before the genome is read.
+        std::vector<SigmaSetup> sigmas;
+        for (const char* name : kSigmaNames) {
+            SigmaSetup s;
+            s.name = name;
+            s.model = readModelFile(a.wmDir + name + ".wm");
+            const std::string own = a.thresholdDir + a.genomeId + "." + name + ".thr";
+            s.thresholdPath = fileExists(own) ? own : a.thresholdDir + name + ".thr";
+            s.threshold = readThresholdFile(s.thresholdPath);
+            sigmas.push_back(std::move(s));
+        }
+
+        const Genome genome = readGenome(a.fnaDir + a.genomeId + ".fna");
+        const long length = static_cast<long>(genome.codes.size());
+        log << "genomeSize= " << length << '\n';
+        if (genome.moreRecords)
+            log << "only the first record of " << a.fnaDir << a.genomeId << ".fna is scanned\n";
+        if (length == 0)
+            throw InputError(a.fnaDir + a.genomeId + ".fna: no sequence");
+        const GeneTableRead table = readGenes(a, length, log);
+        log << "geneSize= " << table.genes.size() << '\n';
+
+        const Composition background = strandSymmetricComposition(genome.codes);
+        const RegionSettings settings = normalizedSettings(a.upstream, a.downstream, a.keep, length);
+        std::vector<OutputFile> files;
+        std::ostringstream summary;
+        for (const SigmaSetup& s : sigmas) {
+            if (s.threshold.composition
+                && compositionDistance(*s.threshold.composition, background) > kCompositionTolerance)
+                log << s.thresholdPath << " was made for another base composition; make one for "
+                    << a.genomeId << " with ethrin-thresholds\n";
+            const PromoterScanner scanner(s.model, background);
+            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset,
+                                        s.threshold.threshold, settings);
+            std::ostringstream text;
+            writeScoreTable(text, scanner.twoBoxes(), table.genes, hits);
+            files.push_back({a.resultDir + a.genomeId + "." + s.name + ".sca.dat", std::move(text).str()});
+            const auto confident = std::count_if(hits.begin(), hits.end(), [](const PromoterHit& h) { return h.score > 0.0; });
+            summary << s.name << ": " << hits.size() << " hits, " << confident << " with score > 0\n";
+        }
+        if (!writeAllOrNothing(files, log)) {
+            log << "Ethrin: no promoter files written" << std::endl;
+            return false;
+        }
+        log << summary.str() << std::flush;
+        return true;
+    } catch (const InputError& e) {
+        log << e.what() << '\n' << "Ethrin: no promoter files written" << std::endl;
+    } catch (const std::exception& e) {
+        log << "Ethrin: " << e.what() << '\n' << "Ethrin: no promoter files written" << std::endl;
+    }
+    return false;
+}
+
+} // namespace meridan::ethrin

@@ -1,0 +1,27 @@
+// The genome sequence as the terminator engines read it, the genome
+// identifier cut from a file path, and windows of the sequence that never
+// reach outside it.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace meridan::terminator {
+
+// The 9 characters of path that start 13 characters before its end
+// (NC_000913 for .../NC_000913.fna); nothing when the path is shorter.
+std::optional<std::string> genomeIdFromPath(const std::string& path);
+
+// Skips the header line (whatever its length) and concatenates every
+// whitespace-delimited token of the rest of the text.
+std::string parseGenomeText(std::istream& in);
+
+// The file's sequence, or nothing when it cannot be opened.
+std::optional<std::string> readGenomeText(const std::string& path);
+
+// The characters of [start, start + length) that lie inside the genome; a
+// window reaching before its start or past its end is clipped to it.
+std::string clippedWindow(const std::string& genome, long long start, long long length);
+
+} // namespace meridan::terminator

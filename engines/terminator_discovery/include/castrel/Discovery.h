@@ -1,0 +1,32 @@
+// One run of the terminator discovery engine: gene pairs from the gene
+// table, the pair file, the training regions, the trained model and its seven
+// model files, and the run-log line.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+namespace meridan::castrel {
+
+inline constexpr const char* kRunLogName = "log.txt";
+
+struct DiscoveryInputs {
+    std::string fnaPath;
+    std::string pttPath;
+    std::string outputDir;          // a prefix: ends with a path separator
+    std::filesystem::path workDir;  // where the pair file and log.txt go ("" = current directory)
+};
+
+struct DiscoveryResult {
+    bool ok = false;
+    double score = 0.0;            // final log-likelihood of the model
+    int sessionIterations = 0;
+    int finalIterations = 0;
+};
+
+// Runs the engine; trace lines and failure messages go to out. On failure
+// nothing is left behind: no model files, no log line, no pair file.
+DiscoveryResult runDiscovery(const DiscoveryInputs& inputs, std::ostream& out);
+
+} // namespace meridan::castrel

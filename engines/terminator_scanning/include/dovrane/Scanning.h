@@ -1,0 +1,30 @@
+// One run of the terminator scanning engine: gene pairs and their labels,
+// the scan regions, the model files left by the discovery engine, the best
+// element of every region, the score table and the removal of the temporary
+// files.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+namespace meridan::dovrane {
+
+struct ScanningInputs {
+    std::string fnaPath;
+    std::string pttPath;
+    std::string outputDir;          // a prefix: ends with a path separator
+    std::filesystem::path workDir;  // where the pair file and log.txt lie ("" = current directory)
+};
+
+struct ScanningResult {
+    bool ok = false;
+    std::size_t regions = 0;
+    std::size_t rows = 0;
+};
+
+// Runs the engine; trace lines and failure messages go to out. On failure no
+// score table is written and the model files stay where they are.
+ScanningResult runScanning(const ScanningInputs& inputs, std::ostream& out);
+
+} // namespace meridan::dovrane

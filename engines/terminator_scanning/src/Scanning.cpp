@@ -1,0 +1,97 @@
+#include "dovrane/Scanning.h"
+
+#include "dovrane/ScanModel.h"
+#include "dovrane/ScanRegions.h"
+#include "dovrane/Scanner.h"
+#include "dovrane/ScoreTable.h"
+#include "terminator/FileCommit.h"
+#include "terminator/GenePairs.h"
+#include "terminator/GenomeText.h"
+#include "terminator/LocusTable.h"
+#include "terminator/ModelFiles.h"
+#include "terminator/NucleotideCode.h"
+#include "terminator/PairFile.h"
+#include "terminator/RunError.h"
+
+#include <ostream>
+
+namespace meridan::dovrane {
+
+using namespace terminator;
+
+namespace {
+
+constexpr const char* kRunLogName = "log.txt";
+
+ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
+{
+    out << "Usage: Tavrik <fnafile> <locfile>\n";
+    const std::optional<std::string> genomeId = genomeIdFromPath(inputs.pttPath);
+    if (!genomeId)
+        throw RunError("Can't take the genome identifier from " + inputs.pttPath
+                       + " ! (expected a path ending in <9-character id>.ptt)");
+    const std::string prefix = inputs.outputDir + *genomeId;
+    out << "Dovrane" << inputs.outputDir << '\n' << prefix << '\n';
+
+    const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Read, out);
+    const std::vector<GenePair> pairs = formGenePairs(genes);
+    const std::filesystem::path pairPath = inputs.workDir / kPairFileName;
+    writePairFile(pairPath, pairs);
+    RemoveOnExit pairFileOnExit(pairPath);
+
+    const std::optional<std::string> genome = readGenomeText(inputs.fnaPath);
+    if (!genome)
+        throw RunError("file not found!");
+
+    const std::vector<PairLocation> locations = readPairFile(pairPath);
+    const std::vector<ScanWindow> windows = scanWindows(locations);
+    std::vector<std::string> regions;
+    std::vector<std::vector<Code>> codes;
+    regions.reserve(windows.size());
+    codes.reserve(windows.size());
+    for (const ScanWindow& window : windows) {
+        regions.push_back(cutScanRegion(*genome, window));
+        codes.push_back(encodeRegion(regions.back(), out));
+    }
+    out << "NSEQ=" << regions.size() << '\n';
+
+    const ScanModel model = readScanModel(prefix);
+    const Scanner scanner(model);
+    std::string table;
+    ScanningResult result;
+    for (std::size_t r = 0; r < codes.size(); ++r) {
+        if (r % 100 == 0)
+            out << r << '\n';
+        const ScanHit hit = scanner.scan(codes[r]);
+        if (hit.score > 0.0) {
+            table += formatScoreRow(hit, regions[r], pairs[r].leading().synonym);
+            ++result.rows;
+        }
+    }
+    writeFileWhole(prefix + "_terminator_score.txt", table);
+
+    // The model, the pair file and the run log have served their purpose.
+    removeModelFiles(prefix);
+    std::error_code ignored;
+    std::filesystem::remove(inputs.workDir / kRunLogName, ignored);
+    // pairFileOnExit removes the pair file.
+    result.ok = true;
+    result.regions = regions.size();
+    return result;
+}
+
+} // namespace
+
+ScanningResult runScanning(const ScanningInputs& inputs, std::ostream& out)
+{
+    try {
+        return scanGenome(inputs, out);
+    } catch (const RunError& error) {
+        out << error.what() << '\n';
+    } catch (const std::exception& error) {
+        out << "Dovrane failed: " << error.what() << '\n';
+    }
+    return {};
+}
+
+} // namespace meridan::dovrane

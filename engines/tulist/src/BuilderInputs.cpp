@@ -1,0 +1,89 @@
+#include "brintel/BuilderInputs.h"
+
+#include "brintel/TextFields.h"
+
+#include <istream>
+#include <ostream>
+
+namespace brintel {
+
+void reportShortLine(std::ostream& log, const std::string& source, int lineNumber,
+                     std::size_t found, std::size_t expected, const char* unit)
+{
+    log << source << ":" << lineNumber << ": short line, " << found << " " << unit << " where "
+        << expected << " are read; the missing fields are written as -\n";
+}
+
+std::map<int, int> readOperonNumbers(std::istream& in)
+{
+    std::map<int, int> numbers;
+    std::string line;
+    int gene = 0;
+    while (readLine(in, line)) {
+        if (isBlank(line))
+            continue;
+        numbers[gene++] = leadingInt(splitTokens(line).front());
+    }
+    return numbers;
+}
+
+namespace {
+
+enum class KeyToken { First, Last };
+
+std::map<std::string, SourceLine> readKeyedRows(std::istream& in, KeyToken key, std::size_t needed,
+                                                const std::string& source, std::ostream& log)
+{
+    std::map<std::string, SourceLine> rows;
+    std::string line;
+    int lineNumber = 0;
+    while (readLine(in, line)) {
+        ++lineNumber;
+        if (isBlank(line))
+            continue;
+        std::vector<std::string> tokens = splitTokens(line);
+        if (tokens.size() < needed)
+            reportShortLine(log, source, lineNumber, tokens.size(), needed, "tokens");
+        const std::string& name = key == KeyToken::First ? tokens.front() : tokens.back();
+        rows[name] = SourceLine{line, lineNumber};
+    }
+    return rows;
+}
+
+} // namespace
+
+std::map<std::string, SourceLine> readPromoterRows(std::istream& in, const std::string& source,
+                                                   std::ostream& log)
+{
+    return readKeyedRows(in, KeyToken::First, kPromoterTokens, source, log);
+}
+
+std::map<std::string, SourceLine> readTerminatorRows(std::istream& in, const std::string& source,
+                                                     std::ostream& log)
+{
+    return readKeyedRows(in, KeyToken::Last, kTerminatorTokens, source, log);
+}
+
+std::vector<SourceLine> readGeneRows(std::istream& in, const std::string& source, std::ostream& log)
+{
+    std::vector<SourceLine> rows;
+    std::string line;
+    int lineNumber = 0;
+    while (lineNumber < 3 && readLine(in, line))
+        ++lineNumber;
+    while (readLine(in, line)) {
+        ++lineNumber;
+        if (isBlank(line))
+            continue;
+        std::size_t columns = splitFields(line).size();
+        std::size_t tokens = splitTokens(line).size();
+        if (columns < kGeneColumns)
+            reportShortLine(log, source, lineNumber, columns, kGeneColumns, "tab-separated columns");
+        else if (tokens < kGeneTokens)
+            reportShortLine(log, source, lineNumber, tokens, kGeneTokens, "tokens");
+        rows.push_back(SourceLine{line, lineNumber});
+    }
+    return rows;
+}
+
+} // namespace brintel

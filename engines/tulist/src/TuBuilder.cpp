@@ -1,0 +1,144 @@
+#include "brintel/TuBuilder.h"
+
+#include "brintel/BuilderInputs.h"
+#include "brintel/GeneIndexTable.h"
+#include "brintel/StagedFile.h"
+#include "brintel/TuAssembly.h"
+#include "brintel/TuOutput.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <locale>
+#include <ostream>
+#include <sstream>
+
+namespace brintel {
+
+std::string geneIndexPath(const TuBuilderSettings& settings)
+{
+    return settings.resultsDir + settings.genomeId + "_gene_index_file.txt";
+}
+
+std::string summaryPath(const TuBuilderSettings& settings)
+{
+    return settings.resultsDir + settings.genomeId + "_summary.txt";
+}
+
+namespace {
+
+bool cannotOpen(std::ostream& log, const std::string& path)
+{
+    log << "can't open " << path << '\n';
+    return false;
+}
+
+// Opens an input file and hands it to `read`; false (with the message) when
+// it cannot be opened.
+bool readInput(const std::string& path, std::ostream& log,
+               const std::function<std::size_t(std::istream&)>& read)
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (!path.empty() && !std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open())
+        return cannotOpen(log, path);
+    const std::size_t count = read(in);
+    log << count << " items from " << path << '\n';
+    return true;
+}
+
+bool readInputs(const TuBuilderSettings& s, BuilderInputs& inputs, std::ostream& log)
+{
+    return readInput(s.genetagPath, log,
+                     [&](std::istream& in) {
+                         inputs.operonNumbers = readOperonNumbers(in);
+                         return inputs.operonNumbers.size();
+                     }) &&
+           readInput(s.promoterScorePath, log,
+                     [&](std::istream& in) {
+                         inputs.promoterRows = readPromoterRows(in, s.promoterScorePath, log);
+                         return inputs.promoterRows.size();
+                     }) &&
+           readInput(s.terminatorScorePath, log,
+                     [&](std::istream& in) {
+                         inputs.terminatorRows = readTerminatorRows(in, s.terminatorScorePath, log);
+                         return inputs.terminatorRows.size();
+                     }) &&
+           readInput(s.pttPath, log, [&](std::istream& in) {
+               inputs.geneRows = readGeneRows(in, s.pttPath, log);
+               return inputs.geneRows.size();
+           });
+}
+
+void ensureDirectory(const std::string& prefix)
+{
+    std::filesystem::path dir(prefix);
+    if (!dir.has_filename())
+        dir = dir.parent_path();
+    if (dir.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+}
+
+bool finishAll(std::initializer_list<StagedFile*> files, std::ostream& log)
+{
+    for (StagedFile* file : files)
+        if (!file->finish()) {
+            log << "can't write " << file->path() << '\n';
+            return false;
+        }
+    for (StagedFile* file : files)
+        if (!file->commit()) {
+            log << "can't write " << file->path() << '\n';
+            return false;
+        }
+    return true;
+}
+
+} // namespace
+
+bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
+{
+    BuilderInputs inputs;
+    if (!readInputs(settings, inputs, log))
+        return false;
+
+    ensureDirectory(settings.resultsDir);
+    StagedFile geneIndexFile(geneIndexPath(settings));
+    if (!geneIndexFile.open())
+        return cannotOpen(log, geneIndexFile.path());
+    std::ostringstream geneIndexText;
+    geneIndexText.imbue(std::locale::classic());
+    writeGeneIndexFile(geneIndexText, inputs);
+    geneIndexFile.stream() << geneIndexText.str();
+
+    std::istringstream readBack(geneIndexText.str());
+    const GeneIndexTable table = readGeneIndexTable(readBack);
+    log << table.size() << " genes from index file " << geneIndexFile.path() << '\n';
+
+    const PassResult plusPass =
+        assembleTus(table, true, settings.promoterCut, settings.terminatorCut, log);
+    PassResult otherPass =
+        assembleTus(table, false, settings.promoterCut, settings.terminatorCut, log);
+    log << "fout result sum \n";
+
+    StagedFile summaryFile(summaryPath(settings));
+    if (!summaryFile.open())
+        return cannotOpen(log, summaryFile.path());
+    writeSummary(summaryFile.stream(), plusPass.counters, otherPass.counters);
+
+    mergeTuMaps(otherPass.tus, plusPass.tus);
+    log << "here\n";
+
+    StagedFile tulistFile(settings.tulistPath);
+    if (!tulistFile.open())
+        return cannotOpen(log, tulistFile.path());
+    writeTuList(tulistFile.stream(), settings.genomeId, otherPass.tus, table, log);
+
+    return finishAll({&geneIndexFile, &summaryFile, &tulistFile}, log);
+}
+
+} // namespace brintel

@@ -1,0 +1,147 @@
+// ethrin-evaluate: compares one score file of the promoter scanner with
+// known promoters.
+//
+//   ethrin-evaluate --promoters PromoterSet.txt --scores NC_000913.sigma70.sca.dat
+//                   --genes NC_000913.ptt [--genes NC_000913.rnt] [--sigma Sigma70]
+//                   [--confidence Strong,Confirmed] [--upstream 250] [--tolerance 10]
+//                   [--box-start 12] [--only-tss FROM-TO]
+//
+// A known promoter counts when its start lies 0..upstream bases before the
+// start codon of a gene on its strand. It is found when one of those genes
+// has a hit with score > 0 whose −10 box (for single-box files: the box)
+// begins within `tolerance` bases of the known box, taken as beginning
+// box-start bases before the transcription start.
+#include "PromoterSet.h"
+#include "ToolOptions.h"
+
+#include "meridan/ethrin/GenomeInput.h"
+#include "meridan/ethrin/InputError.h"
+#include "meridan/ethrin/TextFields.h"
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+
+using namespace meridan::ethrin;
+using namespace meridan::ethrin::tools;
+
+namespace {
+
+struct ScoreRow {
+    double score = 0.0;
+    long boxPosition = 0;
+};
+
+std::multimap<std::string, ScoreRow> readScores(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw InputError("Can't open file " + path + " !");
+    std::multimap<std::string, ScoreRow> rows;
+    std::string line;
+    std::getline(in, line); // header
+    int number = 1;
+    while (std::getline(in, line)) {
+        ++number;
+        const auto w = splitWords(line);
+        if (w.empty())
+            continue;
+        if (w.size() != 7 && w.size() != 10)
+            throw InputError(path + ":" + std::to_string(number) + ": expected 7 or 10 columns");
+        const auto score = toDouble(w[4]);
+        const auto pos = toLong(w.size() == 10 ? w[7] : w[5]);
+        if (!score || !pos)
+            throw InputError(path + ":" + std::to_string(number) + ": bad score or position");
+        rows.emplace(std::string(w[0]), ScoreRow{*score, *pos});
+    }
+    return rows;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const ToolOptions opt(argc, argv,
+                              {"promoters", "scores", "genes", "sigma", "confidence", "upstream", "tolerance",
+                               "box-start", "only-tss"},
+                              {"genes"});
+        const long upstream = opt.whole("upstream", 250);
+        const long tolerance = opt.whole("tolerance", 10);
+        const long boxStart = opt.whole("box-start", 12);
+        long onlyFrom = LONG_MIN;
+        long onlyTo = LONG_MAX;
+        if (opt.has("only-tss")) {
+            const std::string range = opt.text("only-tss");
+            const auto dash = range.find('-');
+            if (dash == std::string::npos)
+                throw std::runtime_error("--only-tss needs FROM-TO");
+            onlyFrom = std::stol(range.substr(0, dash));
+            onlyTo = std::stol(range.substr(dash + 1));
+        }
+        GeneTableRead genes;
+        for (const std::string& path : opt.all("genes"))
+            readGeneTable(path, LONG_MAX, genes);
+        const auto scores = readScores(opt.text("scores"));
+        const auto known = selectPromoters(readPromoterSet(opt.text("promoters")), opt.text("sigma", "Sigma70"),
+                                           splitCommas(opt.text("confidence", "Strong,Confirmed")));
+
+        long considered = 0;
+        long eligible = 0;
+        long found = 0;
+        long placed = 0;
+        for (const KnownPromoter& p : known) {
+            if (p.tss < onlyFrom || p.tss > onlyTo)
+                continue;
+            ++considered;
+            const long expected = p.strand == '+' ? p.tss - boxStart : p.tss + boxStart;
+            bool near = false;
+            bool hit = false;
+            bool right = false;
+            for (const GeneRow& g : genes.genes) {
+                if (g.strand != p.strand)
+                    continue;
+                const long d = p.strand == '+' ? g.startCodon - p.tss : p.tss - g.startCodon;
+                if (d < 0 || d > upstream)
+                    continue;
+                near = true;
+                const auto [from, to] = scores.equal_range(g.synonym);
+                for (auto it = from; it != to; ++it) {
+                    if (std::labs(it->second.boxPosition - expected) > tolerance)
+                        continue;
+                    right = true;
+                    if (it->second.score > 0.0)
+                        hit = true;
+                }
+            }
+            eligible += near;
+            found += near && hit;
+            placed += near && right;
+        }
+        std::set<std::string> allGenes;
+        for (const GeneRow& g : genes.genes)
+            allGenes.insert(g.synonym);
+        std::set<std::string> confident;
+        for (const auto& [name, row] : scores)
+            if (row.score > 0.0)
+                confident.insert(name);
+
+        const auto percent = [](long a, long b) { return b ? 100.0 * static_cast<double>(a) / static_cast<double>(b) : 0.0; };
+        std::cout << "known promoters (" << opt.text("sigma", "Sigma70") << ", "
+                  << opt.text("confidence", "Strong,Confirmed") << "): " << considered << '\n'
+                  << "  0.." << upstream << " nt upstream of a gene on their strand: " << eligible << '\n'
+                  << "  found with score > 0 within " << tolerance << " nt of their box: " << found << " ("
+                  << percent(found, eligible) << " %)\n"
+                  << "  best hit within " << tolerance << " nt of their box, any score: " << placed << " ("
+                  << percent(placed, eligible) << " %)\n"
+                  << "genes with a score > 0: " << confident.size() << " of " << allGenes.size() << " ("
+                  << percent(static_cast<long>(confident.size()), static_cast<long>(allGenes.size())) << " %)\n";
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "ethrin-evaluate: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,268 @@
+// The workbench's main window: the frame (menus, tool bars, status bar,
+// recent files), the project inputs, the prediction threads, the result
+// loading and, through MainWindow_views.cpp, the tree and the graphics views.
+//
+// The implementation is split by concern:
+//   MainWindow.cpp             construction, frame, recent files, closing
+//   MainWindow_loading.cpp     input loaders, work directory, annotation merge,
+//                              annotation and genome readers
+//   MainWindow_prediction.cpp  worker threads, progress bar, failure reports
+//   MainWindow_results.cpp     result loading and the result readers
+//   MainWindow_views.cpp       tree, table, genome map, detail view, search,
+//                              SVG export and the view dialogs
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include "ProjectModel.h"
+#include "Thread.h"
+
+class QAction;
+class QCloseEvent;
+class QGraphicsScene;
+class QLabel;
+class QProgressBar;
+class QTimer;
+class QTreeWidgetItem;
+
+class AboutDialog;
+class ArrowItem;
+class DrawDNA;
+class FindDialog;
+class GeneLine;
+class HelpDialog;
+class OperonsScene;
+class QPromoterDlg;
+class QTerminatorDlg;
+class SummaryDialog;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The project inputs of a window, as the loaders left them.
+struct ProjectInputs {
+    QString fnaPath;
+    QString pttPath;
+    QString gbzPath;
+    QString rntPath;
+    QString annotationPath;
+    QString genomeId;
+    QString resultDir;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int MaxRecentFiles = 9;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Access for the view builders, the tools and the tests.
+    Ui::MainWindow* form() const { return ui; }
+    ProjectModel& projectModel() { return model; }
+    const ProjectModel& projectModel() const { return model; }
+    ProjectInputs projectInputs() const;
+    QProgressBar* progressBarWidget() const { return progressBar; }
+    QLabel* statusLabelWidget() const { return statusLabel; }
+    QLabel* modifiedLabelWidget() const { return modifiedLabel; }
+    SummaryDialog* summaryDialogWidget() const { return summaryDialog; }
+    QList<QAction*> recentFileEntries() const { return recentFileActions; }
+    QAction* recentFileSeparator() const { return recentSeparator; }
+    const Thread& workerThread(int mode) const;
+    QString currentFileName() const { return currentFile; }
+    bool isUntitledFile() const { return isUntitled; }
+    int progressTicks() const { return progressCount; }
+    // True from the start of a prediction (or of a "View ATU" TU-list run)
+    // until its TU list has been read.
+    bool isPredictionRunning() const { return predictionRunning; }
+    // True while any of the four worker threads runs.
+    bool anyThreadRunning() const;
+
+    // Records fileName as the current file and at the front of the recent files.
+    void setCurrentFile(const QString& fileName);
+    // Shows the stored recent files in the File menu.
+    void updateRecentFileActions();
+
+signals:
+    void load_fna_success();
+    void load_ptt_success();
+    void load_rnt_success();
+    void drawDNALine(int*, QStringList, QStringList, int, QString, int*, int*);
+    void Predict_Operon();
+    void integrateAno();
+
+protected:
+    // Asks before closing during a prediction and then closes only when the
+    // worker threads have ended, so no worker outlives the window.
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    // Frame (MainWindow.cpp)
+    void doCursorChanged();
+    void doOpen();
+    void doSave();
+    void doASave();
+    void doQuit();
+    void doUndo();
+    void doCopy();
+    void doPaste();
+    void doAll();
+    void doNew();
+    void doFind();
+    void doModified();
+    void openRecentFile();
+    void ini_preDilg();
+    void changeOperonColor(QTreeWidgetItem* item, int column);
+    bool saveOperon();
+    void viewResult();
+    void slotTimerUpDate();
+    void slotMakeTuList();
+
+    // Loading (MainWindow_loading.cpp)
+    QString loadFnaFile();
+    QString loadPttFile();
+    QString loadBzFile();
+    QString loadRntFile();
+    bool integratePtt_Rnt();
+    QString slotChangeDirectory();
+
+    // Prediction (MainWindow_prediction.cpp)
+    void startOperonThread();
+    void startPromoterThread();
+    void startTerminatorThread();
+    void startTulistThread();
+    void slotIFLoadResult();
+    void slotUpdateProcessbar();
+
+    // Results (MainWindow_results.cpp)
+    void slotLoadResultFile();
+    void slotLoadOperonResult();
+    void slotLoadPromoterResult();
+    bool integratePromoterFile();
+    void slotLoadTerminatorResult();
+    void slotLoadTulistResult();
+
+    // Views, tree, search, export and view dialogs (MainWindow_views.cpp)
+    void doClose();
+    void ini_helpDilg();
+    void ini_aboutDilg();
+    void ini_findDilg();
+    void ini_DNA();
+    void slotPredictOperon();
+    void findOperon(QString text, int field);
+    void findGene(QString text);
+    void slotPromoterPre();
+    void slotTerminatorPre();
+    void slotArrow(double x, double y, int direction, int geneIndex);
+    void slotGenomeView(QTreeWidgetItem* item, int column);
+    void slotOperonView();
+    void slotDoubleClickedItem(QTreeWidgetItem* item, int column);
+    void drawGeneItem(QTreeWidgetItem* item);
+    void slotRelease();
+    void slotCenterOn(QTreeWidgetItem* item, int column);
+    void slotScale(int value);
+    void slotGlobalScale(int steps);
+    void slotZoom();
+    void slotGeneScale(int value);
+    void saveSvg();
+    void saveOperonSvg();
+
+private:
+    // Frame helpers (MainWindow.cpp)
+    void setupStatusBar();
+    void setupRecentFileActions();
+    void connectActions();
+    void showStatus(const QString& text);
+    void showStatusFor5Seconds(const QString& text);
+
+    // Loading helpers (MainWindow_loading.cpp)
+    bool resultFilesExist() const;
+    QString askFileName(const QString& statusText, const QString& caption, const QString& filter);
+    QString acceptFnaFile(const QString& fileName);
+    QString acceptPttFile(const QString& fileName);
+    QString acceptRntFile(const QString& fileName);
+    QString acceptBzFile(const QString& fileName);
+    bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
+    void readAnnotationFile();
+    void readGenomeFile();
+
+    // Prediction helpers (MainWindow_prediction.cpp)
+    void prepareThread(Thread& thread);
+    void updateRunActions();
+    void reportFailures(const QStringList& failures);
+    void finishPrediction();
+
+    // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
+    void createViewDialogs();
+    void connectViewSignals();
+    void drawOperonOnMap(int firstGene, int lastGene);
+
+    Ui::MainWindow* ui = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QLabel* statusLabel = nullptr;
+    QLabel* modifiedLabel = nullptr;
+    bool isUntitled = true;
+    QString currentFile;
+    QList<QAction*> recentFileActions;
+    QAction* recentSeparator = nullptr;
+
+    // Dialogs, created once without parent; every dialog created is also
+    // listed in ownedDialogs, which the destructor deletes.
+    HelpDialog* helpDialog = nullptr;
+    AboutDialog* aboutDialog = nullptr;
+    DrawDNA* dnaView = nullptr;
+    FindDialog* findDialog = nullptr;
+    SummaryDialog* summaryDialog = nullptr;
+    QPromoterDlg* promoterDialog = nullptr;
+    QTerminatorDlg* terminatorDialog = nullptr;
+    QList<QWidget*> ownedDialogs;
+
+    // Project inputs.
+    QString pttPath;
+    QString fnaPath;
+    QString gbzPath;
+    QString rntPath;
+    QString annotationPath;
+    QString genomeId;
+
+    // Genes, sequence and prediction results.
+    ProjectModel model;
+
+    // Worker threads, modes 1 to 4.
+    Thread operonThread;
+    Thread promoterThread;
+    Thread terminatorThread;
+    Thread tulistThread;
+
+    QString resultDir;
+    double lastGenomeScale = 50.0;
+    double lastGeneScale = 25.0;
+    int progressCount = 0;
+    int progressMaximum = 900;
+    QTimer* progressTimer = nullptr;
+
+    // Run state.
+    QTimer* statusTimer = nullptr;      // hides statusLabel after its 5-second message
+    bool projectReady = false;          // a matching PTT file was accepted
+    bool viewAllowed = false;           // "View ATU" may be enabled when no run is active
+    bool directoryChosen = false;       // the work directory was changed once
+    bool predictionRunning = false;
+    bool resultLoadPending = false;     // set by a start, cleared by the one result loading
+    bool closeRequested = false;        // the user confirmed closing during a run
+
+    // Genome map and detail view (filled by the views).
+    OperonsScene* genomeScene = nullptr;
+    QGraphicsScene* operonScene = nullptr;
+    QList<GeneLine*> geneLines;
+    QList<ArrowItem*> arrows;
+    int plusOperonCount = 0;
+    int minusOperonCount = 0;
+    bool treeConnected = false;         // the tree's double-click is wired once
+    QTimer* arrowTimer = nullptr;       // hides the pointer arrow after 20 s
+};

@@ -1,0 +1,177 @@
+// Project input loading: the FNA, PTT, RNT and GBZ loaders, the work
+// directory, the PTT/RNT merge and the readers of the annotation file and
+// the genome sequence.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "AnnotationIntegration.h"
+#include "GenomeId.h"
+#include "ProjectReaders.h"
+#include "UserPrompts.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+
+using meridan::genomeIdFromPath;
+
+bool MainWindow::resultFilesExist() const
+{
+    if (genomeId.isEmpty())
+        return false;
+    for (const char* suffix : {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"}) {
+        if (!QFileInfo::exists(resultDir + genomeId + QLatin1String(suffix)))
+            return false;
+    }
+    return true;
+}
+
+bool MainWindow::openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText)
+{
+    setWindowTitle(QFileInfo(fileName).canonicalFilePath() + QStringLiteral("[*]"));
+    setWindowModified(false);
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    UserPrompts::current().warning(this, warningTitle, failureText.arg(fileName, file.errorString()));
+    return false;
+}
+
+QString MainWindow::askFileName(const QString& statusText, const QString& caption, const QString& filter)
+{
+    showStatus(statusText);
+    // A cancelled dialog returns an empty name; the loader then does nothing.
+    return UserPrompts::current().openFileName(this, caption, QString(), filter);
+}
+
+QString MainWindow::loadFnaFile()
+{
+    const QString fileName = askFileName(tr("Load fna file"), tr("Open FNA File..."), tr("FNA-Files (*.fna)"));
+    return fileName.isEmpty() ? QString() : acceptFnaFile(fileName);
+}
+
+QString MainWindow::acceptFnaFile(const QString& fileName)
+{
+    resultDir = QStringLiteral("./results/");
+    qDebug() << "workdirectory" << resultDir;
+    if (!openForCheck(fileName, tr("Read file"), tr("Cannot read fna file %1： \n%2.")))
+        return QString();
+    ui->action_fna->setEnabled(false);
+    fnaPath = QFileInfo(fileName).absoluteFilePath();
+    setCurrentFile(fileName);
+    return fnaPath;
+}
+
+QString MainWindow::loadPttFile()
+{
+    const QString fileName = askFileName(tr("Load ptt file"), tr("Open PTT File..."), tr("PTT-Files (*.ptt)"));
+    return fileName.isEmpty() ? QString() : acceptPttFile(fileName);
+}
+
+QString MainWindow::acceptPttFile(const QString& fileName)
+{
+    if (!openForCheck(fileName, tr("Read file"), tr("Cannot read ptt file %1： \n%2.")))
+        return QString();
+    const QString candidate = QFileInfo(fileName).absoluteFilePath();
+    const QString candidateId = genomeIdFromPath(candidate);
+    // A table of another genome is not kept: the project stays as it was.
+    if (fnaPath.isEmpty() || candidateId != genomeIdFromPath(fnaPath)) {
+        UserPrompts::current().warning(this, tr("Read file"), tr("ptt file %1： \n doesn't match.").arg(fileName));
+        return QString();
+    }
+    pttPath = candidate;
+    genomeId = candidateId;
+    ui->action_ptt->setEnabled(false);
+    projectReady = true;
+    viewAllowed = resultFilesExist();
+    updateRunActions();
+    setCurrentFile(fileName);
+    return pttPath;
+}
+
+QString MainWindow::loadRntFile()
+{
+    const QString fileName = askFileName(tr("Load rnt file"), tr("Open RNT File..."), tr("RNT-Files (*.rnt)"));
+    return fileName.isEmpty() ? QString() : acceptRntFile(fileName);
+}
+
+QString MainWindow::acceptRntFile(const QString& fileName)
+{
+    if (!openForCheck(fileName, tr("Read rnt file"), tr("Cannot read rnt file %1： \n%2.")))
+        return QString();
+    const QString candidate = QFileInfo(fileName).absoluteFilePath();
+    if (fnaPath.isEmpty() || genomeIdFromPath(candidate) != genomeIdFromPath(fnaPath)) {
+        UserPrompts::current().warning(this, tr("Read rnt file"), tr("ptt file %1： \ndoesn't match.").arg(fileName));
+        return QString();
+    }
+    rntPath = candidate;
+    ui->action_rnt->setEnabled(false);
+    // The PTT file stays loadable: the terminator engines need it, so the
+    // prediction becomes available only with a matching PTT file.
+    if (projectReady) {
+        viewAllowed = resultFilesExist();
+        updateRunActions();
+    }
+    setCurrentFile(fileName);
+    return rntPath;
+}
+
+QString MainWindow::loadBzFile()
+{
+    const QString fileName = askFileName(tr("Load genebiaozhi file"), tr("Open genebiaozhi file..."),
+                                         tr("TXT-Files (*.txt);;GBZ files (*.gbz);;All Files (*)"));
+    return fileName.isEmpty() ? QString() : acceptBzFile(fileName);
+}
+
+QString MainWindow::acceptBzFile(const QString& fileName)
+{
+    if (!openForCheck(fileName, tr("Read file"), tr("Genebiaozhi %1： \n%2.")))
+        return QString();
+    ui->action_genebz->setEnabled(false);
+    gbzPath = QFileInfo(fileName).absoluteFilePath();
+    return gbzPath;
+}
+
+QString MainWindow::slotChangeDirectory()
+{
+    if (predictionRunning)
+        return resultDir;
+    showStatus(tr("Change Work Directory"));
+    const QString directory =
+        UserPrompts::current().existingDirectory(this, tr("Change Work Directory"), QDir::currentPath());
+    // Cancelling keeps the current directory.
+    if (directory.isEmpty())
+        return resultDir;
+    resultDir = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    directoryChosen = true;
+    ui->actionChangeDirectory->setEnabled(false);
+    if (projectReady)
+        viewAllowed = resultFilesExist();
+    updateRunActions();
+    qDebug() << resultDir;
+    return resultDir;
+}
+
+bool MainWindow::integratePtt_Rnt()
+{
+    annotationPath = meridan::annotationFilePath(genomeId);
+    return meridan::integrateAnnotation(pttPath, rntPath, annotationPath);
+}
+
+void MainWindow::readAnnotationFile()
+{
+    annotationPath = meridan::annotationFilePath(genomeId);
+    // Without an annotation file (no RNT file was given) the engines read the
+    // PTT file itself, so the genes come from there too.
+    if (!meridan::readGeneTable(annotationPath, model) && !pttPath.isEmpty())
+        meridan::readGeneTable(pttPath, model);
+    if (!model.genomeTitle.isEmpty())
+        setWindowTitle(model.genomeTitle);
+}
+
+void MainWindow::readGenomeFile()
+{
+    meridan::readGenomeSequence(fnaPath, model);
+}

@@ -1,0 +1,135 @@
+// The prediction runs: starting the operon, promoter, terminator and TU-list
+// threads, waiting for the three predictions, the progress bar, and telling
+// the user which engine stages failed.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "SummaryDialog.h"
+#include "UserPrompts.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+void MainWindow::prepareThread(Thread& thread)
+{
+    thread.setPredictionInputs(fnaPath, pttPath, rntPath, resultDir, genomeId);
+}
+
+void MainWindow::updateRunActions()
+{
+    const bool busy = predictionRunning || anyThreadRunning();
+    ui->action_pred->setEnabled(!busy && projectReady);
+    ui->action_View->setEnabled(!busy && viewAllowed);
+    ui->actionChangeDirectory->setEnabled(!busy && !directoryChosen);
+}
+
+void MainWindow::startOperonThread()
+{
+    if (!projectReady || closeRequested || operonThread.isRunning())
+        return;
+    showStatus(tr("Predicting"));
+    predictionRunning = true;
+    resultLoadPending = true;
+    updateRunActions();
+    prepareThread(operonThread);
+    operonThread.start(QThread::InheritPriority);
+}
+
+void MainWindow::startPromoterThread()
+{
+    if (!projectReady || closeRequested || promoterThread.isRunning())
+        return;
+    predictionRunning = true;
+    resultLoadPending = true;
+    updateRunActions();
+    prepareThread(promoterThread);
+    promoterThread.start(QThread::InheritPriority);
+}
+
+void MainWindow::startTerminatorThread()
+{
+    if (!projectReady || closeRequested || terminatorThread.isRunning())
+        return;
+    predictionRunning = true;
+    resultLoadPending = true;
+    updateRunActions();
+    prepareThread(terminatorThread);
+    terminatorThread.start(QThread::InheritPriority);
+    // One clock for every run: restarting it never adds a second timer.
+    progressCount = 0;
+    progressBar->setValue(0);
+    progressTimer->start(1000);
+    progressBar->show();
+}
+
+void MainWindow::startTulistThread()
+{
+    if (closeRequested || tulistThread.isRunning())
+        return;
+    progressTimer->stop();
+    progressBar->setValue(900);
+    const QString genetagPath = resultDir + genomeId + QStringLiteral("_genetag.txt");
+    const QString promoterScorePath = resultDir + genomeId + QStringLiteral("_promoter_scores.txt");
+    const QString terminatorScorePath = resultDir + genomeId + QStringLiteral("_terminator_score.txt");
+    const QString tulistPath = resultDir + genomeId + QStringLiteral("_tulist.txt");
+    qDebug() << "operon result file " << genetagPath;
+    qDebug() << "promoterResult " << promoterScorePath;
+    qDebug() << "TerminatorResult " << terminatorScorePath;
+    qDebug() << "Tulist " << tulistPath;
+    predictionRunning = true;
+    updateRunActions();
+    tulistThread.setTulistInputs(pttPath, rntPath, genetagPath, promoterScorePath, terminatorScorePath,
+                                 tulistPath, genomeId);
+    tulistThread.start(QThread::InheritPriority);
+    progressBar->hide();
+}
+
+void MainWindow::slotIFLoadResult()
+{
+    // Each finished() arrives here once; only the first notification that
+    // finds all three predictions ended loads the results.
+    if (!resultLoadPending)
+        return;
+    for (const Thread* thread : {&operonThread, &terminatorThread, &promoterThread}) {
+        if (!thread->isFinished() || thread->isRunning())
+            return;
+    }
+    resultLoadPending = false;
+
+    if (closeRequested) {
+        finishPrediction();
+        close();
+        return;
+    }
+    const QStringList failures =
+        operonThread.failures() + promoterThread.failures() + terminatorThread.failures();
+    slotLoadResultFile();
+    reportFailures(failures);
+}
+
+void MainWindow::finishPrediction()
+{
+    predictionRunning = false;
+    progressTimer->stop();
+    progressBar->hide();
+    updateRunActions();
+}
+
+void MainWindow::reportFailures(const QStringList& failures)
+{
+    if (failures.isEmpty())
+        return;
+    UserPrompts::current().warning(this, tr("Prediction"),
+                                   tr("These prediction stages failed:\n%1")
+                                       .arg(failures.join(QLatin1Char('\n'))));
+}
+
+void MainWindow::slotUpdateProcessbar()
+{
+    if (progressCount < 899) {
+        progressBar->setValue(progressCount);
+        ++progressCount;
+    }
+}

@@ -1,0 +1,87 @@
+// Result loading: after the three predictions (or from "View ATU") the
+// annotation, the genome, the gene tags and the promoter and terminator
+// scores are read into the project model and the TU-list run is started;
+// its end reads the TU list and hands over to the views.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "AnnotationIntegration.h"
+#include "PromoterMerge.h"
+#include "ResultReaders.h"
+#include "SummaryDialog.h"
+
+#include <QDebug>
+#include <QLabel>
+
+void MainWindow::slotLoadResultFile()
+{
+    // The TU-list run of an earlier loading must end before the files are read again.
+    if (tulistThread.isRunning() || closeRequested)
+        return;
+    qDebug() << "Thread is finished";
+    annotationPath = meridan::annotationFilePath(genomeId);
+    const QString summaryPath = resultDir + genomeId + QStringLiteral("_summary.txt");
+    qDebug() << "anofile address " << annotationPath;
+    summaryDialog->setSummaryPath(summaryPath);
+    summaryDialog->showStatistics();
+    ui->actionSummary->setEnabled(true);
+
+    // A repeated loading replaces everything instead of appending to it.
+    model.clearResults();
+    readAnnotationFile();
+    readGenomeFile();
+    slotLoadOperonResult();
+    slotLoadPromoterResult();
+    slotLoadTerminatorResult();
+    startTulistThread();
+
+    showStatusFor5Seconds(tr("Prediction is finished"));
+    viewAllowed = false;
+    updateRunActions();
+}
+
+void MainWindow::slotLoadOperonResult()
+{
+    qDebug() << "load Operon result";
+    meridan::readGeneTags(resultDir + genomeId + QStringLiteral("_genetag.txt"), model);
+}
+
+void MainWindow::slotLoadPromoterResult()
+{
+    qDebug() << "load Promoter result";
+    meridan::readPromoterScores(resultDir + genomeId + QStringLiteral("_promoter_scores.txt"), model);
+}
+
+bool MainWindow::integratePromoterFile()
+{
+    // The promoter run merges the sigma files itself when the library returns;
+    // this slot repeats the merge on demand.
+    return meridan::integratePromoterFile(genomeId, QStringLiteral("./results/"));
+}
+
+void MainWindow::slotLoadTerminatorResult()
+{
+    qDebug() << "load terminator result";
+    meridan::readTerminatorScores(resultDir + genomeId + QStringLiteral("_terminator_score.txt"), model);
+}
+
+void MainWindow::slotLoadTulistResult()
+{
+    const bool endOfRun = predictionRunning && !tulistThread.isRunning();
+    if (closeRequested) {
+        if (endOfRun)
+            finishPrediction();
+        close();
+        return;
+    }
+    qDebug() << "load tulist result.";
+    meridan::readTuList(resultDir + genomeId + QStringLiteral("_tulist.txt"), model);
+    if (endOfRun) {
+        finishPrediction();
+        // The TU builder has just written this run's summary.
+        summaryDialog->showStatistics();
+    }
+    emit Predict_Operon();
+    if (endOfRun)
+        reportFailures(tulistThread.failures());
+}

@@ -1,0 +1,27 @@
+// Readers of the project's inputs: the annotation file (PTT layout) into the
+// gene list, and the FNA file into the forward and complement sequences.
+#pragma once
+
+#include <QString>
+
+struct ProjectModel;
+
+namespace meridan {
+
+// Reads a gene table in PTT layout (three header lines, then one row per
+// gene) into model.genes, replacing what was there; sets genomeTitle and
+// genomeLength from the title line and geneCount to the rows read. Blank
+// rows, rows with fewer than eight fields and rows whose Location is not of
+// the form start..end are skipped. Returns false (model unchanged) when the
+// file cannot be opened.
+bool readGeneTable(const QString& path, ProjectModel& model);
+
+// Reads the sequence of an FNA file (first line dropped, white space removed)
+// into forwardSequence and its base-wise complement into complementSequence.
+// Returns false (model unchanged) when the file cannot be opened.
+bool readGenomeSequence(const QString& fnaPath, ProjectModel& model);
+
+// A -> T, G -> C, C -> G, T -> A; every other character is kept.
+void complementInPlace(QString& sequence);
+
+} // namespace meridan

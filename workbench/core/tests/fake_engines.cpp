@@ -1,0 +1,148 @@
+// Stand-ins for the engine libraries, for the window's prediction tests. Each
+// build defines one FAKE_<Name>; the library appends its name to "calls.txt"
+// in the working folder and writes small, predictable result files for the
+// genes of the table it is given. While "hold.txt" exists in the working
+// folder the operon stand-in waits (at most a minute), so tests can act
+// during a run. Names listed in "fail.txt" return 0 without writing.
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+bool exists(const char* path)
+{
+    return std::ifstream(path).good();
+}
+
+bool listed(const char* file, const std::string& name)
+{
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line))
+        if (line == name)
+            return true;
+    return false;
+}
+
+// Records the call; false when the engine must fail.
+bool record(const std::string& name)
+{
+    std::ofstream("calls.txt", std::ios::app) << name << '\n';
+    return !listed("fail.txt", name);
+}
+
+std::string genomeId(const std::string& path)
+{
+    return path.size() >= 13 ? path.substr(path.size() - 13, 9) : path;
+}
+
+// Synonyms of the data rows of a gene table, in order.
+std::vector<std::string> synonyms(const std::string& table)
+{
+    std::ifstream in(table);
+    std::string line;
+    std::vector<std::string> result;
+    for (int i = 0; i < 3 && std::getline(in, line); ++i) {
+    }
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string f[6];
+        for (auto& x : f)
+            fields >> x;
+        if (!f[5].empty())
+            result.push_back(f[5]);
+    }
+    return result;
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+} // namespace
+
+#if defined(FAKE_Galvora)
+// Operon numbers i / 2 and signal positions 10 + i, -1, 5 * i.
+FAKE_EXPORT int mainfun(const char* fna, const char* table, const char* out)
+{
+    for (int i = 0; i < 3000 && exists("hold.txt"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!record("Galvora"))
+        return 0;
+    std::ostringstream text;
+    const auto genes = synonyms(table);
+    for (std::size_t i = 0; i < genes.size(); ++i)
+        text << i / 2 << "    " << 10 + i << "    " << -1 << "    " << 5 * i << '\n';
+    writeFile(std::string(out) + genomeId(fna) + "_genetag.txt", text.str());
+    return 1;
+}
+#elif defined(FAKE_Castrel)
+FAKE_EXPORT int mainfun(const char*, const char*, const char*)
+{
+    return record("Castrel") ? 1 : 0;
+}
+#elif defined(FAKE_Dovrane)
+// One terminator after every gene of the PTT file, scored 1, 2, 3, ...
+FAKE_EXPORT int mainfun(const char* fna, const char* ptt, const char* out)
+{
+    if (!record("Dovrane"))
+        return 0;
+    std::ostringstream text;
+    const auto genes = synonyms(ptt);
+    for (std::size_t i = 0; i < genes.size(); ++i)
+        text << "   12         5         4         6                   " << i + 1 << "\t\tGCGCAAAAGCGCTTTT\t"
+             << genes[i] << '\n';
+    writeFile(std::string(out) + genomeId(fna) + "_terminator_score.txt", text.str());
+    return 1;
+}
+#elif defined(FAKE_Ethrin)
+FAKE_EXPORT void mainfun(const char* out, const char*, const char*, const char*, const char*, const char*,
+                         const char* id, const char*, const char*, const char*, const char*, const char*, int, int,
+                         int)
+{
+    if (!record("Ethrin"))
+        return;
+    const std::string prefix = std::string(out) + id;
+    const char* header = "name\tx\ty\tstart\tscore\tz\tfirst\tw\tsecond\tspacer\n";
+    writeFile(prefix + ".sigma24.sca.dat", std::string(header) + "T0001 a b 100 2.5 c TTGACA d TATAAT 17\n");
+    writeFile(prefix + ".sigma32.sca.dat", header);
+    writeFile(prefix + ".sigma70.sca.dat", std::string(header) + "T0001 a b 90 3.5 c TTGACA d TATAAT 16\n");
+    writeFile(prefix + ".sigma38.sca.dat", std::string(header) + "T0004 a b 500 1 c CTATACTTAACT\n");
+}
+#elif defined(FAKE_Brintel)
+// One unit per pair of genes, and a summary counting the runs in this folder.
+FAKE_EXPORT int mainfun(const char* table, const char*, const char*, const char*, const char* tulist,
+                        const char* id)
+{
+    if (!record("Brintel"))
+        return 0;
+    const auto genes = synonyms(table);
+    std::ostringstream text;
+    for (std::size_t i = 0; i < genes.size(); i += 2) {
+        text << id << "\t000" << i / 2 << ".0\t+\t" << genes[i] << "|p|" << i;
+        if (i + 1 < genes.size())
+            text << ',' << genes[i + 1] << "|p|" << i + 1;
+        text << "\t-\t-\t-\n";
+    }
+    writeFile(tulist, text.str());
+
+    const std::string summary = std::string("./results/") + id + "_summary.txt";
+    int runs = 0;
+    std::ifstream(summary) >> runs;
+    writeFile(summary, std::to_string(runs + 1) + " internal promoters,\n0 internal terminators,\n"
+                           + std::to_string(genes.size()) + " TUs including 0 alternative ones.\n");
+    return 1;
+}
+#elif defined(FAKE_NoEntry)
+FAKE_EXPORT int not_the_entry()
+{
+    return 1;
+}
+#endif

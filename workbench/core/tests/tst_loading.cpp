@@ -1,0 +1,266 @@
+// Loading a project: FNA, PTT, RNT and GBZ files through the file dialogs,
+// the genome identifier, mismatches and unreadable files, "View ATU"
+// availability, the work directory, the PTT/RNT merge and the annotation
+// reader's PTT fallback.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "support/TestSupport.h"
+
+#include <QLabel>
+
+using namespace meridan::test;
+
+namespace {
+
+QString call(MainWindow& w, const char* slot)
+{
+    QString result;
+    const bool invoked = QMetaObject::invokeMethod(&w, slot, Qt::DirectConnection, Q_RETURN_ARG(QString, result));
+    return invoked ? result : QStringLiteral("<not invoked>");
+}
+
+void writeResultFiles(const QString& dir, const QString& id, int count = 4)
+{
+    const char* suffixes[] = {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"};
+    for (int i = 0; i < count; ++i)
+        writeText(dir + id + suffixes[i], "");
+}
+
+} // namespace
+
+class LoadingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fnaThenPtt()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna";
+        QCOMPARE(call(w, "loadFnaFile"), inputs + "/NC_999999.fna");
+        QCOMPARE(scope.prompts.openCaptions.last(), QStringLiteral("Open FNA File..."));
+        QCOMPARE(scope.prompts.openFilters.last(), QStringLiteral("FNA-Files (*.fna)"));
+        QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Load fna file"));
+        QVERIFY(w.statusLabelWidget()->isVisible());
+        QCOMPARE(w.projectInputs().resultDir, QStringLiteral("./results/"));
+        QVERIFY(!ui->action_fna->isEnabled());
+        QVERIFY(!ui->action_pred->isEnabled());
+
+        scope.prompts.openAnswers << inputs + "/NC_999999.ptt";
+        QCOMPARE(call(w, "loadPttFile"), inputs + "/NC_999999.ptt");
+        QCOMPARE(scope.prompts.openFilters.last(), QStringLiteral("PTT-Files (*.ptt)"));
+        QCOMPARE(w.projectInputs().genomeId, QStringLiteral("NC_999999"));
+        QVERIFY(!ui->action_ptt->isEnabled());
+        QVERIFY(ui->action_pred->isEnabled());
+        QVERIFY(!ui->action_View->isEnabled());   // no result files yet
+        QCOMPARE(w.windowTitle(), QFileInfo(inputs + "/NC_999999.ptt").canonicalFilePath() + "[*]");
+        QVERIFY(scope.prompts.warnings.isEmpty());
+    }
+
+    void viewAtuNeedsAllFourResultFiles()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        writeResultFiles(QStringLiteral("./results/"), QStringLiteral("NC_999999"), 3);
+        {
+            MainWindow w;
+            scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+            w.form()->action_fna->trigger();
+            w.form()->action_ptt->trigger();
+            QVERIFY(w.form()->action_pred->isEnabled());
+            QVERIFY(!w.form()->action_View->isEnabled());
+        }
+        writeResultFiles(QStringLiteral("./results/"), QStringLiteral("NC_999999"));
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        w.form()->action_fna->trigger();
+        w.form()->action_ptt->trigger();
+        QVERIFY(w.form()->action_View->isEnabled());
+    }
+
+    void pttBeforeFnaDoesNotMatch()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.ptt";
+        QVERIFY(call(w, "loadPttFile").isNull());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        QCOMPARE(scope.prompts.warnings[0].first, QStringLiteral("Read file"));
+        QCOMPARE(scope.prompts.warnings[0].second,
+                 QStringLiteral("ptt file %1： \n doesn't match.").arg(inputs + "/NC_999999.ptt"));
+        // The table of another (or no) genome is not kept.
+        QVERIFY(w.projectInputs().genomeId.isEmpty());
+        QVERIFY(w.projectInputs().pttPath.isEmpty());
+        QVERIFY(w.form()->action_ptt->isEnabled());
+        QVERIFY(!w.form()->action_pred->isEnabled());
+    }
+
+    void mismatchedPttAndRntAreNotKept()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        writeSampleInputs(folder, QStringLiteral("NC_888888"));
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt"
+                                  << inputs + "/NC_888888.rnt" << inputs + "/NC_999999.rnt";
+        call(w, "loadFnaFile");
+        call(w, "loadPttFile");
+        QVERIFY(call(w, "loadRntFile").isNull());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        QCOMPARE(scope.prompts.warnings[0].first, QStringLiteral("Read rnt file"));
+        QCOMPARE(scope.prompts.warnings[0].second,
+                 QStringLiteral("ptt file %1： \ndoesn't match.").arg(inputs + "/NC_888888.rnt"));
+        QCOMPARE(w.projectInputs().rntPath, QString());
+        QCOMPARE(w.projectInputs().genomeId, QStringLiteral("NC_999999"));
+        QVERIFY(w.form()->action_rnt->isEnabled());
+
+        QCOMPARE(call(w, "loadRntFile"), inputs + "/NC_999999.rnt");
+        QVERIFY(!w.form()->action_rnt->isEnabled());
+        QVERIFY(!w.form()->action_ptt->isEnabled());
+
+        MainWindow other;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_888888.ptt";
+        call(other, "loadFnaFile");
+        QVERIFY(call(other, "loadPttFile").isNull());
+        QVERIFY(other.projectInputs().pttPath.isEmpty());
+        QVERIFY(other.projectInputs().genomeId.isEmpty());
+    }
+
+    void rntBeforePttKeepsPttLoadable()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.rnt"
+                                  << inputs + "/NC_999999.ptt";
+        call(w, "loadFnaFile");
+        QCOMPARE(call(w, "loadRntFile"), inputs + "/NC_999999.rnt");
+        QVERIFY(w.form()->action_ptt->isEnabled());
+        QVERIFY(!w.form()->action_pred->isEnabled());
+        QCOMPARE(call(w, "loadPttFile"), inputs + "/NC_999999.ptt");
+        QVERIFY(w.form()->action_pred->isEnabled());
+    }
+
+    void unreadableAndCancelled()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        MainWindow w;
+        const QString missing = folder.path("nowhere/NC_999999.fna");
+        scope.prompts.openAnswers << missing;
+        QVERIFY(call(w, "loadFnaFile").isNull());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        QCOMPARE(scope.prompts.warnings[0].first, QStringLiteral("Read file"));
+        QVERIFY(scope.prompts.warnings[0].second.startsWith(
+            QStringLiteral("Cannot read fna file %1： \n").arg(missing)));
+        QVERIFY(w.projectInputs().fnaPath.isEmpty());
+        QVERIFY(w.form()->action_fna->isEnabled());
+
+        // A cancelled dialog is no error.
+        QVERIFY(call(w, "loadFnaFile").isNull());
+        QVERIFY(call(w, "loadPttFile").isNull());
+        QVERIFY(call(w, "loadRntFile").isNull());
+        QVERIFY(call(w, "loadBzFile").isNull());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+    }
+
+    void gbzFile()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        writeText(folder.path("labels.gbz"), "x\n");
+        MainWindow w;
+        scope.prompts.openAnswers << folder.path("labels.gbz");
+        QCOMPARE(call(w, "loadBzFile"), folder.path("labels.gbz"));
+        QCOMPARE(scope.prompts.openFilters.last(),
+                 QStringLiteral("TXT-Files (*.txt);;GBZ files (*.gbz);;All Files (*)"));
+        QVERIFY(!w.form()->action_genebz->isEnabled());
+        QCOMPARE(w.projectInputs().gbzPath, folder.path("labels.gbz"));
+    }
+
+    void workDirectory()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        call(w, "loadFnaFile");
+        call(w, "loadPttFile");
+
+        // Cancelling keeps the current directory and the command.
+        QCOMPARE(call(w, "slotChangeDirectory"), QStringLiteral("./results/"));
+        QCOMPARE(w.projectInputs().resultDir, QStringLiteral("./results/"));
+        QVERIFY(w.form()->actionChangeDirectory->isEnabled());
+
+        const QString other = folder.path("elsewhere");
+        QDir().mkpath(other);
+        writeResultFiles(other + "/", QStringLiteral("NC_999999"));
+        scope.prompts.directoryAnswers << other;
+        QCOMPARE(call(w, "slotChangeDirectory"), other + "/");
+        QCOMPARE(w.projectInputs().resultDir, other + "/");
+        QVERIFY(!w.form()->actionChangeDirectory->isEnabled());
+        QVERIFY(w.form()->action_View->isEnabled());
+    }
+
+    void mergeOfPttAndRnt()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt"
+                                  << inputs + "/NC_999999.rnt";
+        call(w, "loadFnaFile");
+        call(w, "loadPttFile");
+        call(w, "loadRntFile");
+        bool merged = false;
+        QVERIFY(QMetaObject::invokeMethod(&w, "integratePtt_Rnt", Q_RETURN_ARG(bool, merged)));
+        QVERIFY(merged);
+        QCOMPARE(w.projectInputs().annotationPath, QStringLiteral("./annotation/NC_999999.ano"));
+        const QList<QByteArray> lines = readText("./annotation/NC_999999.ano").split('\n');
+        QCOMPARE(lines[0], samplePtt.split('\n')[0]);
+        QVERIFY(lines[3].startsWith("100..400"));
+        QVERIFY(lines[7].startsWith("1800..1880"));
+    }
+
+    void annotationReaderFallsBackToPtt()
+    {
+        // A project of FNA and PTT only: no annotation file is made, so the
+        // genes come from the PTT file.
+        PromptScope scope;
+        ProgramFolder folder;
+        const QString inputs = writeSampleInputs(folder);
+        writeResultFiles(QStringLiteral("./results/"), QStringLiteral("NC_999999"));
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        call(w, "loadFnaFile");
+        call(w, "loadPttFile");
+        QVERIFY(QFileInfo::exists("./results/NC_999999_tulist.txt"));
+        QVERIFY(QMetaObject::invokeMethod(&w, "slotLoadResultFile"));
+        QCOMPARE(w.projectModel().genes.size(), 4);
+        QCOMPARE(w.projectModel().genomeLength, 2000);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence - 1"));
+        QCOMPARE(w.projectModel().forwardSequence, QStringLiteral("ACGTACGTACGGCCTTAAgc"));
+        QCOMPARE(w.projectModel().complementSequence, QStringLiteral("TGCATGCATGCCGGAATTgc"));
+        QVERIFY(w.form()->actionSummary->isEnabled());
+        QVERIFY(!w.form()->action_View->isEnabled());
+        QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Prediction is finished"));
+        // The TU-list run started by the loading has no engine here; the
+        // window waits for it before going away.
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isPredictionRunning(), 20000);
+    }
+};
+
+MERIDAN_TEST_MAIN(LoadingTest)
+#include "tst_loading.moc"

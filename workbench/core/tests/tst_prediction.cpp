@@ -1,0 +1,202 @@
+// The prediction runs through the window's slots, with stand-in engines:
+// the ATU command, the actions while it runs, result loading once per run,
+// the TU-list run after it, the statistics of this run, repeated "View ATU",
+// the progress clock and closing the window during a run.
+#include "MainWindow.h"
+#include "SummaryDialog.h"
+#include "ui_MainWindow.h"
+
+#include "support/FakeEngines.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace meridan::test;
+
+namespace {
+
+void loadSample(MainWindow& w, ScriptedPrompts& prompts, const QString& inputs, bool withRnt = true)
+{
+    prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+    w.form()->action_fna->trigger();
+    w.form()->action_ptt->trigger();
+    if (withRnt) {
+        prompts.openAnswers << inputs + "/NC_999999.rnt";
+        w.form()->action_rnt->trigger();
+    }
+    QVERIFY(w.form()->action_pred->isEnabled());
+}
+
+void waitForRun(MainWindow& w)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isPredictionRunning(), 60000);
+    QVERIFY(!w.anyThreadRunning());
+}
+
+} // namespace
+
+class PredictionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void threadModes()
+    {
+        MainWindow w;
+        QCOMPARE(w.workerThread(Thread::OperonRun).mode(), 1);
+        QCOMPARE(w.workerThread(Thread::PromoterRun).mode(), 2);
+        QCOMPARE(w.workerThread(Thread::TerminatorRun).mode(), 3);
+        QCOMPARE(w.workerThread(Thread::TulistRun).mode(), 4);
+    }
+
+    void atuRunsEverythingAndLoadsOnce()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        loadSample(w, scope.prompts, inputs);
+        Ui::MainWindow* ui = w.form();
+        QSignalSpy treeRequests(&w, &MainWindow::Predict_Operon);
+
+        ui->action_pred->trigger();
+        QVERIFY(w.isPredictionRunning());
+        QVERIFY(!ui->action_pred->isEnabled());
+        QVERIFY(!ui->action_View->isEnabled());
+        QVERIFY(!ui->actionChangeDirectory->isEnabled());
+        QVERIFY(w.progressBarWidget()->isVisible());
+        QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Predicting"));
+        waitForRun(w);
+
+        QCOMPARE(scope.prompts.warnings, (QList<QPair<QString, QString>>{}));
+        QCOMPARE(treeRequests.count(), 1);
+        for (const char* engine : {"Galvora", "Ethrin", "Castrel", "Dovrane", "Brintel"})
+            QCOMPARE(callCount(QString::fromLatin1(engine)), 1);
+
+        // The RNT row joins the PTT rows through the annotation file.
+        const ProjectModel& model = w.projectModel();
+        QVERIFY(QFileInfo::exists("./annotation/NC_999999.ano"));
+        QCOMPARE(model.genes.size(), 5);
+        QCOMPARE(model.geneCount, 5);
+        QCOMPARE(model.genes[4].synonym, QStringLiteral("T0005"));
+        QCOMPARE(model.genes[3].operonNumber, 1);
+        QCOMPARE(model.genes[3].sdPosition, 13);
+        QCOMPARE(model.genes[3].taPosition, -1);
+        QCOMPARE(model.genes[3].terminatorPosition, 15);
+        QCOMPARE(model.genomeLength, 2000);
+        QCOMPARE(model.forwardSequence.size(), 20);
+
+        QCOMPARE(model.promoterMap.size(), 2);
+        QCOMPARE(model.promoterMap.value("T0001").score, 3.5);
+        QCOMPARE(model.promoterMap.value("T0001").start, 90);
+        QCOMPARE(model.promoterMap.value("T0001").end, 90 + 16 + 6 + 6);
+        QCOMPARE(model.promoterMap.value("T0004").end, 512);
+        QCOMPARE(model.promoterMap.value("T0004").secondBox, QStringLiteral("-"));
+
+        QCOMPARE(model.terminators.size(), 4);
+        QCOMPARE(model.terminatorMap.value("T0003").score, 3.0);
+        QCOMPARE(model.terminatorMap.value("T0003").totalLength, 20);
+
+        QCOMPARE(model.tuMap.size(), 3);
+        QCOMPARE(model.tuMap.value(1).geneIndexes, (QVector<int>{2, 3}));
+        QCOMPARE(model.tuMap.value(1).geneNames, QStringLiteral("geneC/geneD/"));
+
+        // The statistics show the summary this run wrote.
+        QVERIFY(ui->actionSummary->isEnabled());
+        QVERIFY(w.summaryDialogWidget()->statisticsText().contains(QStringLiteral("1 internal promoters,")));
+
+        QVERIFY(ui->action_pred->isEnabled());
+        QVERIFY(!ui->action_View->isEnabled());
+        QVERIFY(ui->actionChangeDirectory->isEnabled());
+        QVERIFY(w.progressBarWidget()->isHidden());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence - 1"));
+
+        // A second notification of the same run loads nothing again.
+        QVERIFY(QMetaObject::invokeMethod(&w, "slotIFLoadResult"));
+        QTest::qWait(200);
+        QCOMPARE(callCount("Brintel"), 1);
+        QCOMPARE(treeRequests.count(), 1);
+
+        // "View ATU" twice: the model is replaced, never appended to.
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(QMetaObject::invokeMethod(&w, "slotLoadResultFile"));
+            waitForRun(w);
+        }
+        QCOMPARE(callCount("Brintel"), 3);
+        QCOMPARE(treeRequests.count(), 3);
+        QCOMPARE(model.genes.size(), 5);
+        QCOMPARE(model.terminators.size(), 4);
+        QCOMPARE(model.tuMap.size(), 3);
+        QCOMPARE(model.promoterMap.size(), 2);
+        QVERIFY(w.summaryDialogWidget()->statisticsText().contains(QStringLiteral("3 internal promoters,")));
+
+        // A second prediction reuses the window's threads and its one clock.
+        const int timers = int(w.findChildren<QTimer*>().size());
+        ui->action_pred->trigger();
+        QCOMPARE(w.progressTicks(), 0);
+        waitForRun(w);
+        QCOMPARE(int(w.findChildren<QTimer*>().size()), timers);
+        QCOMPARE(callCount("Galvora"), 2);
+        QCOMPARE(callCount("Brintel"), 4);
+        QCOMPARE(model.genes.size(), 5);
+    }
+
+    void withoutRntTheEnginesReadThePtt()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        loadSample(w, scope.prompts, inputs, false);
+        w.form()->action_pred->trigger();
+        waitForRun(w);
+        QVERIFY(scope.prompts.warnings.isEmpty());
+        QVERIFY(!QFileInfo::exists("./annotation/NC_999999.ano"));
+        QCOMPARE(w.projectModel().genes.size(), 4);
+        QCOMPARE(w.projectModel().tuMap.size(), 2);
+    }
+
+    void closingDuringARunWaitsForTheWorkers()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        auto* w = new MainWindow;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<MainWindow> guard(w);
+        loadSample(*w, scope.prompts, inputs);
+
+        writeText(QStringLiteral("hold.txt"), "");
+        w->form()->action_pred->trigger();
+        QVERIFY(w->anyThreadRunning());
+
+        // Neither the work directory nor the results can change meanwhile.
+        scope.prompts.directoryAnswers << folder.path();
+        QCOMPARE(QMetaObject::invokeMethod(w, "slotChangeDirectory"), true);
+        QCOMPARE(w->projectInputs().resultDir, QStringLiteral("./results/"));
+        QCOMPARE(scope.prompts.directoryAnswers.size(), 1);
+
+        scope.prompts.questionAnswer = false;
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QCOMPARE(scope.prompts.questions.size(), 1);
+
+        scope.prompts.questionAnswer = true;
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QCOMPARE(scope.prompts.questions.size(), 2);
+
+        QFile::remove(QStringLiteral("hold.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 60000);
+        // The window went away after its workers, without a TU-list run.
+        QCOMPARE(callCount("Galvora"), 1);
+        QCOMPARE(callCount("Brintel"), 0);
+    }
+};
+
+MERIDAN_TEST_MAIN(PredictionTest)
+#include "tst_prediction.moc"

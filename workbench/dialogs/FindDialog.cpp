@@ -1,0 +1,46 @@
+#include "FindDialog.h"
+
+#include "ui_FindDialog.h"
+
+#include <QCoreApplication>
+
+FindDialog::FindDialog(QWidget *parent)
+    : QDialog(parent), ui(new Ui::FindDialog)
+{
+    ui->setupUi(this);
+    connect(ui->findPushBtn, &QPushButton::clicked, this, &FindDialog::find);
+    connect(ui->stopPushBtn, &QPushButton::clicked, this, &FindDialog::stop);
+    connect(ui->stopPushBtn, &QPushButton::clicked, this, &FindDialog::doComboxChange);
+    connect(ui->contentEdit, &QLineEdit::textChanged, this, &FindDialog::doTxtchange);
+    ui->findPushBtn->setEnabled(false);
+}
+
+FindDialog::~FindDialog()
+{
+    delete ui;
+}
+
+void FindDialog::find()
+{
+    QCoreApplication::processEvents();
+    ui->findPushBtn->setEnabled(false);
+    searchText = ui->contentEdit->text();
+    searchField = ui->comboBox->currentIndex();
+    // The window searches synchronously before this returns.
+    emit findContent(searchText, searchField);
+}
+
+void FindDialog::stop()
+{
+    stopRequested = true;
+}
+
+void FindDialog::doTxtchange(const QString &txt)
+{
+    ui->findPushBtn->setEnabled(!txt.isEmpty());
+}
+
+void FindDialog::doComboxChange()
+{
+    ui->findPushBtn->setEnabled(true);
+}

@@ -1,0 +1,153 @@
+#include "Thread.h"
+
+#include "AnnotationIntegration.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+
+Thread::Thread() = default;
+
+void Thread::setMode(int mode)
+{
+    mode_ = mode;
+}
+
+int Thread::mode() const
+{
+    return mode_;
+}
+
+bool Thread::refuseWhileRunning()
+{
+    if (!isRunning())
+        return false;
+    // The worker reads these members during its run; changing them now would
+    // race with it.
+    qWarning() << "A run of this kind is still active; its inputs stay unchanged.";
+    return true;
+}
+
+void Thread::chooseAnnotation()
+{
+    const meridan::AnnotationChoice choice = meridan::selectAnnotation(pttPath_, rntPath_, genomeId_);
+    annotationPath_ = choice.path;
+    usesAnnotationFile_ = choice.usesAnnotationFile;
+}
+
+void Thread::setPredictionInputs(const QString& fnaPath, const QString& pttPath,
+                                 const QString& rntPath, const QString& resultDir,
+                                 const QString& genomeId)
+{
+    if (refuseWhileRunning())
+        return;
+    fnaPath_ = fnaPath;
+    pttPath_ = pttPath;
+    rntPath_ = rntPath;
+    resultDir_ = resultDir;
+    genomeId_ = genomeId;
+    chooseAnnotation();
+    qDebug() << resultDir_ << pttPath_;
+}
+
+void Thread::setTulistInputs(const QString& pttPath, const QString& rntPath,
+                             const QString& genetagPath, const QString& promoterScorePath,
+                             const QString& terminatorScorePath, const QString& tulistPath,
+                             const QString& genomeId)
+{
+    if (refuseWhileRunning())
+        return;
+    pttPath_ = pttPath;
+    rntPath_ = rntPath;
+    genetagPath_ = genetagPath;
+    promoterScorePath_ = promoterScorePath;
+    terminatorScorePath_ = terminatorScorePath;
+    tulistPath_ = tulistPath;
+    genomeId_ = genomeId;
+    chooseAnnotation();
+    qDebug() << resultDir_ << pttPath_;
+}
+
+QString Thread::annotationPath() const
+{
+    return annotationPath_;
+}
+
+bool Thread::usesAnnotationFile() const
+{
+    return usesAnnotationFile_;
+}
+
+QString Thread::genomeId() const
+{
+    return genomeId_;
+}
+
+QString Thread::resultDir() const
+{
+    return resultDir_;
+}
+
+QString Thread::resultFilePath() const
+{
+    switch (mode_) {
+    case OperonRun:
+        return resultDir_ + genomeId_ + QStringLiteral("_genetag.txt");
+    case PromoterRun:
+        return resultDir_ + genomeId_ + QStringLiteral("_promoter_scores.txt");
+    case TerminatorRun:
+        return resultDir_ + genomeId_ + QStringLiteral("_terminator_score.txt");
+    case TulistRun:
+        return tulistPath_;
+    default:
+        return QString();
+    }
+}
+
+QStringList Thread::failures() const
+{
+    QMutexLocker lock(&reportLock_);
+    return failures_;
+}
+
+QVector<QPair<QString, qint64>> Thread::engineTimes() const
+{
+    QMutexLocker lock(&reportLock_);
+    return engineTimes_;
+}
+
+void Thread::addFailure(const QString& line)
+{
+    QMutexLocker lock(&reportLock_);
+    failures_ << line;
+}
+
+void Thread::addEngineTime(const QString& engine, qint64 milliseconds)
+{
+    QMutexLocker lock(&reportLock_);
+    engineTimes_.append({engine, milliseconds});
+}
+
+void Thread::run()
+{
+    {
+        QMutexLocker lock(&reportLock_);
+        failures_.clear();
+        engineTimes_.clear();
+    }
+    switch (mode_) {
+    case OperonRun:
+        runOperon();
+        break;
+    case PromoterRun:
+        runPromoter();
+        break;
+    case TerminatorRun:
+        runTerminator();
+        break;
+    case TulistRun:
+        runTulist();
+        break;
+    default:
+        break;
+    }
+}

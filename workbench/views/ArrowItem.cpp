@@ -1,0 +1,8 @@
+#include "ArrowItem.h"
+
+ArrowItem::ArrowItem(const QPolygonF &polygon)
+    : QGraphicsPolygonItem(nullptr)
+{
+    setPolygon(polygon);
+    setFlag(QGraphicsItem::ItemIsSelectable, false);
+}

@@ -1,0 +1,214 @@
+#include "OperonDetail.h"
+
+#include "OperonTree.h"
+#include "ProjectModel.h"
+
+#include <QBrush>
+#include <QCursor>
+#include <QDebug>
+#include <QFont>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsPolygonItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QPen>
+#include <QTreeWidgetItem>
+#include <cmath>
+#include <cstdlib>
+
+namespace operondetail {
+
+namespace {
+
+// Nearest integer, ties to the even one.
+int nint(double v)
+{
+    return int(std::nearbyint(v));
+}
+
+int columnInt(const QTreeWidgetItem *item, int column)
+{
+    return item->text(column).toInt();
+}
+
+void drawRuler(QGraphicsScene *scene, int s, int e, int b)
+{
+    const int w = (((e - s) / 500) * 500) / 5;
+    scene->addLine(100, 240, w + 400, 240);
+    scene->setSceneRect(0, 0, w + 600, 600);
+    const int c = ((e - s) + 1500) / 500;
+    for (int k = 0; k <= c; ++k) {
+        const int x = 100 + 100 * k;
+        scene->addLine(x, 242, x, 230);
+        QGraphicsTextItem *label = scene->addText(QString(" %1").arg(b + 500 * k));
+        label->setPos(x, 220);
+        label->setFlag(QGraphicsItem::ItemIsSelectable, false);
+        if (k < c) {
+            for (int j = 1; j <= 9; ++j)
+                scene->addLine(x + 10 * j, 240, x + 10 * j, 238);
+        }
+    }
+}
+
+void drawPromoter(QGraphicsScene *scene, const QString &synonym, const PromoterEntry &p,
+                  int P, int Q, bool forward)
+{
+    QPen pen(QBrush(Qt::cyan), 2);
+    pen.setCapStyle(Qt::RoundCap);
+    const int d = forward ? 20 : -20;
+    const int h = forward ? 15 : -15;
+    const QLineF lines[4] = {
+        {double(P), 240, double(P), 190},
+        {double(P), 190, double(Q + d), 190},
+        {double(Q + h), 185, double(Q + d), 190},
+        {double(Q + h), 195, double(Q + d), 190},
+    };
+    const QString tip = "Promoter_" + synonym + "\n-10 region: " + p.secondBox
+                        + "\n-35 region: " + p.firstBox
+                        + QString("\nPosition: %1 / %2")
+                              .arg(QString::number(double(p.start), 'g'))
+                              .arg(QString::number(double(p.end), 'g'));
+    for (int i = 0; i < 4; ++i) {
+        QGraphicsLineItem *line = scene->addLine(lines[i], pen);
+        line->setToolTip(tip);
+        if (i < 2)
+            line->setCursor(Qt::IBeamCursor);
+    }
+}
+
+void drawTerminator(QGraphicsScene *scene, const QString &synonym, const TerminatorEntry &t,
+                    int T1, int T2)
+{
+    qDebug() << synonym << t.score;
+    const QPen pen(QBrush(Qt::magenta), 1);
+    const QBrush brush(Qt::magenta, Qt::SolidPattern);
+    const QString tip = "Terminator_" + synonym
+                        + QString("\nPosition: +%1").arg(QString::number(double(t.start), 'g'))
+                        + "\n" + t.sequence;
+    QGraphicsPolygonItem *stem = scene->addPolygon(
+        QPolygonF({QPointF(T1, 240), QPointF(T1, 210), QPointF(T2, 210), QPointF(T2, 240)}),
+        pen, brush);
+    QGraphicsEllipseItem *loop =
+        scene->addEllipse(T1 - 2, 205, std::abs(T2 - T1) + 4, 10, pen, brush);
+    for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(stem), static_cast<QGraphicsItem *>(loop)}) {
+        item->setToolTip(tip);
+        item->setCursor(Qt::IBeamCursor);
+    }
+}
+
+} // namespace
+
+QTreeWidgetItem *unitRowFor(QTreeWidgetItem *item)
+{
+    if (!item)
+        return nullptr;
+    if (item->childCount() == 0)
+        return item->parent();
+    if (item->child(0)->childCount() == 0)
+        return item;
+    QTreeWidgetItem *best = nullptr;
+    for (int i = 0; i < item->childCount(); ++i) {
+        QTreeWidgetItem *child = item->child(i);
+        if (!best || child->childCount() > best->childCount()) {
+            best = child;
+            qDebug() << "childItem" << i;
+        }
+    }
+    return best;
+}
+
+int rulerBase(int unitStart)
+{
+    return (unitStart / 500) * 500 - 500;
+}
+
+double sceneX(double position, int base)
+{
+    return (position - base) / 5 + 100;
+}
+
+QPolygonF geneArrow(double xs, double xe, double y, const QString &strand)
+{
+    if (strand == "+") {
+        if (xe - xs <= 20)
+            return QPolygonF({{xs, y + 255}, {xs, y + 275}, {xe, y + 265}});
+        return QPolygonF({{xs, y + 255}, {xs, y + 275}, {xe - 20, y + 275}, {xe - 20, y + 279},
+                          {xe, y + 265}, {xe - 20, y + 251}, {xe - 20, y + 255}});
+    }
+    if (strand == "-") {
+        if (xe - xs <= 20)
+            return QPolygonF({{xe, y + 255}, {xe, y + 275}, {xs, y + 265}});
+        return QPolygonF({{xe, y + 255}, {xe, y + 275}, {xs + 20, y + 275}, {xs + 20, y + 279},
+                          {xs, y + 265}, {xs + 20, y + 251}, {xs + 20, y + 255}});
+    }
+    return QPolygonF();
+}
+
+bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem *item)
+{
+    if (!scene || !item || item->childCount() == 0 || item->child(0)->childCount() > 0)
+        return false;
+
+    const int n = item->childCount();
+    const int s = columnInt(item->child(0), operontree::StartColumn);
+    int e = columnInt(item->child(n - 1), operontree::EndColumn);
+    if (e < s)
+        e += model.genomeLength;
+    const int b = rulerBase(s);
+    drawRuler(scene, s, e, b);
+
+    for (int i = 0; i < n; ++i) {
+        const int g = operontree::geneIndexOf(item->child(i));
+        if (g < 0 || g >= model.genes.size())
+            continue;
+        const GeneEntry &gene = model.genes[g];
+        qDebug() << "geneNameID" << gene.synonym;
+
+        const double xs = sceneX(gene.start, b);
+        double xe = sceneX(gene.end, b);
+        if (xe < xs)
+            xe += model.genomeLength / 5;
+        const double y = i % 2 == 1 ? 30 : 0;
+
+        QGraphicsPolygonItem *arrow = scene->addPolygon(
+            geneArrow(xs, xe, y, gene.strand), QPen(),
+            QBrush(i % 2 == 0 ? Qt::cyan : Qt::yellow, Qt::SolidPattern));
+        arrow->setFlag(QGraphicsItem::ItemIsSelectable, false);
+        arrow->setCursor(Qt::IBeamCursor);
+        arrow->setToolTip(QObject::tr("Gene: ") + gene.gene + "\n"
+                          + QObject::tr("Synonym: %1\n").arg(gene.synonym)
+                          + QObject::tr("Position: %1 - %2").arg(gene.start).arg(gene.end));
+
+        QGraphicsTextItem *name = scene->addText(gene.gene, QFont("Times", 12, QFont::Bold));
+        name->setPos((xs + xe) / 2 - 25, y + 250);
+        name->setFlag(QGraphicsItem::ItemIsSelectable, false);
+
+        const PromoterEntry p = model.promoterMap.value(gene.synonym);
+        const TerminatorEntry t = model.terminatorMap.value(gene.synonym);
+        const bool forward = gene.strand == "+";
+        const bool reverse = gene.strand == "-";
+        int P = 0, Q = 0, T1 = 0, T2 = 0;
+        if (forward) {
+            P = nint(xs + p.start / 5);
+            Q = nint(xs + p.end / 5);
+            T1 = nint(xe + t.start / 5);
+            T2 = nint(xe + t.start / 5 + t.totalLength / 5);
+        } else if (reverse) {
+            P = nint(xe - p.start / 5);
+            Q = nint(xe - p.end / 5);
+            T1 = nint(xs - t.start / 5);
+            T2 = nint(xs - t.start / 5 + t.totalLength / 5);
+        }
+        const bool first = i == 0;
+        const bool last = i == n - 1;
+        if (p.score > 0 && ((first && forward) || (last && reverse)))
+            drawPromoter(scene, gene.synonym, p, P, Q, forward);
+        if (t.score > 2.0 && ((first && reverse) || (last && forward)))
+            drawTerminator(scene, gene.synonym, t, T1, T2);
+    }
+    return true;
+}
+
+} // namespace operondetail

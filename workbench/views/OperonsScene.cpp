@@ -1,0 +1,6 @@
+#include "OperonsScene.h"
+
+OperonsScene::OperonsScene(QObject *parent)
+    : QGraphicsScene(parent)
+{
+}
