@@ -27,14 +27,22 @@ public:
     // QWebEngineView when the web engine is available, a QTextBrowser
     // otherwise.
     QWidget* webView() const { return m_webView; }
-    // The local-file address of the manual loaded at construction.
+    // The local-file address of the manual, fixed at construction.
     QUrl manualUrl() const { return m_manualUrl; }
+    // Whether the page has been handed to the view (at the first showing).
+    bool isManualRequested() const { return m_requested; }
 
     // The absolute local-file address of "meridan.html" in the working directory.
     static QUrl manualUrlInWorkingDirectory();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void loadManual();
+
     Ui::HelpDialog* ui;
     QWidget* m_webView = nullptr;
     QUrl m_manualUrl;
+    bool m_requested = false;
 };

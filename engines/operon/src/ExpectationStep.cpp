@@ -1,4 +1,6 @@
+#include "WindowKernels.h"
 #include "meridan/operon/ModelFit.h"
+#include "meridan/operon/Workers.h"
 
 #include <cmath>
 #include <ostream>
@@ -7,8 +9,10 @@ namespace meridan::operon {
 
 namespace {
 
-// M[i][x] / B[x] per row and base code; code 4 (not A, C, G or T) weighs 1.
-using RatioTable = std::array<std::array<double, 5>, 20>;
+using detail::ClassWindows;
+
+constexpr std::size_t reportedPairsLimit = 5;
+using detail::RatioTable;
 
 RatioTable ratioTable(const Motif& motif, const std::array<double, 4>& background)
 {
@@ -21,84 +25,130 @@ RatioTable ratioTable(const Motif& motif, const std::array<double, 4>& backgroun
     return table;
 }
 
-// v[p] = ratio(window p) · w1 / N into shares; returns Z = w0 + Σ v[p].
-template <int Width>
-double scoreWindows(const RatioTable& table, const std::uint8_t* bases, std::span<double> shares,
-                    double w0, double w1)
+// The two motifs (classes) of each signal, scored together.
+struct SignalMotifs {
+    Signal signal;
+    MotifId first;
+    MotifId second;
+};
+constexpr std::array<SignalMotifs, signalCount> signalMotifs{{
+    {Signal::Terminator, MotifId::TerminatorBoundary, MotifId::TerminatorOperon},
+    {Signal::Promoter, MotifId::PromoterBoundary, MotifId::PromoterOperon},
+    {Signal::Sd, MotifId::SdOperon, MotifId::SdBoundary},
+}};
+
+struct StepTables {
+    std::array<RatioTable, motifCount> ratios;
+};
+
+// Everything of pair k; its log-likelihood term goes to evidence.logTerms[k].
+void expectPair(const OperonModel& model, const TrainingMaterial& material,
+                const StepTables& tables, std::size_t k, Evidence& evidence)
 {
-    const std::size_t n = shares.size();
-    const double windows = static_cast<double>(n);
-    double z = w0;
-    for (std::size_t p = 0; p < n; ++p) {
-        const std::uint8_t* x = bases + p;
-        double ratio = 1.0;
-        for (int i = 0; i < Width; ++i)
-            ratio *= table[i][x[i]];
-        const double v = ratio * w1 / windows;
-        shares[p] = v;
-        z += v;
+    const EncodedPairs& encoded = material.encoded;
+    PairEvidence& ev = evidence.pairs[k];
+    const double d = material.pairs[k].distance;
+    const double e = std::exp(model.a + model.b * d);
+
+    std::array<double, motifCount> z{};
+    for (const SignalMotifs& sm : signalMotifs) {
+        const int m1 = index(sm.first), m2 = index(sm.second);
+        ClassWindows c1{&tables.ratios[m1], ev.windowShares[m1], model.motifs[m1].absentWeight,
+                        model.motifs[m1].presentWeight};
+        ClassWindows c2{&tables.ratios[m2], ev.windowShares[m2], model.motifs[m2].absentWeight,
+                        model.motifs[m2].presentWeight};
+        const RegionSlice& region = encoded.region(k, sm.signal);
+        detail::scoreRegion(signalWidth(sm.signal), encoded.bases(k, sm.signal),
+                            encoded.lanes(k, sm.signal), region.acgtOnly, c1, c2);
+        z[m1] = c1.z;
+        z[m2] = c2.z;
     }
-    return z;
+
+    double fOperon = 1, fBoundary = 1;
+    const auto [x, y] = encoded.categoryCell[k];
+    const bool labelled = x >= 0;
+    if (labelled) {
+        fOperon = model.operonTable[x][y];
+        fBoundary = model.boundaryTable[x][y];
+    }
+    const double cOperon = e * z[index(MotifId::TerminatorOperon)] *
+                           z[index(MotifId::PromoterOperon)] * z[index(MotifId::SdOperon)] *
+                           fOperon;
+    const double cBoundary = z[index(MotifId::TerminatorBoundary)] *
+                             z[index(MotifId::PromoterBoundary)] * z[index(MotifId::SdBoundary)] *
+                             fBoundary;
+    const double total = cOperon + cBoundary;
+
+    ev.total = total;
+    ev.posterior = cOperon / total;
+    evidence.logTerms[k] = std::log(total / (1 + e));
+
+    for (const MotifId m : allMotifs) {
+        const double classTerm = isOperonClass(m) ? cOperon : cBoundary;
+        const double q = classTerm / z[index(m)];
+        ev.absentShare[index(m)] = model.motif(m).absentWeight * q / total;
+        detail::scaleShares(ev.windowShares[index(m)], q, total);
+    }
+    ev.operonShare = labelled ? cOperon / total : 0;
+    ev.boundaryShare = labelled ? cBoundary / total : 0;
+}
+
+// First pair of each worker's share: contiguous runs of about equal work.
+std::vector<std::size_t> splitPairs(const Evidence& evidence, int parts)
+{
+    std::vector<std::uint64_t> work(evidence.pairs.size());
+    std::uint64_t total = 0;
+    for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
+        std::uint64_t w = 8; // the per-pair part
+        for (const MotifId m : allMotifs)
+            w += evidence.pairs[k].windowShares[index(m)].size() * signalWidth(signalOf(m));
+        work[k] = w;
+        total += w;
+    }
+    std::vector<std::size_t> bounds{0};
+    std::uint64_t done = 0;
+    for (std::size_t k = 0; k < work.size() && static_cast<int>(bounds.size()) < parts; ++k) {
+        done += work[k];
+        if (done * parts >= total * bounds.size())
+            bounds.push_back(k + 1);
+    }
+    while (static_cast<int>(bounds.size()) < parts)
+        bounds.push_back(evidence.pairs.size());
+    bounds.push_back(evidence.pairs.size());
+    return bounds;
 }
 
 } // namespace
 
 void expectationStep(OperonModel& model, const TrainingMaterial& material, Evidence& evidence,
-                     std::ostream& log)
+                     std::ostream& log, Workers* workers)
 {
-    const EncodedPairs& encoded = material.encoded;
-    std::array<RatioTable, motifCount> tables;
+    StepTables tables;
     for (const MotifId m : allMotifs)
-        tables[index(m)] = ratioTable(model.motif(m), model.background(m));
+        tables.ratios[index(m)] = ratioTable(model.motif(m), model.background(m));
+
+    const std::size_t pairCount = evidence.pairs.size();
+    if (workers && workers->count() > 1 && pairCount > 1) {
+        const std::vector<std::size_t> bounds = splitPairs(evidence, workers->count());
+        workers->run([&](int w) {
+            for (std::size_t k = bounds[w]; k < bounds[w + 1]; ++k)
+                expectPair(model, material, tables, k, evidence);
+        });
+    } else {
+        for (std::size_t k = 0; k < pairCount; ++k)
+            expectPair(model, material, tables, k, evidence);
+    }
 
     double logLikelihood = 0;
-    for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
-        PairEvidence& ev = evidence.pairs[k];
-        const double d = material.pairs[k].distance;
-        const double e = std::exp(model.a + model.b * d);
-
-        std::array<double, motifCount> z{};
-        for (const MotifId m : allMotifs) {
-            const Motif& motif = model.motif(m);
-            const std::uint8_t* bases = encoded.bases(k, signalOf(m));
-            const auto shares = ev.windowShares[index(m)];
-            z[index(m)] = signalOf(m) == Signal::Terminator
-                              ? scoreWindows<20>(tables[index(m)], bases, shares,
-                                                 motif.absentWeight, motif.presentWeight)
-                              : scoreWindows<10>(tables[index(m)], bases, shares,
-                                                 motif.absentWeight, motif.presentWeight);
-        }
-
-        double fOperon = 1, fBoundary = 1;
-        const auto [x, y] = encoded.categoryCell[k];
-        const bool labelled = x >= 0;
-        if (labelled) {
-            fOperon = model.operonTable[x][y];
-            fBoundary = model.boundaryTable[x][y];
-        }
-        const double cOperon = e * z[index(MotifId::TerminatorOperon)] *
-                               z[index(MotifId::PromoterOperon)] * z[index(MotifId::SdOperon)] *
-                               fOperon;
-        const double cBoundary = z[index(MotifId::TerminatorBoundary)] *
-                                 z[index(MotifId::PromoterBoundary)] *
-                                 z[index(MotifId::SdBoundary)] * fBoundary;
-        const double total = cOperon + cBoundary;
-        if (!(total > 0))
-            log << "pair " << k << ": likelihood total " << total << " is not positive\n";
-
-        ev.posterior = cOperon / total;
-        logLikelihood += std::log(total / (1 + e));
-
-        for (const MotifId m : allMotifs) {
-            const double classTerm = isOperonClass(m) ? cOperon : cBoundary;
-            const double q = classTerm / z[index(m)];
-            ev.absentShare[index(m)] = model.motif(m).absentWeight * q / total;
-            for (double& share : ev.windowShares[index(m)])
-                share = share * q / total;
-        }
-        ev.operonShare = labelled ? cOperon / total : 0;
-        ev.boundaryShare = labelled ? cBoundary / total : 0;
+    std::size_t notPositive = 0;
+    for (std::size_t k = 0; k < pairCount; ++k) {
+        if (!(evidence.pairs[k].total > 0) && ++notPositive <= reportedPairsLimit)
+            log << "pair " << k << ": likelihood total " << evidence.pairs[k].total
+                << " is not positive\n";
+        logLikelihood += evidence.logTerms[k];
     }
+    if (notPositive > reportedPairsLimit)
+        log << notPositive << " pairs in all have a likelihood total that is not positive\n";
     model.logLikelihood = logLikelihood;
 }
 

@@ -12,6 +12,7 @@ Evidence::Evidence(const TrainingMaterial& material)
             total += windowCount(signalOf(m), encoded.length(k, signalOf(m)));
     shareBuffer_.assign(total, 0.0);
     pairs.resize(pairCount);
+    logTerms.assign(pairCount, 0.0);
     std::size_t offset = 0;
     for (std::size_t k = 0; k < pairCount; ++k) {
         for (const MotifId m : allMotifs) {

@@ -1,5 +1,7 @@
 #include "meridan/operon/RestartLoop.h"
 
+#include "meridan/operon/Workers.h"
+
 #include <cmath>
 #include <ostream>
 
@@ -10,7 +12,7 @@ namespace {
 // Iterates one restart from the current parameters; returns the number of
 // expectation steps run. model.logLikelihood ends as that of the last one.
 int iterateRestart(const TrainingMaterial& material, OperonModel& model, Evidence& evidence,
-                   std::ostream& log, int maxIterations)
+                   std::ostream& log, int maxIterations, Workers& workers)
 {
     double previous = -5000;
     int iterations = 0;
@@ -20,13 +22,12 @@ int iterateRestart(const TrainingMaterial& material, OperonModel& model, Evidenc
             break;
         }
         previous = model.logLikelihood;
-        expectationStep(model, material, evidence, log);
+        expectationStep(model, material, evidence, log, &workers);
         ++iterations;
         updateDistanceFactor(model, material, evidence, log);
         if (model.a > 15 || model.a < 0)
             break;
-        for (const MotifId m : allMotifs)
-            updateMotif(model, material, evidence, m);
+        updateMotifs(model, material, evidence, &workers);
         updateCategoryTables(model, material, evidence);
     }
     return iterations;
@@ -39,17 +40,18 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
 {
     FitOutcome outcome;
     Evidence evidence(material);
+    Workers workers(options.threads);
     for (int r = 0; r < options.restarts; ++r) {
         log << "step-----------" << r << '\n';
         model.logLikelihood = -4999;
         randomiseMotifs(model, random);
-        const int iterations = iterateRestart(material, model, evidence, log, options.maxIterations);
+        const int iterations = iterateRestart(material, model, evidence, log, options.maxIterations, workers);
         outcome.iterationsPerRestart.push_back(iterations);
         log << "restart " << r << ": iterations=" << iterations
             << " loglikelihood=" << model.logLikelihood << '\n';
         if (model.logLikelihood > outcome.bestLogLikelihood) {
             outcome.bestLogLikelihood = model.logLikelihood;
-            expectationStep(model, material, evidence, log);
+            expectationStep(model, material, evidence, log, &workers);
             outcome.decisions = decidePairs(material, evidence);
         }
     }

@@ -89,8 +89,10 @@ EncodedPairs encodePairs(const std::vector<CandidatePair>& pairs)
         for (int s = 0; s < signalCount; ++s) {
             slices[s].offset = static_cast<std::uint32_t>(encoded.codes.size());
             slices[s].length = static_cast<std::uint32_t>(texts[s]->size());
-            for (const char c : *texts[s])
+            for (const char c : *texts[s]) {
                 encoded.codes.push_back(baseCode(c));
+                slices[s].acgtOnly = slices[s].acgtOnly && encoded.codes.back() < 4;
+            }
         }
         encoded.regions.push_back(slices);
         const std::string& label = pair.categoryLabel;
@@ -98,6 +100,13 @@ EncodedPairs encodePairs(const std::vector<CandidatePair>& pairs)
             encoded.categoryCell.push_back({categoryIndex(label[0]), categoryIndex(label[2])});
         else
             encoded.categoryCell.push_back({-1, -1});
+    }
+    // Padding, so that scoring code may read a few codes past the last region.
+    encoded.codes.insert(encoded.codes.end(), EncodedPairs::padding, 4);
+    encoded.laneIndex.reserve(encoded.codes.size());
+    for (const std::uint8_t code : encoded.codes) {
+        const std::uint64_t c = code < 4 ? code : 0;
+        encoded.laneIndex.push_back((2 * c) | ((2 * c + 1) << 32));
     }
     return encoded;
 }

@@ -8,8 +8,8 @@
 #include <sstream>
 
 using namespace meridan::terminator;
-using meridan::terminator::testing::ScratchDir;
-using meridan::terminator::testing::readText;
+using meridan::terminator::testsupport::ScratchDir;
+using meridan::terminator::testsupport::readText;
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <sstream>
 
 using namespace meridan::terminator;
-using meridan::terminator::testing::ScratchDir;
-using meridan::terminator::testing::pttHeader;
+using meridan::terminator::testsupport::ScratchDir;
+using meridan::terminator::testsupport::pttHeader;
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(TerminatorLocusTable, UnopenableFileGivesTheEngineMessage)
         EXPECT_EQ(std::string(error.what()), "Can't open file /nonexistent/NC_000000.ptt !");
     }
     ScratchDir dir;
-    testing::writeText(dir / "g.ptt", pttHeader(1) + "1..90\t+\t29\t-\t-\tA1\n");
+    meridan::terminator::testsupport::writeText(dir / "g.ptt", pttHeader(1) + "1..90\t+\t29\t-\t-\tA1\n");
     EXPECT_EQ(readLocusTable((dir / "g.ptt").string(), SynonymColumn::Read, trace).size(), 1u);
     EXPECT_EQ(trace.str(), "geneSize= 1\n");
 }

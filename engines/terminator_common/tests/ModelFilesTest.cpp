@@ -8,9 +8,9 @@
 #include <functional>
 
 using namespace meridan::terminator;
-using meridan::terminator::testing::ScratchDir;
-using meridan::terminator::testing::readLines;
-using meridan::terminator::testing::readText;
+using meridan::terminator::testsupport::ScratchDir;
+using meridan::terminator::testsupport::readLines;
+using meridan::terminator::testsupport::readText;
 
 namespace {
 
@@ -98,8 +98,8 @@ TEST(TerminatorModelFiles, ShortFilesLeaveZeros)
     ScratchDir dir;
     const std::string prefix = (dir / "NC_000001").string();
     writeModelFiles(prefix, sampleModel());
-    testing::writeText(prefix + ".ws", "0 0 0 0.5\n");
-    testing::writeText(prefix + ".ls", "0\n0\n0\n0.25\n");
+    testsupport::writeText(prefix + ".ws", "0 0 0 0.5\n");
+    testsupport::writeText(prefix + ".ls", "0\n0\n0\n0.25\n");
     const ModelParameters back = readModelFiles(prefix);
     EXPECT_DOUBLE_EQ(back.pairProb[0][3], 0.5);
     EXPECT_EQ(back.pairProb[3][0], 0.0);
@@ -116,10 +116,10 @@ TEST(TerminatorModelFiles, MissingAndMalformedFilesAreReported)
     EXPECT_EQ(failureOf([&] { readModelFiles(prefix); }), "Can't open file " + prefix + ".ll !");
 
     writeModelFiles(prefix, sampleModel());
-    testing::writeText(prefix + ".ws", "0 0 0 0.3\n0 0 zero 0\n");
+    testsupport::writeText(prefix + ".ws", "0 0 0 0.3\n0 0 zero 0\n");
     EXPECT_EQ(failureOf([&] { readModelFiles(prefix); }),
               "Bad line 2 in file " + prefix + ".ws: \"zero\" is not a number !");
-    testing::writeText(prefix + ".ws", "0 0 0 -nan\n");
+    testsupport::writeText(prefix + ".ws", "0 0 0 -nan\n");
     EXPECT_NE(failureOf([&] { readModelFiles(prefix); }), "no error");
 }
 

@@ -59,7 +59,7 @@ TEST(TerminatorCandidates, MatchTheRuleOnRandomRegions)
     std::mt19937 random(11);
     std::ostringstream trace;
     for (int round = 0; round < 50; ++round) {
-        const std::vector<Code> x = encodeRegion(testing::randomBases(1 + round * 5, random), trace);
+        const std::vector<Code> x = encodeRegion(testsupport::randomBases(1 + round * 5, random), trace);
         const CandidateList candidates(x);
         const int length = static_cast<int>(x.size());
         for (int i = 0; i < length; ++i) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace meridan::terminator::testing {
+namespace meridan::terminator::testsupport {
 
 class ScratchDir {
 public:
@@ -158,4 +158,4 @@ inline SyntheticGenome makeSyntheticGenome(const std::filesystem::path& dir, int
     return genome;
 }
 
-} // namespace meridan::terminator::testing
+} // namespace meridan::terminator::testsupport

@@ -7,6 +7,7 @@
 #include "terminator/GenomeText.h"
 #include "terminator/LocusTable.h"
 #include "terminator/ModelFiles.h"
+#include "terminator/NumberText.h"
 #include "terminator/PairFile.h"
 #include "terminator/RunError.h"
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 using namespace meridan::castrel;
-using namespace meridan::terminator::testing;
+using namespace meridan::terminator::testsupport;
 using meridan::terminator::kModelExtensions;
 
 namespace {

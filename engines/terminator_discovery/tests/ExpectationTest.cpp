@@ -142,7 +142,7 @@ std::vector<std::vector<Code>> randomRegions(std::mt19937& random, int count)
     std::ostringstream trace;
     const std::string hairpin = "GCCCGCCTAATGAGCGGGCTTTTTTTT";
     for (int r = 0; r < count; ++r) {
-        std::string text = meridan::terminator::testing::randomBases(120, random);
+        std::string text = meridan::terminator::testsupport::randomBases(120, random);
         if (r % 2 == 0)
             text.replace(20 + r % 50, hairpin.size(), hairpin);
         regions.push_back(meridan::terminator::encodeRegion(text, trace));

@@ -6,8 +6,8 @@
 #include <sstream>
 
 using namespace meridan::castrel;
-using meridan::terminator::testing::randomBases;
-using meridan::terminator::testing::reverseComplementOf;
+using meridan::terminator::testsupport::randomBases;
+using meridan::terminator::testsupport::reverseComplementOf;
 
 TEST(TerminatorTrainingRegion, PlusRegionStartsTenInsideTheLeadingGene)
 {

@@ -17,7 +17,7 @@ std::vector<std::vector<Code>> plantedRegions(int count, unsigned seed)
     const std::string hairpin = "GCCCGCCTAATGAGCGGGCTTTTTTTT";
     std::vector<std::vector<Code>> regions;
     for (int r = 0; r < count; ++r) {
-        std::string text = meridan::terminator::testing::randomBases(120, random);
+        std::string text = meridan::terminator::testsupport::randomBases(120, random);
         if (r % 3 != 0)
             text.replace(15 + r % 40, hairpin.size(), hairpin);
         regions.push_back(meridan::terminator::encodeRegion(text, trace));

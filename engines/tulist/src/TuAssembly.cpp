@@ -2,6 +2,7 @@
 
 #include "brintel/TextFields.h"
 
+#include <limits>
 #include <ostream>
 #include <set>
 
@@ -47,7 +48,7 @@ StrandGenes collectStrand(const GeneIndexTable& table, bool plusStrand, double p
 std::vector<int> inRange(const std::set<int>& genes, long long low, long long high)
 {
     std::vector<int> found;
-    if (low > high)
+    if (low > high || low > std::numeric_limits<int>::max())
         return found;
     for (auto it = genes.lower_bound(static_cast<int>(low)); it != genes.end() && *it <= high; ++it)
         found.push_back(*it);

@@ -216,10 +216,10 @@ private slots:
     void clearResultsEmptiesEverything()
     {
         ProjectModel model = modelWithGenes(2);
-        model.promoterMap.insert(QStringLiteral("a"), {});
-        model.terminators.append({});
-        model.terminatorMap.insert(QStringLiteral("a"), {});
-        model.tuMap.insert(1, {});
+        model.promoterMap.insert(QStringLiteral("a"), PromoterEntry{});
+        model.terminators.append(TerminatorEntry{});
+        model.terminatorMap.insert(QStringLiteral("a"), TerminatorEntry{});
+        model.tuMap.insert(1, TuEntry{});
         model.clearResults();
         QVERIFY(model.genes.isEmpty() && model.promoterMap.isEmpty() && model.terminators.isEmpty()
                 && model.terminatorMap.isEmpty() && model.tuMap.isEmpty());

@@ -91,6 +91,11 @@ private slots:
         QCOMPARE(dlg.manualUrl(),
                  QUrl::fromLocalFile(QDir::current().absoluteFilePath("meridan.html")));
         QVERIFY(dlg.manualUrl().isLocalFile());
+
+        // The page is requested when the window is first shown, not before.
+        QVERIFY(!dlg.isManualRequested());
+        dlg.show();
+        QVERIFY(dlg.isManualRequested());
     }
 
     void loadsTheManualOfTheWorkingDirectory()

@@ -11,6 +11,7 @@ namespace meridan::operon {
 
 struct PairEvidence {
     double posterior = 0; // probability of the operon class
+    double total = 0;     // likelihood of the pair under both classes, C_O + C_N
     std::array<double, motifCount> absentShare{};
     std::array<std::span<double>, motifCount> windowShares{}; // one share per window
     double operonShare = 0;   // class responsibilities, for labelled pairs only
@@ -29,6 +30,9 @@ public:
     Evidence& operator=(const Evidence&) = delete;
 
     std::vector<PairEvidence> pairs;
+    // Each pair's term ln(total / (1 + e)) of the log-likelihood, summed in
+    // pair order once all pairs are done.
+    std::vector<double> logTerms;
 
 private:
     std::vector<double> shareBuffer_;

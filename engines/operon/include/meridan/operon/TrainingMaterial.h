@@ -50,18 +50,32 @@ struct CandidatePair {
 struct RegionSlice {
     std::uint32_t offset = 0;
     std::uint32_t length = 0;
+    bool acgtOnly = true; // no code 4 in the region
 };
 
 // The pairs' regions coded once for scoring (A 0, C 1, G 2, T 3, any other
 // character 4) and their category cells (-1 when the pair has no label).
+// laneIndex holds, per coded base c < 4, the two 32-bit lane numbers 2c and
+// 2c+1 (low, high) with which a vector permute picks column c out of a row
+// of four doubles.
 struct EncodedPairs {
+    static constexpr std::size_t padding = 8; // codes 4 after the last region
     std::vector<std::uint8_t> codes;
+    std::vector<std::uint64_t> laneIndex; // parallel to codes
     std::vector<std::array<RegionSlice, signalCount>> regions;
     std::vector<std::array<int, 2>> categoryCell;
 
     const std::uint8_t* bases(std::size_t pair, Signal s) const
     {
         return codes.data() + regions[pair][static_cast<int>(s)].offset;
+    }
+    const std::uint64_t* lanes(std::size_t pair, Signal s) const
+    {
+        return laneIndex.data() + regions[pair][static_cast<int>(s)].offset;
+    }
+    const RegionSlice& region(std::size_t pair, Signal s) const
+    {
+        return regions[pair][static_cast<int>(s)];
     }
     std::uint32_t length(std::size_t pair, Signal s) const
     {

@@ -1,0 +1,234 @@
+#include "WindowKernels.h"
+
+#include <atomic>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define MERIDAN_HAVE_AVX2_FORMS 1
+#endif
+
+namespace meridan::operon::detail {
+
+namespace {
+
+std::atomic<bool>& vectorFormsFlag()
+{
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+    static std::atomic<bool> flag{__builtin_cpu_supports("avx2") != 0};
+#else
+    static std::atomic<bool> flag{false};
+#endif
+    return flag;
+}
+
+// Windows p … p+3 of one class: ratio products over the rows in order.
+template <int Width>
+void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_t from)
+{
+    const RatioTable& table = *c.table;
+    const std::size_t n = c.shares.size();
+    const double windows = static_cast<double>(n);
+    std::size_t p = from;
+    // Four windows side by side, so that their independent products overlap.
+    for (; p + 4 <= n; p += 4) {
+        const std::uint8_t* x = codes + p;
+        double r0 = 1.0, r1 = 1.0, r2 = 1.0, r3 = 1.0;
+        for (int i = 0; i < Width; ++i) {
+            const auto& row = table[i];
+            r0 *= row[x[i]];
+            r1 *= row[x[i + 1]];
+            r2 *= row[x[i + 2]];
+            r3 *= row[x[i + 3]];
+        }
+        const double v[4] = {r0 * c.w1 / windows, r1 * c.w1 / windows, r2 * c.w1 / windows,
+                             r3 * c.w1 / windows};
+        for (int j = 0; j < 4; ++j) {
+            c.shares[p + j] = v[j];
+            c.z += v[j];
+        }
+    }
+    for (; p < n; ++p) {
+        const std::uint8_t* x = codes + p;
+        double ratio = 1.0;
+        for (int i = 0; i < Width; ++i)
+            ratio *= table[i][x[i]];
+        const double v = ratio * c.w1 / windows;
+        c.shares[p] = v;
+        c.z += v;
+    }
+}
+
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+// Four windows per vector, both classes: for every row the four windows'
+// bases pick their column of the row with one lane permute. Only for regions
+// of A, C, G, T (the permute has room for four columns). The windows left
+// over are scored by the portable form.
+template <int Width>
+__attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t* lanes,
+                                                              ClassWindows& a, ClassWindows& b)
+{
+    const std::size_t n = a.shares.size();
+    const __m256d windows = _mm256_set1_pd(static_cast<double>(n));
+    const __m256d w1a = _mm256_set1_pd(a.w1);
+    const __m256d w1b = _mm256_set1_pd(b.w1);
+    const RatioTable& ta = *a.table;
+    const RatioTable& tb = *b.table;
+    std::size_t p = 0;
+    for (; p + 4 <= n; p += 4) {
+        __m256d ra = _mm256_set1_pd(1.0);
+        __m256d rb = ra;
+        for (int i = 0; i < Width; ++i) {
+            const __m256i pick =
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + p + i));
+            const __m256i rowA = _mm256_castpd_si256(_mm256_loadu_pd(ta[i].data()));
+            const __m256i rowB = _mm256_castpd_si256(_mm256_loadu_pd(tb[i].data()));
+            ra = _mm256_mul_pd(ra, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowA, pick)));
+            rb = _mm256_mul_pd(rb, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowB, pick)));
+        }
+        const __m256d va = _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows);
+        const __m256d vb = _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows);
+        _mm256_storeu_pd(a.shares.data() + p, va);
+        _mm256_storeu_pd(b.shares.data() + p, vb);
+        alignas(32) double sa[4], sb[4];
+        _mm256_store_pd(sa, va);
+        _mm256_store_pd(sb, vb);
+        for (int j = 0; j < 4; ++j) {
+            a.z += sa[j];
+            b.z += sb[j];
+        }
+    }
+    return p;
+}
+
+__attribute__((target("avx2"))) void scaleSharesAvx2(std::span<double> shares, double q,
+                                                     double total)
+{
+    const __m256d qv = _mm256_set1_pd(q);
+    const __m256d tv = _mm256_set1_pd(total);
+    std::size_t p = 0;
+    for (; p + 4 <= shares.size(); p += 4) {
+        const __m256d s = _mm256_loadu_pd(shares.data() + p);
+        _mm256_storeu_pd(shares.data() + p, _mm256_div_pd(_mm256_mul_pd(s, qv), tv));
+    }
+    for (; p < shares.size(); ++p)
+        shares[p] = shares[p] * q / total;
+}
+#endif
+
+template <int Width>
+void scoreRegionOf(const std::uint8_t* codes, const std::uint64_t* lanes, bool acgtOnly,
+                   ClassWindows& a, ClassWindows& b)
+{
+    a.z = a.w0;
+    b.z = b.w0;
+    std::size_t done = 0;
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+    if (acgtOnly && vectorFormsEnabled())
+        done = scoreWindowsAvx2<Width>(lanes, a, b);
+#else
+    (void)lanes;
+    (void)acgtOnly;
+#endif
+    scoreWindowsPortable<Width>(codes, a, done);
+    scoreWindowsPortable<Width>(codes, b, done);
+}
+
+using Vec4 = double __attribute__((vector_size(32)));
+
+// One row per base code: 1 in the base's column, 0 elsewhere (all 0 for a
+// character other than A, C, G, T).
+alignas(32) constexpr Vec4 oneHot[5] = {
+    {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {0, 0, 0, 0}};
+
+} // namespace
+
+bool vectorFormsEnabled()
+{
+    return vectorFormsFlag().load(std::memory_order_relaxed);
+}
+
+void enableVectorForms(bool enabled)
+{
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+    vectorFormsFlag().store(enabled && __builtin_cpu_supports("avx2"));
+#else
+    (void)enabled;
+#endif
+}
+
+void scoreRegion(int width, const std::uint8_t* codes, const std::uint64_t* lanes, bool acgtOnly,
+                 ClassWindows& first, ClassWindows& second)
+{
+    if (width == 20)
+        scoreRegionOf<20>(codes, lanes, acgtOnly, first, second);
+    else
+        scoreRegionOf<10>(codes, lanes, acgtOnly, first, second);
+}
+
+void scaleShares(std::span<double> shares, double q, double total)
+{
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+    if (vectorFormsEnabled()) {
+        scaleSharesAvx2(shares, q, total);
+        return;
+    }
+#endif
+    for (double& share : shares)
+        share = share * q / total;
+}
+
+// Adding r · oneHot[base] to a row's four counts adds r to the count of the
+// base the window holds there and exactly 0 to the other three, so every
+// count is the sum of its own shares in window order, while the counts stay
+// in registers instead of being picked by the data. Rows at or past width
+// read codes beyond the window (the padding after the last region) and are
+// not stored.
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+__attribute__((target_clones("avx2", "default")))
+#endif
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
+                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2)
+{
+    Vec4 a0, a1, a2, a3, b0, b1, b2, b3;
+    Vec4* const first[4] = {&a0, &a1, &a2, &a3};
+    Vec4* const second[4] = {&b0, &b1, &b2, &b3};
+    for (int j = 0; j < 4; ++j) {
+        for (int b = 0; b < 4; ++b) {
+            const bool used = firstRow + j < width;
+            (*first[j])[b] = used ? counts1[firstRow + j][b] : 0.0;
+            (*second[j])[b] = used ? counts2[firstRow + j][b] : 0.0;
+        }
+    }
+    for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
+        const double* shares1 = evidence.pairs[k].windowShares[m1].data();
+        const double* shares2 = evidence.pairs[k].windowShares[m2].data();
+        const std::size_t n = evidence.pairs[k].windowShares[m1].size();
+        const std::uint8_t* x = material.encoded.bases(k, s) + firstRow;
+        for (std::size_t p = 0; p < n; ++p, ++x) {
+            const double r1 = shares1[p];
+            const double r2 = shares2[p];
+            const Vec4 v1 = {r1, r1, r1, r1};
+            const Vec4 v2 = {r2, r2, r2, r2};
+            const Vec4 h0 = oneHot[x[0]];
+            const Vec4 h1 = oneHot[x[1]];
+            const Vec4 h2 = oneHot[x[2]];
+            const Vec4 h3 = oneHot[x[3]];
+            a0 += v1 * h0;
+            b0 += v2 * h0;
+            a1 += v1 * h1;
+            b1 += v2 * h1;
+            a2 += v1 * h2;
+            b2 += v2 * h2;
+            a3 += v1 * h3;
+            b3 += v2 * h3;
+        }
+    }
+    for (int j = 0; j < 4 && firstRow + j < width; ++j) {
+        for (int b = 0; b < 4; ++b) {
+            counts1[firstRow + j][b] = (*first[j])[b];
+            counts2[firstRow + j][b] = (*second[j])[b];
+        }
+    }
+}
+
+} // namespace meridan::operon::detail

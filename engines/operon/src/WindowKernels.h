@@ -1,0 +1,51 @@
+// The inner loops of the fit: scoring every window of a region under a
+// motif pair and adding window shares to motif counts. Each has a portable
+// form and an AVX2 form that does the same IEEE operations in the same
+// order per value, so both give bit-identical results.
+#pragma once
+
+#include "meridan/operon/PairEvidence.h"
+#include "meridan/operon/TrainingMaterial.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace meridan::operon::detail {
+
+// M[i][x] / B[x] per motif row and base code; column 4 (a character other
+// than A, C, G, T) weighs 1.
+using RatioTable = std::array<std::array<double, 5>, 20>;
+
+// One class's side of a region: its ratio table and mixing weights, the
+// shares to fill (one per window) and the resulting Z = w0 + Σ v[p].
+struct ClassWindows {
+    const RatioTable* table = nullptr;
+    std::span<double> shares;
+    double w0 = 0;
+    double w1 = 0;
+    double z = 0;
+};
+
+// v[p] = ratio(window p) · w1 / N into shares and Z = w0 + Σ v[p] (window
+// order) for both classes of one region.
+void scoreRegion(int width, const std::uint8_t* codes, const std::uint64_t* lanes, bool acgtOnly,
+                 ClassWindows& first, ClassWindows& second);
+
+// share = share · q / total for every share.
+void scaleShares(std::span<double> shares, double q, double total);
+
+using MotifCounts = std::array<std::array<double, 4>, 20>;
+
+// For rows firstRow … firstRow+3 (those below width): adds every window
+// share of the two motifs (evidence indexes m1, m2) of signal s to the count
+// of the base the window holds at that row, pairs and windows in order.
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
+                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2);
+
+// Whether the AVX2 forms are used (when the processor has AVX2); tests
+// switch them off to compare both forms.
+bool vectorFormsEnabled();
+void enableVectorForms(bool enabled);
+
+} // namespace meridan::operon::detail

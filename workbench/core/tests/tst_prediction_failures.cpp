@@ -1,0 +1,49 @@
+// Engine stages that fail: a library without mainfun and an engine that
+// returns 0 are reported to the user in one warning naming each stage; the
+// program goes on and loads what the other engines wrote.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "support/FakeEngines.h"
+
+using namespace meridan::test;
+
+class PredictionFailuresTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failedStagesAreNamed()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder, {{QStringLiteral("Castrel"), QStringLiteral("NoEntry")}});
+        writeText(QStringLiteral("fail.txt"), "Galvora\n");
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        w.form()->action_fna->trigger();
+        w.form()->action_ptt->trigger();
+
+        w.form()->action_pred->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isPredictionRunning(), 60000);
+
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        const QString text = scope.prompts.warnings[0].second;
+        QVERIFY2(text.contains(QStringLiteral("Galvora")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Castrel")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("Dovrane")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("Ethrin")), qPrintable(text));
+
+        // The scanning engine ran after the failed discovery engine, and the
+        // results that exist were loaded; the TU list was still built.
+        QCOMPARE(w.projectModel().genes.size(), 4);
+        QCOMPARE(w.projectModel().terminators.size(), 4);
+        QCOMPARE(w.projectModel().promoterMap.size(), 2);
+        QCOMPARE(w.projectModel().genes[3].operonNumber, 0);
+        QCOMPARE(callCount(QStringLiteral("Brintel")), 1);
+        QVERIFY(w.form()->action_pred->isEnabled());
+    }
+};
+
+MERIDAN_TEST_MAIN(PredictionFailuresTest)
+#include "tst_prediction_failures.moc"

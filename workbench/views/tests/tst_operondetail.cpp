@@ -1,0 +1,337 @@
+// The operon detail view: ruler, gene arrows and labels, promoter and
+// terminator glyphs, the choice of the unit to draw, and its zoom.
+#include "OperonDetail.h"
+#include "OperonTree.h"
+#include "support/ViewsFixtures.h"
+
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsPolygonItem>
+#include <QGraphicsTextItem>
+#include <QPointer>
+#include <cmath>
+
+using namespace viewsfixtures;
+
+namespace {
+
+template <typename T>
+QList<T *> itemsOf(QGraphicsScene *scene)
+{
+    QList<T *> found;
+    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder))
+        if (auto *t = dynamic_cast<T *>(item); t && item->type() == T::Type)
+            found << t;
+    return found;
+}
+
+QList<QGraphicsPolygonItem *> geneArrowsOf(QGraphicsScene *scene)
+{
+    QList<QGraphicsPolygonItem *> arrows;
+    for (QGraphicsPolygonItem *p : itemsOf<QGraphicsPolygonItem>(scene))
+        if (p->brush().color() == QColor(Qt::cyan) || p->brush().color() == QColor(Qt::yellow))
+            arrows << p;
+    return arrows;
+}
+
+QList<QGraphicsLineItem *> linesWithPen(QGraphicsScene *scene, const QColor &colour)
+{
+    QList<QGraphicsLineItem *> lines;
+    for (QGraphicsLineItem *l : itemsOf<QGraphicsLineItem>(scene))
+        if (l->pen().color() == colour)
+            lines << l;
+    return lines;
+}
+
+// A project of one unit of two "-" genes with a promoter and a terminator.
+ProjectModel reverseProject()
+{
+    ProjectModel m;
+    m.genomeLength = 50000;
+    m.genes << gene(5000, 5600, "-", "revA", "r1") << gene(5700, 6500, "-", "revB", "r2");
+    addUnit(m, 0, 1, {0, 1});
+    PromoterEntry p;
+    p.start = -100;
+    p.end = -50;
+    p.score = 1.5;
+    p.firstBox = "TTGACA";
+    p.secondBox = "TATAAT";
+    m.promoterMap.insert("r2", p);
+    TerminatorEntry t;
+    t.start = 10;
+    t.totalLength = 30;
+    t.sequence = "GGGCCC";
+    t.score = 5.0;
+    m.terminatorMap.insert("r1", t);
+    return m;
+}
+
+} // namespace
+
+class TestOperonDetail : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rulerOfAUnitFrom1234To2000()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QGraphicsScene *scene = h.views->operonScene();
+        QCOMPARE(scene->sceneRect(), QRectF(0, 0, 700, 600));
+
+        QStringList labels;
+        QList<QPointF> labelPositions;
+        for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(scene))
+            if (t->toPlainText().startsWith(' ')) {
+                labels << t->toPlainText();
+                labelPositions << t->pos();
+                QVERIFY(!(t->flags() & QGraphicsItem::ItemIsSelectable));
+            }
+        QCOMPARE(labels, QStringList({" 500", " 1000", " 1500", " 2000", " 2500"}));
+        QCOMPARE(labelPositions.first(), QPointF(100, 220));
+        QCOMPARE(labelPositions.last(), QPointF(500, 220));
+
+        int axis = 0, major = 0, minor = 0;
+        for (QGraphicsLineItem *l : itemsOf<QGraphicsLineItem>(scene)) {
+            const QLineF line = l->line();
+            if (line == QLineF(100, 240, 500, 240))
+                ++axis;
+            else if (line.y1() == 242 && line.y2() == 230)
+                ++major;
+            else if (line.y1() == 240 && line.y2() == 238)
+                ++minor;
+        }
+        QCOMPARE(axis, 1);
+        QCOMPARE(major, 5);
+        QCOMPARE(minor, 36);
+
+        const QList<QGraphicsPolygonItem *> arrows = geneArrowsOf(scene);
+        QCOMPARE(arrows.size(), 2);
+        QCOMPARE(arrows[0]->polygon().first(), QPointF(246.8, 255));
+        QCOMPARE(arrows[0]->brush().color(), QColor(Qt::cyan));
+        QCOMPARE(arrows[1]->brush().color(), QColor(Qt::yellow));
+        // The second gene sits on the lower lane.
+        QCOMPARE(arrows[1]->polygon().first().y(), 285.0);
+        QCOMPARE(arrows[0]->cursor().shape(), Qt::IBeamCursor);
+        QVERIFY(!(arrows[0]->flags() & QGraphicsItem::ItemIsSelectable));
+        QCOMPARE(arrows[0]->toolTip(), QString("Gene: abcA\nSynonym: xb0001\nPosition: 1234 - 1500"));
+    }
+
+    void shortGenesAreTriangles()
+    {
+        // 100 bp is 20 units: a triangle; 105 bp is 21 units: seven points.
+        const QPolygonF triangle = operondetail::geneArrow(100, 120, 0, "+");
+        QCOMPARE(triangle, QPolygonF({{100, 255}, {100, 275}, {120, 265}}));
+        const QPolygonF arrow = operondetail::geneArrow(100, 121, 30, "+");
+        QCOMPARE(arrow, QPolygonF({{100, 285}, {100, 305}, {101, 305}, {101, 309}, {121, 295},
+                                   {101, 281}, {101, 285}}));
+        QCOMPARE(operondetail::geneArrow(100, 120, 0, "-"),
+                 QPolygonF({{120, 255}, {120, 275}, {100, 265}}));
+        QCOMPARE(operondetail::geneArrow(100, 121, 0, "-"),
+                 QPolygonF({{121, 255}, {121, 275}, {120, 275}, {120, 279}, {100, 265},
+                            {120, 251}, {120, 255}}));
+        QVERIFY(operondetail::geneArrow(100, 200, 0, "?").isEmpty());
+
+        ProjectModel m;
+        m.genomeLength = 10000;
+        m.genes << gene(1000, 1100, "+", "tinY", "s1") << gene(1200, 1305, "+", "smaL", "s2");
+        addUnit(m, 0, 1, {0, 1});
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        const QList<QGraphicsPolygonItem *> arrows = geneArrowsOf(h.views->operonScene());
+        QCOMPARE(arrows.size(), 2);
+        QCOMPARE(arrows[0]->polygon().size(), 3);
+        QCOMPARE(arrows[1]->polygon().size(), 7);
+    }
+
+    void geneNamesInBoldTimes()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QGraphicsTextItem *name = nullptr;
+        for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(h.views->operonScene()))
+            if (t->toPlainText() == "abcA")
+                name = t;
+        QVERIFY(name);
+        QCOMPARE(name->font().family(), QString("Times"));
+        QCOMPARE(name->font().pointSize(), 12);
+        QVERIFY(name->font().bold());
+        // Middle of 246.8 and 300 minus 25, on the upper lane.
+        QVERIFY(qAbs(name->pos().x() - 248.4) < 1e-9);
+        QCOMPARE(name->pos().y(), 250.0);
+    }
+
+    void forwardUnitPromoterAndTerminator()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QGraphicsScene *scene = h.views->operonScene();
+
+        // Promoter before the first gene: P = nint(246.8 - 30), Q = nint(246.8 - 20).
+        const QList<QGraphicsLineItem *> promoter = linesWithPen(scene, Qt::cyan);
+        QCOMPARE(promoter.size(), 4);
+        QCOMPARE(promoter[0]->line(), QLineF(217, 240, 217, 190));
+        QCOMPARE(promoter[1]->line(), QLineF(217, 190, 247, 190));
+        QCOMPARE(promoter[2]->line(), QLineF(242, 185, 247, 190));
+        QCOMPARE(promoter[3]->line(), QLineF(242, 195, 247, 190));
+        QCOMPARE(promoter[0]->pen().widthF(), 2.0);
+        QCOMPARE(promoter[0]->pen().capStyle(), Qt::RoundCap);
+        QCOMPARE(promoter[0]->toolTip(),
+                 QString("Promoter_xb0001\n-10 region: TATAAT\n-35 region: TTGACA\nPosition: -150 / -100"));
+        QCOMPARE(promoter[1]->cursor().shape(), Qt::IBeamCursor);
+
+        // Terminator after the last gene, which ends at x = 400.
+        QList<QGraphicsPolygonItem *> stems;
+        for (QGraphicsPolygonItem *p : itemsOf<QGraphicsPolygonItem>(scene))
+            if (p->brush().color() == QColor(Qt::magenta))
+                stems << p;
+        QCOMPARE(stems.size(), 1);
+        QCOMPARE(stems[0]->polygon(), QPolygonF({{404, 240}, {404, 210}, {409, 210}, {409, 240}}));
+        const QList<QGraphicsEllipseItem *> loops = itemsOf<QGraphicsEllipseItem>(scene);
+        QCOMPARE(loops.size(), 1);
+        QCOMPARE(loops[0]->rect(), QRectF(402, 205, 9, 10));
+        QCOMPARE(loops[0]->toolTip(),
+                 QString("Terminator_xb0002\nPosition: +20\nGCCCGCCTAATGAGCGGGCTTTTTTTT"));
+        QCOMPARE(loops[0]->cursor().shape(), Qt::IBeamCursor);
+    }
+
+    void reverseUnitSwapsTheEnds()
+    {
+        const ProjectModel m = reverseProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QGraphicsScene *scene = h.views->operonScene();
+        // b = 4500; the last gene (r2) runs from x = 340 to 500.
+        const QList<QGraphicsLineItem *> promoter = linesWithPen(scene, Qt::cyan);
+        QCOMPARE(promoter.size(), 4);
+        QCOMPARE(promoter[0]->line(), QLineF(520, 240, 520, 190));
+        QCOMPARE(promoter[1]->line(), QLineF(520, 190, 490, 190));
+        QCOMPARE(promoter[2]->line(), QLineF(495, 185, 490, 190));
+        // The terminator sits before the first gene, which starts at x = 200.
+        const QList<QGraphicsEllipseItem *> loops = itemsOf<QGraphicsEllipseItem>(scene);
+        QCOMPARE(loops.size(), 1);
+        QCOMPARE(loops[0]->rect(), QRectF(196, 205, 10, 10));
+    }
+
+    void borderlineScoresDrawNoGlyph()
+    {
+        ProjectModel m = sampleProject();
+        m.promoterMap["xb0001"].score = 0.0;
+        m.terminatorMap["xb0002"].score = 2.0;
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QVERIFY(linesWithPen(h.views->operonScene(), Qt::cyan).isEmpty());
+        QVERIFY(itemsOf<QGraphicsEllipseItem>(h.views->operonScene()).isEmpty());
+    }
+
+    void glyphsOnlyAtTheUnitEnds()
+    {
+        ProjectModel m = sampleProject();
+        // A promoter of the second gene and a terminator of the first are inside the unit.
+        std::swap(m.promoterMap["xb0002"], m.promoterMap["xb0001"]);
+        m.promoterMap.remove("xb0001");
+        m.terminatorMap["xb0001"] = m.terminatorMap.take("xb0002");
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QVERIFY(linesWithPen(h.views->operonScene(), Qt::cyan).isEmpty());
+        QVERIFY(itemsOf<QGraphicsEllipseItem>(h.views->operonScene()).isEmpty());
+    }
+
+    void choosingTheUnitToDraw()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        QTreeWidgetItem *operon2 = h.tree->topLevelItem(1);
+        // The unit with the most genes.
+        QCOMPARE(operondetail::unitRowFor(operon2), operon2->child(1));
+        QCOMPARE(operondetail::unitRowFor(operon2->child(0)->child(1)), operon2->child(0));
+        QCOMPARE(operondetail::unitRowFor(h.tree->topLevelItem(0)), h.tree->topLevelItem(0));
+        QVERIFY(operondetail::unitRowFor(h.tree->topLevelItem(2)) == nullptr);
+
+        h.views->slotGenomeView(operon2, 0);
+        QCOMPARE(geneArrowsOf(h.views->operonScene()).size(), 3);
+        // A gene row draws its whole unit.
+        h.views->slotGenomeView(geneRow(h.tree, 5), 0);
+        QCOMPARE(geneArrowsOf(h.views->operonScene()).size(), 1);
+
+        // Equally large units: the first.
+        ProjectModel tie = sampleProject();
+        tie.tuMap.clear();
+        addUnit(tie, 0, 1, {0, 1});
+        addUnit(tie, 0, 2, {2, 3});
+        Harness t(tie);
+        t.views->slotPredictOperon();
+        QTreeWidgetItem *operon = t.tree->topLevelItem(0);
+        QCOMPARE(operondetail::unitRowFor(operon), operon->child(0));
+    }
+
+    void drawingReplacesTheSceneAndCentresTheView()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.window.show();
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QPointer<QGraphicsScene> first = h.views->operonScene();
+        QVERIFY(h.operonView->scene() == first);
+        h.views->slotGenomeView(h.tree->topLevelItem(3), 0);
+        QVERIFY(first.isNull());
+        QVERIFY(h.operonView->scene() == h.views->operonScene());
+
+        // A row whose children are units, or a gene row, draws nothing itself.
+        h.views->drawGeneItem(h.tree->topLevelItem(1));
+        QVERIFY(h.views->operonScene()->items().isEmpty());
+        h.views->drawGeneItem(geneRow(h.tree, 0));
+        QVERIFY(h.views->operonScene()->items().isEmpty());
+        h.views->slotGenomeView(h.tree->topLevelItem(2), 0);
+        QVERIFY(h.views->operonScene()->items().isEmpty());
+    }
+
+    void unitAcrossTheOrigin()
+    {
+        ProjectModel m;
+        m.genomeLength = 10000;
+        m.genes << gene(9500, 9900, "+", "endA", "o1") << gene(9950, 400, "+", "oriB", "o2");
+        addUnit(m, 0, 1, {0, 1});
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        // s = 9500, e = 10400: b = 9000, w = 100.
+        QCOMPARE(h.views->operonScene()->sceneRect(), QRectF(0, 0, 700, 600));
+        const QList<QGraphicsPolygonItem *> arrows = geneArrowsOf(h.views->operonScene());
+        QCOMPARE(arrows.size(), 2);
+        // The second gene ends at (400 - 9000) / 5 + 100 + 2000 = 380.
+        QCOMPARE(arrows[1]->polygon().at(4), QPointF(380, 295));
+    }
+
+    void geneSliderScalesTheDetailView()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.geneSlider->setValue(30);
+        QVERIFY(qAbs(h.operonView->transform().m11() - std::pow(1.01, 5)) < 1e-12);
+        QCOMPARE(h.views->lastGeneScale(), 30.0);
+        h.geneSlider->setValue(0);
+        QVERIFY(qAbs(h.operonView->transform().m11() - std::pow(1.01, -25)) < 1e-12);
+        // A new drawing keeps the zoom.
+        h.views->slotGenomeView(h.tree->topLevelItem(3), 0);
+        QVERIFY(qAbs(h.operonView->transform().m11() - std::pow(1.01, -25)) < 1e-12);
+    }
+};
+
+MERIDAN_VIEWS_TEST_MAIN(TestOperonDetail)
+#include "tst_operondetail.moc"
