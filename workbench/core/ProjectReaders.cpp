@@ -15,7 +15,10 @@ bool readGeneTable(const QString& path, ProjectModel& model)
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
-    const QStringList titleParts = readLatin1Line(file).split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    QString titleLine = readLatin1Line(file);
+    while (titleLine.endsWith(QLatin1Char('\n')) || titleLine.endsWith(QLatin1Char('\r')))
+        titleLine.chop(1);
+    const QStringList titleParts = titleLine.split(QLatin1Char('.'), Qt::SkipEmptyParts);
     model.genomeTitle = titleParts.isEmpty() ? QString() : titleParts.first();
     model.genomeLength = titleParts.isEmpty() ? 0 : toInt(titleParts.last());
     readLatin1Line(file);

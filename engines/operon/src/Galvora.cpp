@@ -8,6 +8,17 @@
 
 namespace meridan::operon {
 
+GeneTags geneTagsOfFit(const genome::GeneTable& table, const TrainingMaterial& material,
+                       const FitOutcome& fit, std::ostream& log)
+{
+    if (fit.decisions)
+        return assignGeneTags(table.genes,
+                              neighbourDecisions(material, *fit.decisions, table.genes.size()));
+    log << "No restart gave a usable log-likelihood: every gene is written as an operon of its "
+           "own, without signal positions\n";
+    return separateGeneTags(table.genes.size());
+}
+
 int runGalvora(const RunRequest& request, std::ostream& log)
 {
     const auto genomeId = genomeIdFromPath(request.fnaPath);
@@ -47,16 +58,7 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     OperonModel model = initialModel(material);
     const FitOutcome fit = fitOperonModel(material, model, random, log, request.fit);
 
-    GeneTags tags;
-    if (fit.decisions) {
-        tags = assignGeneTags(table.value->genes,
-                              neighbourDecisions(material, *fit.decisions, table.value->genes.size()));
-    } else {
-        log << "No restart gave a usable log-likelihood: every gene is written as an operon "
-               "of its own, without signal positions\n";
-        tags = separateGeneTags(table.value->genes.size());
-    }
-
+    const GeneTags tags = geneTagsOfFit(*table.value, material, fit, log);
     if (!output.commit(tags)) {
         log << "Can't write file " << output.path() << " !\n";
         return 0;

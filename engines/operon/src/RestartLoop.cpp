@@ -49,7 +49,9 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
         outcome.iterationsPerRestart.push_back(iterations);
         log << "restart " << r << ": iterations=" << iterations
             << " loglikelihood=" << model.logLikelihood << '\n';
-        if (model.logLikelihood > outcome.bestLogLikelihood) {
+        // A log-likelihood that is not a finite number cannot rank restarts.
+        if (std::isfinite(model.logLikelihood) &&
+            model.logLikelihood > outcome.bestLogLikelihood) {
             outcome.bestLogLikelihood = model.logLikelihood;
             expectationStep(model, material, evidence, log, &workers);
             outcome.decisions = decidePairs(material, evidence);

@@ -17,9 +17,11 @@ namespace meridan::ethrin {
 
 namespace {
 
-// A threshold made for a composition further than this from the genome's
-// (largest difference of one base's share) is reported as not fitting.
+// A default threshold made for a composition further than this from the
+// genome's (largest difference of one base's share) does not fit the genome.
 constexpr double kCompositionTolerance = 0.02;
+// Most random windows a threshold is recomputed from during a scan.
+constexpr long kMaxRecomputeWindows = 10000000;
 constexpr std::size_t kProblemsShown = 20;
 
 bool fileExists(const std::string& path)
@@ -41,7 +43,31 @@ struct SigmaSetup {
     PromoterModel model;
     ThresholdRecord threshold;
     std::string thresholdPath;
+    bool genomeSpecific = false;
 };
+
+// The threshold to use for this genome. A threshold made for this genome,
+// or one without a recorded composition, is used as it is. A default made
+// for a clearly different composition would let a different share of
+// random windows pass, so it is recomputed the way it was made (same share,
+// windows and seed) for the genome's own composition.
+double thresholdFor(const SigmaSetup& s, const PromoterScanner& scanner, const Composition& background,
+                    const std::string& genomeId, std::ostream& log)
+{
+    const ThresholdRecord& r = s.threshold;
+    if (s.genomeSpecific || !r.composition || compositionDistance(*r.composition, background) <= kCompositionTolerance)
+        return r.threshold;
+    if (!(r.share > 0.0 && r.share < 1.0) || r.windows <= 0 || r.share * static_cast<double>(r.windows) < 1.0) {
+        log << s.thresholdPath << " was made for another base composition; make one for " << genomeId
+            << " with ethrin-thresholds\n";
+        return r.threshold;
+    }
+    const long windows = std::min(r.windows, kMaxRecomputeWindows);
+    const double t = computeThreshold(scanner, background, r.share, windows, r.seed);
+    log << s.thresholdPath << " was made for another base composition; threshold for " << genomeId << " recomputed: "
+        << t << '\n';
+    return t;
+}
 
 GeneTableRead readGenes(const EthrinArguments& a, long genomeLength, std::ostream& log)
 {
@@ -84,7 +110,8 @@ bool runEthrin(const EthrinArguments& a, std::ostream& log)
             s.name = name;
             s.model = readModelFile(a.wmDir + name + ".wm");
             const std::string own = a.thresholdDir + a.genomeId + "." + name + ".thr";
-            s.thresholdPath = fileExists(own) ? own : a.thresholdDir + name + ".thr";
+            s.genomeSpecific = fileExists(own);
+            s.thresholdPath = s.genomeSpecific ? own : a.thresholdDir + name + ".thr";
             s.threshold = readThresholdFile(s.thresholdPath);
             sigmas.push_back(std::move(s));
         }
@@ -104,13 +131,9 @@ bool runEthrin(const EthrinArguments& a, std::ostream& log)
         std::vector<OutputFile> files;
         std::ostringstream summary;
         for (const SigmaSetup& s : sigmas) {
-            if (s.threshold.composition
-                && compositionDistance(*s.threshold.composition, background) > kCompositionTolerance)
-                log << s.thresholdPath << " was made for another base composition; make one for "
-                    << a.genomeId << " with ethrin-thresholds\n";
             const PromoterScanner scanner(s.model, background);
-            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset,
-                                        s.threshold.threshold, settings);
+            const double threshold = thresholdFor(s, scanner, background, a.genomeId, log);
+            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset, threshold, settings);
             std::ostringstream text;
             writeScoreTable(text, scanner.twoBoxes(), table.genes, hits);
             files.push_back({a.resultDir + a.genomeId + "." + s.name + ".sca.dat", std::move(text).str()});

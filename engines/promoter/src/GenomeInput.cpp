@@ -5,7 +5,7 @@
 #include "meridan/ethrin/TextFields.h"
 
 #include <fstream>
-#include <iterator>
+#include <array>
 
 namespace meridan::ethrin {
 
@@ -38,7 +38,10 @@ bool parseLocation(std::string_view text, long& first, long& second)
 
 Genome parseGenome(std::istream& in)
 {
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    std::array<char, 1 << 16> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
     Genome genome;
     genome.codes.reserve(text.size());
     std::size_t i = 0;

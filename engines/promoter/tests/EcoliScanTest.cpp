@@ -15,7 +15,7 @@
 using namespace meridan::ethrin;
 using namespace ethrin_test;
 
-TEST(EcoliScan, FourFilesWithOneRowPerGene)
+TEST(EthrinEcoliScan, FourFilesWithOneRowPerGene)
 {
     const auto genomeDir = meridan::testdata::genomeDir("NC_000913");
     if (genomeDir.empty())

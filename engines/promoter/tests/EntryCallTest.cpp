@@ -2,11 +2,16 @@
 // program folder, exactly as the workbench does.
 #include "EthrinTestSupport.h"
 
+#include "meridan/ethrin/PromoterModel.h"
+#include "meridan/ethrin/PromoterScanner.h"
+#include "meridan/ethrin/Threshold.h"
+
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <random>
 #include <set>
 
 using namespace ethrin_test;
@@ -24,7 +29,7 @@ const char* const kSigmas[] = {"sigma24", "sigma32", "sigma38", "sigma70"};
 // A program folder (results/, annotation/, WM/, threshold/) and a genome
 // folder holding a 30 kb genome with five protein genes and one RNA gene;
 // gene p1 has a consensus sigma70 promoter 60 bases before its start.
-class EntryCall : public ::testing::Test {
+class EthrinEntryCall : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -99,7 +104,7 @@ protected:
 
 } // namespace
 
-TEST_F(EntryCall, WritesFourFilesTheWorkbenchCanRead)
+TEST_F(EthrinEntryCall, WritesFourFilesTheWorkbenchCanRead)
 {
     const std::string out = call();
     EXPECT_NE(out.find("geneSize= 6"), std::string::npos) << out;
@@ -135,7 +140,7 @@ TEST_F(EntryCall, WritesFourFilesTheWorkbenchCanRead)
         EXPECT_NE(entry.path().extension(), ".part");
 }
 
-TEST_F(EntryCall, AnnotationFileIsUsedWhenArgumentTwoIsGiven)
+TEST_F(EthrinEntryCall, AnnotationFileIsUsedWhenArgumentTwoIsGiven)
 {
     writeText(dir_.path() / "annotation" / (std::string(kId) + ".ano"),
               proteinTable({{5001, 5600, '+', "p1"}, {12001, 12080, '+', "r1"}}));
@@ -144,14 +149,14 @@ TEST_F(EntryCall, AnnotationFileIsUsedWhenArgumentTwoIsGiven)
         EXPECT_EQ(workbenchRows(resultFile(sigma)).size(), 2u);
 }
 
-TEST_F(EntryCall, HitsPerGeneFollowArgumentFourteen)
+TEST_F(EthrinEntryCall, HitsPerGeneFollowArgumentFourteen)
 {
     call("./results/", "", "", kId, 3);
     EXPECT_EQ(workbenchRows(resultFile("sigma70")).size(), 18u);
     EXPECT_EQ(workbenchRows(resultFile("sigma38")).size(), 18u);
 }
 
-TEST_F(EntryCall, MissingGenomeWritesNothingAndKeepsOldFiles)
+TEST_F(EthrinEntryCall, MissingGenomeWritesNothingAndKeepsOldFiles)
 {
     writeText(resultFile("sigma70"), "old\n");
     const std::string out = call("./results/", "", "", kId, 1, "/nonexistent/");
@@ -161,14 +166,14 @@ TEST_F(EntryCall, MissingGenomeWritesNothingAndKeepsOldFiles)
     EXPECT_FALSE(fs::exists(resultFile("sigma24")));
 }
 
-TEST_F(EntryCall, MissingGeneTableWritesNothing)
+TEST_F(EthrinEntryCall, MissingGeneTableWritesNothing)
 {
     const std::string out = call("./results/", "./annotation/", "");
     EXPECT_NE(out.find("Can't open file ./annotation/NC_999999.ano !"), std::string::npos) << out;
     EXPECT_TRUE(noResultFiles());
 }
 
-TEST_F(EntryCall, MissingWeightMatrixWritesNothing)
+TEST_F(EthrinEntryCall, MissingWeightMatrixWritesNothing)
 {
     fs::remove(dir_.path() / "WM" / "sigma32.wm");
     const std::string out = call();
@@ -176,7 +181,7 @@ TEST_F(EntryCall, MissingWeightMatrixWritesNothing)
     EXPECT_TRUE(noResultFiles());
 }
 
-TEST_F(EntryCall, UnwritableResultFolderLeavesNoPartialFile)
+TEST_F(EthrinEntryCall, UnwritableResultFolderLeavesNoPartialFile)
 {
     const std::string out = call("./no-such-folder/");
     EXPECT_NE(out.find("Can't write file ./no-such-folder/"), std::string::npos) << out;
@@ -184,7 +189,7 @@ TEST_F(EntryCall, UnwritableResultFolderLeavesNoPartialFile)
     EXPECT_TRUE(noResultFiles());
 }
 
-TEST_F(EntryCall, GenomeIdThatIsAPathIsRefused)
+TEST_F(EthrinEntryCall, GenomeIdThatIsAPathIsRefused)
 {
     const std::string out = call("./results/", "", "", "../escape");
     EXPECT_NE(out.find("can't name a file"), std::string::npos) << out;
@@ -192,7 +197,7 @@ TEST_F(EntryCall, GenomeIdThatIsAPathIsRefused)
     EXPECT_FALSE(fs::exists(dir_.path() / "escape.sigma70.sca.dat"));
 }
 
-TEST_F(EntryCall, GenomeSpecificThresholdIsPreferred)
+TEST_F(EthrinEntryCall, GenomeSpecificThresholdIsPreferred)
 {
     // A threshold of 0 for this genome only: every sigma70 score is then the
     // raw log-odds, higher than with the shipped default.
@@ -202,4 +207,36 @@ TEST_F(EntryCall, GenomeSpecificThresholdIsPreferred)
     call();
     const double after = std::stod(workbenchRows(resultFile("sigma70"))[0][4]);
     EXPECT_GT(after, before + 1.0);
+}
+
+TEST_F(EthrinEntryCall, DefaultThresholdOfAnotherCompositionIsRecomputed)
+{
+    // A GC-rich genome (70 % G+C) and default thresholds recorded for an even
+    // composition: each is made anew for the genome with the recorded share,
+    // windows and seed.
+    std::mt19937_64 random(77);
+    std::string genome(30000, 'A');
+    for (char& c : genome)
+        c = "GGGGGGGCCCCCCCAAATTT"[random() % 20];
+    plant(genome, 5001 - 60, "TTGACA" + randomBases(17, 5) + "TATAAT");
+    const fs::path root = dir_.path();
+    writeText(root / "genomes" / "NC_888888.fna", fasta(genome));
+    writeText(root / "genomes" / "NC_888888.ptt", proteinTable({{5001, 5600, '+', "p1"}}));
+    for (const char* sigma : kSigmas)
+        writeText(root / "threshold" / (std::string(sigma) + ".thr"),
+                  "composition 0.25 0.25 0.25 0.25\nshare 0.01\nwindows 20000\nseed 3\nthreshold 100\n");
+    const std::string out = call("./results/", "", "", "NC_888888");
+    EXPECT_NE(out.find("./threshold/sigma70.thr was made for another base composition; threshold for NC_888888 "
+                       "recomputed: "),
+              std::string::npos)
+        << out;
+
+    const auto codesOfGenome = codes(genome);
+    const auto composition = meridan::ethrin::strandSymmetricComposition(codesOfGenome);
+    const auto model = meridan::ethrin::readModelFile((root / "WM" / "sigma70.wm").string());
+    const meridan::ethrin::PromoterScanner scanner(model, composition);
+    const double threshold = meridan::ethrin::computeThreshold(scanner, composition, 0.01, 20000, 3);
+    const auto rows = workbenchRows(root / "results" / "NC_888888.sigma70.sca.dat");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NEAR(std::stod(rows[0][4]), scanner.bestPossible() - threshold, 1e-4);
 }

@@ -63,7 +63,7 @@ struct Scan {
 
 } // namespace
 
-TEST(GeneScan, ConsensusPromoterOnPlusStrand)
+TEST(EthrinGeneScan, ConsensusPromoterOnPlusStrand)
 {
     Scan s{shippedModel("sigma70"), randomBases(20000, 7), {{"g1", '+', 5001, 5001}}, {}, 0.0};
     const int spacer = 17; // the most common length
@@ -83,7 +83,7 @@ TEST(GeneScan, ConsensusPromoterOnPlusStrand)
     EXPECT_NEAR(h.score, s.best - kThreshold, 1e-9);
 }
 
-TEST(GeneScan, ConsensusPromoterOnMinusStrandIsReportedInTheGenesDirection)
+TEST(EthrinGeneScan, ConsensusPromoterOnMinusStrandIsReportedInTheGenesDirection)
 {
     // Gene 12001..12900 on "-": its start codon begins at 12900.
     Scan s{shippedModel("sigma70"), randomBases(20000, 8), {{"g2", '-', 12001, 12900}}, {}, 0.0};
@@ -104,7 +104,7 @@ TEST(GeneScan, ConsensusPromoterOnMinusStrandIsReportedInTheGenesDirection)
     EXPECT_NEAR(h.score, s.best - kThreshold, 1e-9);
 }
 
-TEST(GeneScan, RegionBeforeAGeneNearTheOriginWrapsAround)
+TEST(EthrinGeneScan, RegionBeforeAGeneNearTheOriginWrapsAround)
 {
     Scan s{shippedModel("sigma70"), randomBases(20000, 9), {{"g3", '+', 30, 30}}, {}, 0.0};
     plant(s.genome, 19970, bestPromoter(s.model, 17)); // relative -60
@@ -116,7 +116,7 @@ TEST(GeneScan, RegionBeforeAGeneNearTheOriginWrapsAround)
     EXPECT_EQ(s.hits[0].tss, 19998 + s.model.tssOffset - 20000);
 }
 
-TEST(GeneScan, SingleBoxModelReportsOneBoxWithoutSpacer)
+TEST(EthrinGeneScan, SingleBoxModelReportsOneBoxWithoutSpacer)
 {
     Scan s{shippedModel("sigma38"), randomBases(20000, 10), {{"g4", '+', 8001, 8001}}, {}, 0.0};
     const std::string box = bestSequence(s.model.boxes[0]);
@@ -143,7 +143,7 @@ TEST(GeneScan, SingleBoxModelReportsOneBoxWithoutSpacer)
     EXPECT_EQ(row, expected.str());
 }
 
-TEST(GeneScan, TwoBoxTableHasTenColumns)
+TEST(EthrinGeneScan, TwoBoxTableHasTenColumns)
 {
     const std::vector<GeneRow> genes = {{"b0001", '-', 10, 500}};
     PromoterHit h;
@@ -161,7 +161,7 @@ TEST(GeneScan, TwoBoxTableHasTenColumns)
                          "b0001\t-\t520\t-35\t1.25\t535\tTTGACA\t512\tTATAAT\t17\n");
 }
 
-TEST(GeneScan, SeveralHitsPerGeneComeBestFirst)
+TEST(EthrinGeneScan, SeveralHitsPerGeneComeBestFirst)
 {
     Scan s{shippedModel("sigma70"), randomBases(20000, 11), {{"g5", '+', 5001, 5001}}, {}, 0.0};
     plant(s.genome, 5001 - 200, bestPromoter(s.model, 17));
@@ -174,7 +174,7 @@ TEST(GeneScan, SeveralHitsPerGeneComeBestFirst)
     }
 }
 
-TEST(GeneScan, RegionOfAMinusGeneIsTheReverseComplement)
+TEST(EthrinGeneScan, RegionOfAMinusGeneIsTheReverseComplement)
 {
     const std::string genome = randomBases(1000, 12);
     const GeneRow gene{"g", '-', 100, 600};
@@ -189,7 +189,7 @@ TEST(GeneScan, RegionOfAMinusGeneIsTheReverseComplement)
     EXPECT_EQ(regionToGenome(1000, gene, settings, 20), 600);
 }
 
-TEST(GeneScan, SettingsAreClampedToWhatCanBeScanned)
+TEST(EthrinGeneScan, SettingsAreClampedToWhatCanBeScanned)
 {
     RegionSettings s = normalizedSettings(-5, 100, 0, 1000000);
     EXPECT_EQ(s.upstream, 0);
@@ -204,7 +204,7 @@ TEST(GeneScan, SettingsAreClampedToWhatCanBeScanned)
     EXPECT_EQ(s.downstream, 60);
 }
 
-TEST(GeneScan, GeneWithARegionShorterThanTheModelGetsNoHit)
+TEST(EthrinGeneScan, GeneWithARegionShorterThanTheModelGetsNoHit)
 {
     const std::string genome = randomBases(5000, 13);
     const auto g = codes(genome);

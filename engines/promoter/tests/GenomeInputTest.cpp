@@ -30,14 +30,14 @@ const std::string kHeader = "title\n3 proteins\nLocation\tStrand\tLength\tPID\tG
 
 } // namespace
 
-TEST(GenomeInput, WrappedLowerCaseAndCrLfLinesGiveOneSequence)
+TEST(EthrinGenomeInput, WrappedLowerCaseAndCrLfLinesGiveOneSequence)
 {
     const Genome g = genomeOf(">rec one\r\nACgt\r\nNNac \r\n\r\nT\n");
     EXPECT_EQ(g.codes, ethrin_test::codes("ACGTNNACT"));
     EXPECT_FALSE(g.moreRecords);
 }
 
-TEST(GenomeInput, OnlyTheFirstRecordIsRead)
+TEST(EthrinGenomeInput, OnlyTheFirstRecordIsRead)
 {
     const Genome g = genomeOf(">one\nAC\n>two\nGG\n");
     EXPECT_EQ(g.codes, ethrin_test::codes("AC"));
@@ -45,12 +45,12 @@ TEST(GenomeInput, OnlyTheFirstRecordIsRead)
     EXPECT_TRUE(genomeOf("").codes.empty());
 }
 
-TEST(GenomeInput, MissingGenomeFileSaysSo)
+TEST(EthrinGenomeInput, MissingGenomeFileSaysSo)
 {
     EXPECT_THROW(readGenome("/nonexistent/x.fna"), InputError);
 }
 
-TEST(GenomeInput, StartCodonIsTheFirstCoordinateOnPlusAndTheSecondOnMinus)
+TEST(EthrinGenomeInput, StartCodonIsTheFirstCoordinateOnPlusAndTheSecondOnMinus)
 {
     const GeneTableRead t = tableOf(kHeader + "190..255\t+\t21\t1\tthrL\tb0001\t-\t-\tleader\n"
                                               "5683..6459\t-\t258\t2\tyaaA\tb0006\t-\tCOG3022S\tprotein\n");
@@ -64,7 +64,7 @@ TEST(GenomeInput, StartCodonIsTheFirstCoordinateOnPlusAndTheSecondOnMinus)
     EXPECT_TRUE(t.problems.empty());
 }
 
-TEST(GenomeInput, UnusableRowsAreReportedWithFileAndLineAndSkipped)
+TEST(EthrinGenomeInput, UnusableRowsAreReportedWithFileAndLineAndSkipped)
 {
     const GeneTableRead t = tableOf(kHeader + "100..200\t+\t1\t1\ta\tx1\t-\t-\tp\n"   // line 4
                                               "oops\t+\t1\t1\ta\tx2\t-\t-\tp\n"       // 5
@@ -83,7 +83,7 @@ TEST(GenomeInput, UnusableRowsAreReportedWithFileAndLineAndSkipped)
     EXPECT_EQ(t.problems[3], "t.ptt:9: start codon 12000 lies outside the genome (1..10000); row skipped");
 }
 
-TEST(GenomeInput, BlankSeparatedRowsAndOddSynonymsStayUsable)
+TEST(EthrinGenomeInput, BlankSeparatedRowsAndOddSynonymsStayUsable)
 {
     const GeneTableRead t = tableOf(kHeader + "100..200 + 1 1 a x1 - - protein words\r\n"
                                               "300..400\t+\t1\t1\ta\tsyn one\t-\t-\tp\n"

@@ -47,7 +47,7 @@ const char* kTwoBoxes = "# a comment line\n"
 
 } // namespace
 
-TEST(ModelFile, ReadsTwoBoxModelWithCommentsAndBlankLines)
+TEST(EthrinModelFile, ReadsTwoBoxModelWithCommentsAndBlankLines)
 {
     const PromoterModel m = parse(kTwoBoxes);
     EXPECT_EQ(m.sigma, "sigma70");
@@ -66,7 +66,7 @@ TEST(ModelFile, ReadsTwoBoxModelWithCommentsAndBlankLines)
     EXPECT_FALSE(m.hasTssWindow);
 }
 
-TEST(ModelFile, SingleBoxModelHasNoSpacerAndDefaultTss)
+TEST(EthrinModelFile, SingleBoxModelHasNoSpacerAndDefaultTss)
 {
     const PromoterModel m = parse("box -10 CTA\n1 8 1 0\n0 0 0 10\n10 0 0 0\n");
     EXPECT_FALSE(m.twoBoxes());
@@ -75,7 +75,7 @@ TEST(ModelFile, SingleBoxModelHasNoSpacerAndDefaultTss)
     EXPECT_DOUBLE_EQ(m.pseudocount, 1.0);
 }
 
-TEST(ModelFile, ErrorsNameFileAndLine)
+TEST(EthrinModelFile, ErrorsNameFileAndLine)
 {
     EXPECT_EQ(errorOf("box -10 TA\n0 0 0 10\nfoo 1\n"), "m.wm:3: unknown line \"foo\" (expected a keyword or four counts A C G T)");
     EXPECT_EQ(errorOf("box -10 TA\n0 0 0 10\n0 -1 0 10\n"), "m.wm:3: a count must not be negative");
@@ -91,7 +91,7 @@ TEST(ModelFile, ErrorsNameFileAndLine)
     EXPECT_EQ(errorOf("box a T\n1 1 1 1\nbox b T\n1 1 1 1\nbox c T\n1 1 1 1\n"), "m.wm:5: more than two boxes");
 }
 
-TEST(ModelFile, WholeModelChecksNameTheFile)
+TEST(EthrinModelFile, WholeModelChecksNameTheFile)
 {
     EXPECT_EQ(errorOf("# nothing\n"), "m.wm: no box defined");
     EXPECT_EQ(errorOf("box a T\n1 1 1 1\nbox b T\n1 1 1 1\n"), "m.wm: a model of two boxes needs a \"spacer\" line");
@@ -100,7 +100,7 @@ TEST(ModelFile, WholeModelChecksNameTheFile)
               "m.wm: \"spacercounts\" needs one count per spacer length from 3 to 5");
 }
 
-TEST(ModelFile, WrittenModelReadsBackTheSame)
+TEST(EthrinModelFile, WrittenModelReadsBackTheSame)
 {
     PromoterModel m = parse(kTwoBoxes);
     m.hasTssWindow = true;
@@ -125,7 +125,7 @@ TEST(ModelFile, WrittenModelReadsBackTheSame)
     }
 }
 
-TEST(ModelFile, ShippedModelsHaveTheirBoxesAndSpacers)
+TEST(EthrinModelFile, ShippedModelsHaveTheirBoxesAndSpacers)
 {
     struct Expect {
         const char* sigma;
@@ -148,7 +148,7 @@ TEST(ModelFile, ShippedModelsHaveTheirBoxesAndSpacers)
     }
 }
 
-TEST(ModelFile, MissingFileSaysSo)
+TEST(EthrinModelFile, MissingFileSaysSo)
 {
     try {
         readModelFile("/nonexistent/sigma70.wm");

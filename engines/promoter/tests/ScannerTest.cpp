@@ -37,7 +37,7 @@ PromoterModel pairModel(int spacerMin, int spacerMax)
 
 } // namespace
 
-TEST(BoxScorer, LogOddsUseCompositionWeightedPseudocounts)
+TEST(EthrinBoxScorer, LogOddsUseCompositionWeightedPseudocounts)
 {
     BoxCounts box{"b", "TA", {{0, 0, 0, 10}, {6, 2, 2, 0}}};
     Composition bg;
@@ -53,7 +53,7 @@ TEST(BoxScorer, LogOddsUseCompositionWeightedPseudocounts)
     EXPECT_NEAR(s.best(), s.at(0, 3) + s.at(1, 0), 1e-12);
 }
 
-TEST(Composition, PoolsBothStrandsWithOneCountPerBase)
+TEST(EthrinComposition, PoolsBothStrandsWithOneCountPerBase)
 {
     const Composition c = strandSymmetricComposition(codes("AAAAAAGGNN"));
     // A+T = 6 + 1, C+G = 2 + 1, both strands: total 20.
@@ -65,11 +65,11 @@ TEST(Composition, PoolsBothStrandsWithOneCountPerBase)
     EXPECT_DOUBLE_EQ(empty.p[0], 0.25);
 }
 
-class SpacerLimits : public ::testing::TestWithParam<int> {};
+class EthrinSpacerLimits : public ::testing::TestWithParam<int> {};
 
 // TTGACA and TATAAT planted in a run of C with the given spacer: found as a
 // pair only when the spacer lies in 15..19.
-TEST_P(SpacerLimits, PairIsFoundOnlyWithinTheSpacerRange)
+TEST_P(EthrinSpacerLimits, PairIsFoundOnlyWithinTheSpacerRange)
 {
     const int spacer = GetParam();
     const PromoterScanner scanner(pairModel(15, 19), Composition{});
@@ -89,9 +89,9 @@ TEST_P(SpacerLimits, PairIsFoundOnlyWithinTheSpacerRange)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanner, SpacerLimits, ::testing::Values(14, 15, 17, 19, 20));
+INSTANTIATE_TEST_SUITE_P(Ethrin, EthrinSpacerLimits, ::testing::Values(14, 15, 17, 19, 20));
 
-TEST(Scanner, SpacerCountsWeighTheSpacerLengths)
+TEST(EthrinScanner, SpacerCountsWeighTheSpacerLengths)
 {
     PromoterModel m = pairModel(16, 18);
     m.spacerCounts = {0, 9, 0};
@@ -109,7 +109,7 @@ TEST(Scanner, SpacerCountsWeighTheSpacerLengths)
     EXPECT_NEAR(at17[0].logOdds - at16[0].logOdds, scanner.spacerScore(17) - scanner.spacerScore(16), 1e-9);
 }
 
-TEST(Scanner, WindowsNearTheEndUseOnlyTheSpacersThatFit)
+TEST(EthrinScanner, WindowsNearTheEndUseOnlyTheSpacersThatFit)
 {
     const PromoterScanner scanner(pairModel(15, 19), Composition{});
     EXPECT_EQ(scanner.shortestWindow(), 27);
@@ -124,7 +124,7 @@ TEST(Scanner, WindowsNearTheEndUseOnlyTheSpacersThatFit)
     EXPECT_TRUE(scanner.bestHits(codes(std::string(26, 'C')), 3).empty());
 }
 
-TEST(Scanner, HitsComeBestFirstOnePerPositionEqualScoresEarlierFirst)
+TEST(EthrinScanner, HitsComeBestFirstOnePerPositionEqualScoresEarlierFirst)
 {
     PromoterModel m;
     m.boxes = {sharpBox("-10", "TATA")};

@@ -31,7 +31,7 @@ double passingShare(const PromoterScanner& scanner, const std::vector<std::uint8
 
 } // namespace
 
-TEST(Threshold, ChosenShareOfRandomWindowsPassesOnAFreshRandomSequence)
+TEST(EthrinThreshold, ChosenShareOfRandomWindowsPassesOnAFreshRandomSequence)
 {
     Composition gc;
     gc.p = {0.2, 0.3, 0.3, 0.2};
@@ -45,7 +45,7 @@ TEST(Threshold, ChosenShareOfRandomWindowsPassesOnAFreshRandomSequence)
     EXPECT_NEAR(share, 0.01, 0.001);
 }
 
-TEST(Threshold, SameSeedSameThresholdAndRarerShareHigherThreshold)
+TEST(EthrinThreshold, SameSeedSameThresholdAndRarerShareHigherThreshold)
 {
     const PromoterScanner scanner(sigma70(), Composition{});
     const double a = computeThreshold(scanner, Composition{}, 0.01, 50000, 7);
@@ -54,7 +54,7 @@ TEST(Threshold, SameSeedSameThresholdAndRarerShareHigherThreshold)
     EXPECT_GT(computeThreshold(scanner, Composition{}, 0.001, 50000, 7), a);
 }
 
-TEST(Threshold, RandomSequenceFollowsTheComposition)
+TEST(EthrinThreshold, RandomSequenceFollowsTheComposition)
 {
     Composition c;
     c.p = {0.4, 0.1, 0.1, 0.4};
@@ -68,7 +68,7 @@ TEST(Threshold, RandomSequenceFollowsTheComposition)
     EXPECT_NEAR(n[3] / 100000.0, 0.4, 0.01);
 }
 
-TEST(Threshold, RefusesSharesThatCannotBeMeasured)
+TEST(EthrinThreshold, RefusesSharesThatCannotBeMeasured)
 {
     const PromoterScanner scanner(sigma70(), Composition{});
     EXPECT_THROW(computeThreshold(scanner, Composition{}, 0.0, 1000, 1), InputError);
@@ -76,7 +76,7 @@ TEST(Threshold, RefusesSharesThatCannotBeMeasured)
     EXPECT_THROW(computeThreshold(scanner, Composition{}, 0.0001, 1000, 1), InputError);
 }
 
-TEST(ThresholdFile, WrittenRecordReadsBack)
+TEST(EthrinThresholdFile, WrittenRecordReadsBack)
 {
     ThresholdRecord r;
     r.threshold = 9.254259284;
@@ -100,7 +100,7 @@ TEST(ThresholdFile, WrittenRecordReadsBack)
     EXPECT_EQ(back.windows, 2000000);
 }
 
-TEST(ThresholdFile, BadFilesNameFileAndLine)
+TEST(EthrinThresholdFile, BadFilesNameFileAndLine)
 {
     const auto error = [](const std::string& text) {
         std::istringstream in(text);
@@ -119,7 +119,7 @@ TEST(ThresholdFile, BadFilesNameFileAndLine)
     EXPECT_EQ(error("threshold 1 2\n"), "x.thr:1: \"threshold\" takes 1 value(s)");
 }
 
-TEST(ThresholdFile, ShippedThresholdsLieBelowTheBestScores)
+TEST(EthrinThresholdFile, ShippedThresholdsLieBelowTheBestScores)
 {
     for (const char* sigma : {"sigma24", "sigma32", "sigma38", "sigma70"}) {
         SCOPED_TRACE(sigma);

@@ -54,7 +54,7 @@ TEST(TerminatorModelFiles, TextFormats)
 
     const std::string stems = formatModelFile(".ls", model);
     EXPECT_EQ(std::count(stems.begin(), stems.end(), '\n'), 120);
-    EXPECT_EQ(stems.substr(0, 10), "0\n0\n0\n0\n0.5");
+    EXPECT_EQ(stems.substr(0, 12), "0\n0\n0\n0\n0.5\n");
     EXPECT_EQ(stems.back(), '\n');
     EXPECT_EQ(formatModelFile(".ll", model).substr(0, 11), "0.00833333\n");
 

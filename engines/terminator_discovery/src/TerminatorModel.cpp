@@ -1,11 +1,11 @@
 #include "castrel/TerminatorModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace meridan::castrel {
 
 using terminator::admissiblePair;
-using terminator::forEachStem;
 using terminator::kMaxTail;
 using terminator::kMinTail;
 
@@ -13,8 +13,27 @@ TrainingSet::TrainingSet(std::vector<std::vector<Code>> regions, const std::arra
     : regions_(std::move(regions)), background_(background)
 {
     candidates_.reserve(regions_.size());
-    for (const std::vector<Code>& region : regions_)
-        candidates_.emplace_back(region);
+    sites_.resize(regions_.size());
+    for (std::size_t r = 0; r < regions_.size(); ++r) {
+        const std::vector<Code>& x = regions_[r];
+        const int length = static_cast<int>(x.size());
+        longestRegion_ = std::max(longestRegion_, length);
+        candidates_.emplace_back(x);
+        for (int i = 0; i < length; ++i) {
+            for (const int closing : candidates_.back().of(i)) {
+                if (closing + kMinTail >= length)
+                    break; // no room for a tail, here or further on
+                const int span = closing - i + 1;
+                int maxStem = 0;
+                while (2 * (maxStem + 1) <= span && admissiblePair(x[i + maxStem], x[closing - maxStem]))
+                    ++maxStem;
+                maxStem = std::min(maxStem, kLengthSlots - 1); // longer stems have no length slot
+                const int minStem = std::max(terminator::kMinStem, (span - terminator::kMaxLoop + 1) / 2);
+                if (minStem <= maxStem)
+                    sites_[r].push_back({i, closing, minStem, maxStem});
+            }
+        }
+    }
 }
 
 void TerminatorModel::initialise(const TrainingSet& data)
@@ -35,19 +54,6 @@ void TerminatorModel::initialise(const TrainingSet& data)
     expect();
 }
 
-namespace {
-
-// Expected counts of one region before they are divided by its likelihood.
-struct RegionCounts {
-    PairMatrix pair{};
-    std::array<double, 4> tailBase{};
-    std::vector<double> stemLen = std::vector<double>(kLengthSlots, 0.0);
-    std::vector<double> loopLen = std::vector<double>(kLengthSlots, 0.0);
-    std::vector<double> tailLen = std::vector<double>(kLengthSlots, 0.0);
-};
-
-} // namespace
-
 void TerminatorModel::expect()
 {
     pairCount = {};
@@ -62,84 +68,116 @@ void TerminatorModel::expect()
         return;
     regionPosterior.assign(data_->size(), 0.0);
 
-    struct StemTerm {
-        int k;
-        int loop;
-        double weight;
-    };
-    std::vector<StemTerm> stems;
-    std::array<double, kMaxTail + 1> tailWeight{};
     const double mixture = 1.0 - p0;
+    const int longest = data_->longestRegion();
+    constexpr int tailSlots = kMaxTail + 1;
+    // 1 / n for the uniform position prior 1 / (L - (A - i)).
+    std::vector<double> reciprocal(static_cast<std::size_t>(longest) + 1, 0.0);
+    for (int n = 1; n <= longest; ++n)
+        reciprocal[n] = 1.0 / n;
+    // tails[G][t]: tail-ratio product over x[G+1..G+t] times tailLen[t].
+    std::vector<double> tails(static_cast<std::size_t>(longest) * tailSlots, 0.0);
+    // tailWeight[G][t]: sum over starts i of H[i][G] / (L - (G + t - i)).
+    std::vector<double> tailWeight(static_cast<std::size_t>(longest) * tailSlots, 0.0);
+    std::vector<int> closings; // closing positions with tail weight in this region
+    std::vector<char> closingUsed(static_cast<std::size_t>(longest), 0);
+    std::vector<double> stemTerm(static_cast<std::size_t>(longest) / 2 + 2, 0.0);
+
+    // Expected counts of one region before they are divided by its likelihood.
+    PairMatrix pairLocal{};
+    std::array<double, 4> baseLocal{};
+    std::vector<double> stemLocal(kLengthSlots), loopLocal(kLengthSlots), tailLocal(kLengthSlots);
 
     for (std::size_t r = 0; r < data_->size(); ++r) {
         const std::vector<Code>& x = data_->region(r);
-        const terminator::CandidateList& candidates = data_->candidates(r);
+        const std::vector<HairpinSite>& sites = data_->sites(r);
         const int length = static_cast<int>(x.size());
-        RegionCounts local;
         double sum = 0.0; // S: position-weighted likelihood ratio of one element
 
-        for (int i = 0; i < length; ++i) {
-            for (const int closing : candidates.of(i)) {
-                // Hairpin weight H[i][G], term by stem length.
-                stems.clear();
-                double hairpin = 0.0;
-                forEachStem(x, i, closing, pairRatio, [&](int k, int loop, double product) {
-                    if (k >= static_cast<int>(stemLen.size()) || loop >= static_cast<int>(loopLen.size()))
-                        return;
-                    const double weight = product * stemLen[k] * loopLen[loop];
-                    stems.push_back({k, loop, weight});
-                    hairpin += weight;
-                });
-                if (!(hairpin > 0.0))
-                    continue;
-
-                // Tails after G, each weighted by the uniform position prior.
-                double tails = 0.0;
+        if (!sites.empty()) {
+            pairLocal = {};
+            baseLocal = {};
+            std::fill(stemLocal.begin(), stemLocal.end(), 0.0);
+            std::fill(loopLocal.begin(), loopLocal.end(), 0.0);
+            std::fill(tailLocal.begin(), tailLocal.end(), 0.0);
+            for (int closing = 0; closing + kMinTail < length; ++closing) {
+                double* row = &tails[static_cast<std::size_t>(closing) * tailSlots];
                 double product = 1.0;
-                int longestTail = 0;
                 for (int t = 1; t <= kMaxTail && closing + t < length; ++t) {
-                    const int tailEnd = closing + t;
-                    product *= tailRatio[x[tailEnd]];
-                    if (t < kMinTail)
-                        continue;
-                    const double lengthProb = t < static_cast<int>(tailLen.size()) ? tailLen[t] : 0.0;
-                    tailWeight[t] = product * lengthProb / (length - (tailEnd - i));
-                    tails += tailWeight[t];
-                    longestTail = t;
-                }
-                if (!(tails > 0.0))
-                    continue;
-                sum += hairpin * tails;
-
-                // Hairpin terms times their outside weight O[i][G].
-                const double outside = mixture * tails;
-                double suffix = 0.0;
-                std::size_t next = stems.size();
-                const int longestStem = stems.back().k;
-                for (int m = longestStem - 1; m >= 0; --m) {
-                    // Pair m belongs to every stem longer than m.
-                    if (next > 0 && stems[next - 1].k == m + 1) {
-                        const StemTerm& term = stems[--next];
-                        const double contribution = term.weight * outside;
-                        local.stemLen[term.k] += contribution;
-                        local.loopLen[term.loop] += contribution;
-                        suffix += contribution;
-                    }
-                    local.pair[x[i + m]][x[closing - m]] += suffix;
-                }
-
-                // Tail terms: tail position s belongs to every tail of length >= s.
-                double tailSuffix = 0.0;
-                for (int s = longestTail; s >= 1; --s) {
-                    if (s >= kMinTail) {
-                        const double weight = hairpin * tailWeight[s] * mixture;
-                        local.tailLen[s] += weight;
-                        tailSuffix += weight;
-                    }
-                    local.tailBase[x[closing + s]] += tailSuffix;
+                    product *= tailRatio[x[closing + t]];
+                    row[t] = t >= kMinTail && t < static_cast<int>(tailLen.size()) ? product * tailLen[t] : 0.0;
                 }
             }
         }
+
+        for (const HairpinSite& site : sites) {
+            const int i = site.start;
+            const int closing = site.closing;
+            const int span = closing - i + 1;
+            // Hairpin weight H[i][G], term by stem length.
+            double hairpin = 0.0;
+            double product = 1.0;
+            for (int k = 1; k <= site.maxStem; ++k) {
+                product *= pairRatio[x[i + k - 1]][x[closing - k + 1]];
+                if (k >= site.minStem) {
+                    stemTerm[k] = product * stemLen[k] * loopLen[span - 2 * k];
+                    hairpin += stemTerm[k];
+                }
+            }
+            if (!(hairpin > 0.0))
+                continue;
+
+            // Tails after G, each weighted by the uniform position prior.
+            const double* tailRow = &tails[static_cast<std::size_t>(closing) * tailSlots];
+            double* weightRow = &tailWeight[static_cast<std::size_t>(closing) * tailSlots];
+            const int longestTail = std::min(kMaxTail, length - 1 - closing);
+            const int priorBase = length - closing + i; // L - (G + t - i) = priorBase - t
+            double tailSum = 0.0;
+            for (int t = kMinTail; t <= longestTail; ++t) {
+                const double prior = reciprocal[priorBase - t];
+                tailSum += tailRow[t] * prior;
+                weightRow[t] += hairpin * prior;
+            }
+            if (!closingUsed[closing]) {
+                closingUsed[closing] = 1;
+                closings.push_back(closing);
+            }
+            sum += hairpin * tailSum;
+
+            // Hairpin terms times their outside weight O[i][G]; pair m belongs
+            // to every stem longer than m.
+            const double outside = mixture * tailSum;
+            double suffix = 0.0;
+            for (int k = site.maxStem; k >= 1; --k) {
+                if (k >= site.minStem) {
+                    const double contribution = stemTerm[k] * outside;
+                    stemLocal[k] += contribution;
+                    loopLocal[span - 2 * k] += contribution;
+                    suffix += contribution;
+                }
+                pairLocal[x[i + k - 1]][x[closing - k + 1]] += suffix;
+            }
+        }
+
+        // Tail terms, gathered per closing position: tail position s belongs
+        // to every tail of length >= s.
+        for (const int closing : closings) {
+            const double* tailRow = &tails[static_cast<std::size_t>(closing) * tailSlots];
+            double* weightRow = &tailWeight[static_cast<std::size_t>(closing) * tailSlots];
+            const int longestTail = std::min(kMaxTail, length - 1 - closing);
+            double suffix = 0.0;
+            for (int s = longestTail; s >= 1; --s) {
+                if (s >= kMinTail) {
+                    const double weight = weightRow[s] * tailRow[s] * mixture;
+                    tailLocal[s] += weight;
+                    suffix += weight;
+                    weightRow[s] = 0.0;
+                }
+                baseLocal[x[closing + s]] += suffix;
+            }
+            closingUsed[closing] = 0;
+        }
+        closings.clear();
 
         const double likelihood = p0 + mixture * sum;
         const double posterior = sum > 0.0 ? p0 / likelihood : 1.0;
@@ -153,13 +191,13 @@ void TerminatorModel::expect()
         const double scale = 1.0 / likelihood;
         for (int a = 0; a < 4; ++a) {
             for (int b = 0; b < 4; ++b)
-                pairCount[a][b] += local.pair[a][b] * scale;
-            tailBaseCount[a] += local.tailBase[a] * scale;
+                pairCount[a][b] += pairLocal[a][b] * scale;
+            tailBaseCount[a] += baseLocal[a] * scale;
         }
         for (int n = 0; n < kLengthSlots; ++n) {
-            stemLenCount[n] += local.stemLen[n] * scale;
-            loopLenCount[n] += local.loopLen[n] * scale;
-            tailLenCount[n] += local.tailLen[n] * scale;
+            stemLenCount[n] += stemLocal[n] * scale;
+            loopLenCount[n] += loopLocal[n] * scale;
+            tailLenCount[n] += tailLocal[n] * scale;
         }
     }
 }

@@ -251,9 +251,9 @@ TEST(TerminatorExpectation, LoopsOver30AndBrokenStemsContributeNothing)
     const double withLoop31 = scoreOf("CCC" + std::string(31, 'A') + "GGG" + "AAAAA");
     EXPECT_GT(withLoop30, std::log(0.5));
     EXPECT_DOUBLE_EQ(withLoop31, std::log(0.5));
-    // A fourth pair would bring the loop to 29, but C·A is not admissible.
+    // A fourth pair would bring the loop to 30, but C·A is not admissible.
     EXPECT_DOUBLE_EQ(scoreOf("CCCC" + std::string(31, 'A') + "GGG" + "AAAAA"), std::log(0.5));
-    EXPECT_GT(scoreOf("CCCC" + std::string(31, 'A') + "GGGG" + "AAAAA"), std::log(0.5));
+    EXPECT_GT(scoreOf("CCCC" + std::string(30, 'A') + "GGGG" + "AAAAA"), std::log(0.5));
 }
 
 TEST(TerminatorExpectation, HairpinWeightOfAKnownElement)

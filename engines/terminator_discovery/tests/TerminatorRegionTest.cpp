@@ -23,9 +23,9 @@ TEST(TerminatorTrainingRegion, MinusRegionIsTheReverseComplementEndingTenInside)
     std::mt19937 random(4);
     const std::string genome = randomBases(1000, random);
     // Leading gene on - starts at 1-based 600: its 3' end; region is the
-    // reverse complement of positions 489..608.
+    // reverse complement of positions 490..609.
     const std::string region = cutTerminatorRegion(genome, {400, 600, '-'});
-    EXPECT_EQ(region, reverseComplementOf(genome.substr(488, 120)));
+    EXPECT_EQ(region, reverseComplementOf(genome.substr(489, 120)));
     EXPECT_EQ(region.substr(0, 10), reverseComplementOf(genome.substr(599, 10)));
 }
 
@@ -36,7 +36,7 @@ TEST(TerminatorTrainingRegion, RegionsAtTheGenomeEndsAreClipped)
     EXPECT_EQ(cutTerminatorRegion(genome, {5, 50, '+'}), genome.substr(0, 115));   // starts before base 1
     EXPECT_EQ(cutTerminatorRegion(genome, {150, 180, '+'}), genome.substr(140));   // runs past the end
     EXPECT_EQ(cutTerminatorRegion(genome, {20, 195, '-'}), reverseComplementOf(genome.substr(84)));
-    EXPECT_EQ(cutTerminatorRegion(genome, {1, 50, '-'}), "");                     // wholly before base 1
+    EXPECT_EQ(cutTerminatorRegion(genome, {1, 50, '-'}), reverseComplementOf(genome.substr(0, 59)));
     EXPECT_EQ(cutTerminatorRegion(genome, {400, 500, '+'}), "");                  // wholly past the end
     EXPECT_EQ(cutTerminatorRegion("", {300, 500, '+'}), "");
 }

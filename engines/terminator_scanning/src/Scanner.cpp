@@ -1,5 +1,6 @@
 #include "dovrane/Scanner.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace meridan::dovrane {
@@ -60,7 +61,12 @@ ScanHit Scanner::scan(std::span<const Code> x) const
         // Element table row i: for each tail end the best closing position.
         // Closing positions come in ascending order, so for one tail end a
         // later one has the shorter tail and wins a tie.
-        std::fill(elements.begin() + i, elements.end(), Element{});
+        // Only tail ends reachable from this row's stems are touched.
+        const int firstEnd = stems.front().closing + kMinTail;
+        const int lastEnd = std::min(length - 1, stems.back().closing + kMaxTail);
+        if (firstEnd > lastEnd)
+            continue;
+        std::fill(elements.begin() + firstEnd, elements.begin() + lastEnd + 1, Element{});
         for (const Stem& stem : stems) {
             double product = 1.0;
             for (int t = 1; t <= kMaxTail && stem.closing + t < length; ++t) {
@@ -77,7 +83,7 @@ ScanHit Scanner::scan(std::span<const Code> x) const
 
         // Position-weighted element scores, tail ends ascending; the first
         // maximum over the whole region wins.
-        for (int tailEnd = i; tailEnd < length; ++tailEnd) {
+        for (int tailEnd = firstEnd; tailEnd <= lastEnd; ++tailEnd) {
             const Element& element = elements[tailEnd];
             if (element.closing < 0)
                 continue;

@@ -199,13 +199,13 @@ TEST(TerminatorScanner, TiesGoToTheShortestStemThenTheShortestTail)
 TEST(TerminatorScanner, TiesBetweenStartsGoToTheFirst)
 {
     // Only empty loops and 3-base tails count: two equal elements of equal
-    // extent, at 0 and at 10.
+    // extent, at 0 and at 10, and no stem across them (no T to pair with A).
     ScanModel model = uniformModel();
     model.loopLen.assign(kScanSlots, 0.0);
     model.loopLen[0] = 1.0;
     model.tailLen.assign(kScanSlots, 0.0);
     model.tailLen[3] = 1.0;
-    const std::vector<Code> x = codes("GGGCCCTTTAGGGCCCTTT");
+    const std::vector<Code> x = codes("GGGCCCAAACGGGCCCAAA");
     const ScanHit hit = Scanner(model).scan(x);
     EXPECT_EQ(hit.start, 0);
     EXPECT_EQ(hit.tailEnd, 9);

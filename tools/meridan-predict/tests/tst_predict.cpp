@@ -3,6 +3,7 @@
 #include "TestData.h"
 
 #include <QDir>
+#include <filesystem>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -72,6 +73,34 @@ void touch(const QString& path, const QByteArray& text = ">x\nACGT\n")
     f.write(text);
 }
 
+// A program folder of the test's own: a copy of meridan-predict beside links
+// to the built engines (bin/) and the promoter library's data, so results and
+// work files stay apart from every other run.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(bool withEngines = true)
+    {
+        program_ = folder_.filePath("meridan-predict");
+        EXPECT_TRUE(QFile::copy(predictProgram(), program_));
+        QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
+        if (!withEngines) {
+            QDir(folder_.path()).mkdir("bin");
+            return;
+        }
+        for (const char* shared : {"bin", "WM", "threshold"}) {
+            if (QFileInfo::exists(runFolder() + "/" + shared)) {
+                EXPECT_TRUE(QFile::link(runFolder() + "/" + shared, folder_.filePath(shared)));
+            }
+        }
+    }
+    QString program() const { return program_; }
+    QString path(const QString& relative) const { return folder_.filePath(relative); }
+
+private:
+    QTemporaryDir folder_;
+    QString program_;
+};
+
 TEST(Predict, HelpExplainsTheCommand)
 {
     const Outcome o = run(predictProgram(), {"--help"});
@@ -110,16 +139,12 @@ TEST(Predict, FilesOfDifferentGenomesAreRefused)
 // goes through all four, and the exit status says so.
 TEST(Predict, MissingEnginesFailEachStageByName)
 {
-    QTemporaryDir program;
+    const ProgramCopy program(false);
     QTemporaryDir data;
-    const QString copy = program.filePath("meridan-predict");
-    ASSERT_TRUE(QFile::copy(predictProgram(), copy));
-    QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner);
-    QDir(program.path()).mkdir("bin");
     touch(data.filePath("NC_000001.fna"));
     touch(data.filePath("NC_000001.ptt"), "t\n0 proteins\nLocation\tStrand\n");
 
-    const Outcome o = run(copy, {"--quiet", data.filePath("NC_000001.fna"), data.filePath("NC_000001.ptt")});
+    const Outcome o = run(program.program(), {"--quiet", data.filePath("NC_000001.fna"), data.filePath("NC_000001.ptt")});
     EXPECT_EQ(o.exitCode, 1);
     for (const char* expected :
          {"operon FAILED", "promoter FAILED", "terminator FAILED", "TU list FAILED",
@@ -129,17 +154,17 @@ TEST(Predict, MissingEnginesFailEachStageByName)
           "Brintel (TU list): the library"})
         EXPECT_TRUE(o.out.contains(expected)) << expected << "\n" << o.out.toStdString();
     EXPECT_TRUE(o.err.contains("the operon, promoter, terminator, TU list stages failed")) << o.err.toStdString();
-    EXPECT_TRUE(QFileInfo(program.filePath("results")).isDir());
-    EXPECT_TRUE(QFileInfo(program.filePath("annotation")).isDir());
+    EXPECT_TRUE(QFileInfo(program.path("results")).isDir());
+    EXPECT_TRUE(QFileInfo(program.path("annotation")).isDir());
     // --quiet keeps the runner's diagnostic lines off the terminal.
     EXPECT_FALSE(o.out.contains("OperonDll is not OK"));
-    EXPECT_TRUE(QFile(program.filePath("results/NC_000001_predict.log")).size() > 0);
+    EXPECT_TRUE(QFile(program.path("results/NC_000001_predict.log")).size() > 0);
 }
 
-void expectCompleteResults(const Outcome& o, const QString& id, int genes)
+void expectCompleteResults(const ProgramCopy& program, const Outcome& o, const QString& id, int genes)
 {
     ASSERT_EQ(o.exitCode, 0) << o.out.toStdString() << o.err.toStdString();
-    const QString results = runFolder() + "/results/" + id;
+    const QString results = program.path("results/") + id;
     EXPECT_EQ(lineCount(results + "_genetag.txt"), genes);
     for (const char* suffix : {"_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"})
         EXPECT_TRUE(QFileInfo::exists(results + suffix)) << suffix;
@@ -158,9 +183,11 @@ TEST(PredictEndToEnd, SimulatedGenome)
                             {"--length", "300k", "--seed", "11", "--accession", "SIM000011", "--out", dir.path()});
     ASSERT_EQ(sim.exitCode, 0) << sim.err.toStdString();
     const int genes = lineCount(dir.filePath("SIM000011.ptt")) - 3 + lineCount(dir.filePath("SIM000011.rnt")) - 3;
-    const Outcome o = run(predictProgram(), {"--quiet", dir.filePath("SIM000011.fna"), dir.filePath("SIM000011.ptt"),
-                                             dir.filePath("SIM000011.rnt")});
-    expectCompleteResults(o, "SIM000011", genes);
+    const ProgramCopy program;
+    const Outcome o = run(program.program(), {"--quiet", dir.filePath("SIM000011.fna"),
+                                              dir.filePath("SIM000011.ptt"), dir.filePath("SIM000011.rnt")});
+    expectCompleteResults(program, o, "SIM000011", genes);
+    EXPECT_TRUE(QFileInfo::exists(program.path("annotation/SIM000011.ano")));
 }
 
 TEST(PredictEndToEnd, YersiniaPlasmidWithoutRnaGenes)
@@ -171,9 +198,35 @@ TEST(PredictEndToEnd, YersiniaPlasmidWithoutRnaGenes)
     if (const QString engine = missingEngine(); !engine.isEmpty())
         GTEST_SKIP() << engine.toStdString() << ".so is not built";
     const QString dir = QString::fromStdString(genome.string());
-    const Outcome o = run(predictProgram(), {"--quiet", dir + "/NC_005816.fna", dir + "/NC_005816.ptt",
-                                             dir + "/NC_005816.rnt"});
-    expectCompleteResults(o, "NC_005816", 10);
+    const ProgramCopy program;
+    const Outcome o = run(program.program(), {"--quiet", dir + "/NC_005816.fna", dir + "/NC_005816.ptt",
+                                              dir + "/NC_005816.rnt"});
+    expectCompleteResults(program, o, "NC_005816", 10);
+}
+
+// Input folders whose names Latin-1 cannot hold reach the engines intact.
+TEST(PredictEndToEnd, InputsInAFolderWithANonLatin1Name)
+{
+    const std::filesystem::path genome = meridan::testdata::genomeDir("NC_005816");
+    if (genome.empty())
+        GTEST_SKIP() << "no NC_005816 in the data folder";
+    if (const QString engine = missingEngine(); !engine.isEmpty())
+        GTEST_SKIP() << engine.toStdString() << ".so is not built";
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QString::fromUtf8("données/基因組"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QStringList inputs{"--quiet"};
+    for (const char* extension : {".fna", ".ptt"}) {
+        const QString name = QStringLiteral("NC_005816") + extension;
+        ASSERT_TRUE(QFile::copy(QString::fromStdString((genome / name.toStdString()).string()), folder + "/" + name));
+        inputs << folder + "/" + name;
+    }
+    const ProgramCopy program;
+    const Outcome o = run(program.program(), inputs);
+    expectCompleteResults(program, o, "NC_005816", 10);
+    // Without an RNT file and without an earlier annotation file the engines
+    // read the PTT file itself.
+    EXPECT_FALSE(QFileInfo::exists(program.path("annotation/NC_005816.ano")));
 }
 
 } // namespace

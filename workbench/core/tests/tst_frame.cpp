@@ -1,7 +1,7 @@
 // The main window as a frame: widget tree, menus and tool bars, actions and
 // when they are enabled, the status bar, recent files, New Prediction and Exit.
 #include "MainWindow.h"
-#include "ui_MainWindow.h"
+#include "MainWindowUi.h"
 
 #include "support/TestSupport.h"
 

@@ -3,7 +3,7 @@
 // availability, the work directory, the PTT/RNT merge and the annotation
 // reader's PTT fallback.
 #include "MainWindow.h"
-#include "ui_MainWindow.h"
+#include "MainWindowUi.h"
 
 #include "support/TestSupport.h"
 

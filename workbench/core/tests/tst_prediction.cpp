@@ -4,7 +4,7 @@
 // the progress clock and closing the window during a run.
 #include "MainWindow.h"
 #include "SummaryDialog.h"
-#include "ui_MainWindow.h"
+#include "MainWindowUi.h"
 
 #include "support/FakeEngines.h"
 

@@ -2,7 +2,7 @@
 // returns 0 are reported to the user in one warning naming each stage; the
 // program goes on and loads what the other engines wrote.
 #include "MainWindow.h"
-#include "ui_MainWindow.h"
+#include "MainWindowUi.h"
 
 #include "support/FakeEngines.h"
 

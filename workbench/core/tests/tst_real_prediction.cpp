@@ -2,7 +2,7 @@
 // slots, with the engines of the program folder. Skips when the data or an
 // engine is missing.
 #include "MainWindow.h"
-#include "ui_MainWindow.h"
+#include "MainWindowUi.h"
 
 #include "TestData.h"
 #include "support/TestSupport.h"

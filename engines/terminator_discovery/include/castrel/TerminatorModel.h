@@ -19,6 +19,16 @@ using terminator::PairMatrix;
 inline constexpr int kLengthSlots = 120;   // entries of each length distribution
 inline constexpr int kInitialTailSlots = 31;
 
+// A hairpin start i and closing position G (a candidate) that can carry
+// weight: stem lengths minStem..maxStem are admissible with loops of at most
+// 30, and a tail of 3 fits before the region end. Fixed by the sequence.
+struct HairpinSite {
+    int start;
+    int closing;
+    int minStem;
+    int maxStem;
+};
+
 // The coded regions a model is trained on, their background composition and
 // their stem candidates (computed once).
 class TrainingSet {
@@ -28,12 +38,17 @@ public:
     std::size_t size() const { return regions_.size(); }
     const std::vector<Code>& region(std::size_t r) const { return regions_[r]; }
     const terminator::CandidateList& candidates(std::size_t r) const { return candidates_[r]; }
+    // The candidates of region r that can carry weight, by start and closing position.
+    const std::vector<HairpinSite>& sites(std::size_t r) const { return sites_[r]; }
     const std::array<double, 4>& background() const { return background_; }
+    int longestRegion() const { return longestRegion_; }
 
 private:
     std::vector<std::vector<Code>> regions_;
     std::array<double, 4> background_;
     std::vector<terminator::CandidateList> candidates_;
+    std::vector<std::vector<HairpinSite>> sites_;
+    int longestRegion_ = 0;
 };
 
 class TerminatorModel {

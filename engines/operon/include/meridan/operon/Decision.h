@@ -16,6 +16,8 @@ struct PairDecision {
     std::int32_t sdPosition = -1;
     std::int32_t taPosition = -1;
     std::int32_t terminatorPosition = -1;
+
+    friend bool operator==(const PairDecision&, const PairDecision&) = default;
 };
 
 // Label 1 when the posterior is at least 0.5; the positions of the SD,

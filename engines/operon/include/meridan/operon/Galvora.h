@@ -2,6 +2,7 @@
 // operon model and write the gene-tag file.
 #pragma once
 
+#include "meridan/genome/GeneRecord.h"
 #include "meridan/operon/RestartLoop.h"
 
 #include <cstdint>
@@ -18,6 +19,13 @@ struct RunRequest {
     std::uint32_t seed = 0;      // of the random starting motifs
     FitOptions fit;
 };
+
+// The per-gene values of a finished fit: the best restart's decisions
+// applied to the gene table, or, when no restart gave a usable
+// log-likelihood, every gene an operon of its own without signal positions
+// (said so on log).
+GeneTags geneTagsOfFit(const genome::GeneTable& table, const TrainingMaterial& material,
+                       const FitOutcome& fit, std::ostream& log);
 
 // Runs the engine, writing its trace lines and messages to log. Returns 1
 // when the gene-tag file was written, 0 when a file could not be read or

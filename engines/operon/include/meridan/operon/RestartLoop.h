@@ -24,7 +24,7 @@ struct FitOptions {
 
 struct FitOutcome {
     // Decisions of the best restart, one per candidate pair; empty when no
-    // restart gave a log-likelihood above -1e13 (all not a number).
+    // restart gave a finite log-likelihood above -1e13.
     std::optional<std::vector<PairDecision>> decisions;
     double bestLogLikelihood = -1e13;
     std::vector<int> iterationsPerRestart;
