@@ -132,6 +132,7 @@ int main(int argc, char **argv)
     parser.addOption({"id", "Genome identifier.", "id"});
     parser.addOption({"runs", "Repetitions of each measurement.", "n", "5"});
     parser.addOption({"shots", "Folder for window images after the runs.", "dir"});
+    parser.addOption({"verbose", "Print the time of every zoom step of the first sweep."});
     parser.process(app);
 
     viewsbench::Inputs inputs{parser.value("annotation"), parser.value("fna"),
@@ -216,6 +217,10 @@ int main(int argc, char **argv)
                 });
     }
     report("zoom step + repaint, whole map", zoomWhole);
+    if (parser.isSet("verbose")) {
+        for (int i = 0; i < 25 && i < zoomWhole.size(); ++i)
+            std::printf("  slider %3d: %6.1f ms\n", 30 + 5 * i, zoomWhole[i]);
+    }
     report("wheel step + repaint, near a gene", zoomGene);
 
     QVector<double> doubleClick, largest, search;

@@ -11,7 +11,6 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsPolygonItem>
 #include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QPen>
 #include <QTreeWidgetItem>

@@ -10,9 +10,9 @@ namespace meridan::operon {
 namespace {
 
 using detail::ClassWindows;
+using detail::RatioTable;
 
 constexpr std::size_t reportedPairsLimit = 5;
-using detail::RatioTable;
 
 RatioTable ratioTable(const Motif& motif, const std::array<double, 4>& background)
 {
@@ -25,23 +25,13 @@ RatioTable ratioTable(const Motif& motif, const std::array<double, 4>& backgroun
     return table;
 }
 
-// The two motifs (classes) of each signal, scored together.
-struct SignalMotifs {
-    Signal signal;
-    MotifId first;
-    MotifId second;
-};
-constexpr std::array<SignalMotifs, signalCount> signalMotifs{{
-    {Signal::Terminator, MotifId::TerminatorBoundary, MotifId::TerminatorOperon},
-    {Signal::Promoter, MotifId::PromoterBoundary, MotifId::PromoterOperon},
-    {Signal::Sd, MotifId::SdOperon, MotifId::SdBoundary},
-}};
-
 struct StepTables {
     std::array<RatioTable, motifCount> ratios;
 };
 
-// Everything of pair k; its log-likelihood term goes to evidence.logTerms[k].
+// Posterior and responsibilities of pair k (both classes of a signal are
+// scored in one pass over its windows); its log-likelihood term goes to
+// evidence.logTerms[k].
 void expectPair(const OperonModel& model, const TrainingMaterial& material,
                 const StepTables& tables, std::size_t k, Evidence& evidence)
 {

@@ -19,26 +19,7 @@ MotifCounts initialCounts(int width)
     return counts;
 }
 
-// S0 = 1 + Σ absent shares, S1 = 1 + Σ window shares and the row total
-// 4 + Σ window shares, all in pair and window order.
-struct ShareSums {
-    double absent = 1;
-    double present = 1;
-    double total = 4;
-};
-
-ShareSums shareSums(const Evidence& evidence, int m)
-{
-    ShareSums sums;
-    for (const PairEvidence& ev : evidence.pairs) {
-        sums.absent += ev.absentShare[m];
-        for (const double r : ev.windowShares[m]) {
-            sums.total += r;
-            sums.present += r;
-        }
-    }
-    return sums;
-}
+using detail::ShareSums;
 
 void finishMotif(Motif& motif, const ShareSums& sums, const MotifCounts& counts)
 {
@@ -49,19 +30,6 @@ void finishMotif(Motif& motif, const ShareSums& sums, const MotifCounts& counts)
             motif.rows[i][b] = counts[i][b] / sums.total;
 }
 
-// The two motifs of one signal share their windows; their counts are
-// gathered together.
-struct MotifPair {
-    Signal signal;
-    MotifId first;
-    MotifId second;
-};
-constexpr std::array<MotifPair, signalCount> motifPairs{{
-    {Signal::Terminator, MotifId::TerminatorBoundary, MotifId::TerminatorOperon},
-    {Signal::Promoter, MotifId::PromoterBoundary, MotifId::PromoterOperon},
-    {Signal::Sd, MotifId::SdOperon, MotifId::SdBoundary},
-}};
-
 } // namespace
 
 void updateMotif(OperonModel& model, const TrainingMaterial& material, const Evidence& evidence,
@@ -71,10 +39,11 @@ void updateMotif(OperonModel& model, const TrainingMaterial& material, const Evi
     const int m = index(motifId);
     MotifCounts counts = initialCounts(motif.width);
     MotifCounts unused = counts;
+    ShareSums sums, unusedSums;
     for (int first = 0; first < motif.width; first += 4)
         detail::addRowCounts(material, evidence, signalOf(motifId), m, m, first, motif.width,
-                             counts, unused);
-    finishMotif(motif, shareSums(evidence, m), counts);
+                             counts, unused, first == 0 ? &sums : nullptr, &unusedSums);
+    finishMotif(motif, sums, counts);
 }
 
 void updateMotifs(OperonModel& model, const TrainingMaterial& material, const Evidence& evidence,
@@ -85,34 +54,34 @@ void updateMotifs(OperonModel& model, const TrainingMaterial& material, const Ev
     for (const MotifId m : allMotifs)
         counts[index(m)] = initialCounts(model.motif(m).width);
 
-    // Work items: four rows of one signal's two motifs, or the share sums of
-    // one motif. Each writes only its own results.
+    // Work items: four rows of one signal's two motifs (the first four also
+    // take the share sums). Each writes only its own results.
     struct Item {
-        int pair;     // index into motifPairs, or -1 for share sums
-        int firstRow; // or the motif, for share sums
+        int pair;     // index into signalMotifs
+        int firstRow;
         std::uint64_t cost;
     };
     std::array<std::uint64_t, signalCount> windows{};
     for (std::size_t k = 0; k < evidence.pairs.size(); ++k)
-        for (const MotifPair& mp : motifPairs)
+        for (const SignalMotifs& mp : signalMotifs)
             windows[static_cast<int>(mp.signal)] +=
                 evidence.pairs[k].windowShares[index(mp.first)].size();
     std::vector<Item> items;
-    for (int s = 0; s < signalCount; ++s)
-        for (int first = 0; first < signalWidth(motifPairs[s].signal); first += 4)
-            items.push_back({s, first, windows[static_cast<int>(motifPairs[s].signal)] * 8});
-    for (const MotifId m : allMotifs)
-        items.push_back({-1, index(m), windows[static_cast<int>(signalOf(m))]});
+    for (int s = 0; s < signalCount; ++s) {
+        const int width = signalWidth(signalMotifs[s].signal);
+        for (int first = 0; first < width; first += 4) {
+            const std::uint64_t rows = std::min(4, width - first) + (first == 0 ? 1 : 0);
+            items.push_back({s, first, windows[static_cast<int>(signalMotifs[s].signal)] * rows});
+        }
+    }
 
     auto runItem = [&](const Item& item) {
-        if (item.pair < 0) {
-            sums[item.firstRow] = shareSums(evidence, item.firstRow);
-            return;
-        }
-        const MotifPair& mp = motifPairs[item.pair];
-        detail::addRowCounts(material, evidence, mp.signal, index(mp.first), index(mp.second),
-                             item.firstRow, signalWidth(mp.signal), counts[index(mp.first)],
-                             counts[index(mp.second)]);
+        const SignalMotifs& mp = signalMotifs[item.pair];
+        const int m1 = index(mp.first), m2 = index(mp.second);
+        const bool withSums = item.firstRow == 0;
+        detail::addRowCounts(material, evidence, mp.signal, m1, m2, item.firstRow,
+                             signalWidth(mp.signal), counts[m1], counts[m2],
+                             withSums ? &sums[m1] : nullptr, withSums ? &sums[m2] : nullptr);
     };
 
     const int workerCount = workers ? workers->count() : 1;

@@ -38,11 +38,16 @@ std::vector<GeneWithSequence> genesWithSequence(const genome::GenomeSequence& ge
             validStrand ? genome::geneSequence(gene, genome.sequence, genome.reverseComplement)
                         : std::string();
         if (sequence.empty()) {
-            if (++leftOut <= reportedGenesLimit)
-                log << "gene " << i << " (" << gene.location << " " << gene.strand << ") "
-                    << (validStrand ? "does not lie inside the genome of length "
-                                    : "has a strand other than + or -; genome length ")
-                    << genome.length << ": left out of the candidate pairs\n";
+            if (++leftOut <= reportedGenesLimit) {
+                log << "gene " << i << " (" << gene.location << " " << gene.strand << ") ";
+                if (!validStrand)
+                    log << "has a strand other than + or -";
+                else if (gene.end < gene.start)
+                    log << "ends before it starts";
+                else
+                    log << "does not lie inside the genome of length " << genome.length;
+                log << ": left out of the candidate pairs\n";
+            }
             continue;
         }
         genes.push_back(GeneWithSequence{gene, std::move(sequence), i});

@@ -97,6 +97,31 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
             b.z += sb[j];
         }
     }
+    if (p < n) {
+        // The last one to three windows: all four lanes are computed (the
+        // extra ones read codes past the region, which the padding keeps
+        // inside the buffer) and only the real windows are kept.
+        __m256d ra = _mm256_set1_pd(1.0);
+        __m256d rb = ra;
+        for (int i = 0; i < Width; ++i) {
+            const __m256i pick =
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + p + i));
+            const __m256i rowA = _mm256_castpd_si256(_mm256_loadu_pd(ta[i].data()));
+            const __m256i rowB = _mm256_castpd_si256(_mm256_loadu_pd(tb[i].data()));
+            ra = _mm256_mul_pd(ra, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowA, pick)));
+            rb = _mm256_mul_pd(rb, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowB, pick)));
+        }
+        alignas(32) double sa[4], sb[4];
+        _mm256_store_pd(sa, _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows));
+        _mm256_store_pd(sb, _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows));
+        for (std::size_t j = 0; p + j < n; ++j) {
+            a.shares[p + j] = sa[j];
+            b.shares[p + j] = sb[j];
+            a.z += sa[j];
+            b.z += sb[j];
+        }
+        p = n;
+    }
     return p;
 }
 
@@ -177,58 +202,108 @@ void scaleShares(std::span<double> shares, double q, double total)
         share = share * q / total;
 }
 
+namespace {
+
 // Adding r · oneHot[base] to a row's four counts adds r to the count of the
 // base the window holds there and exactly 0 to the other three, so every
 // count is the sum of its own shares in window order, while the counts stay
 // in registers instead of being picked by the data. Rows at or past width
 // read codes beyond the window (the padding after the last region) and are
 // not stored.
-#ifdef MERIDAN_HAVE_AVX2_FORMS
-__attribute__((target_clones("avx2", "default")))
-#endif
-void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
-                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2)
+template <int Rows>
+__attribute__((always_inline)) inline void
+addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
+                 int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                 ShareSums* sums1, ShareSums* sums2)
 {
-    Vec4 a0, a1, a2, a3, b0, b1, b2, b3;
-    Vec4* const first[4] = {&a0, &a1, &a2, &a3};
-    Vec4* const second[4] = {&b0, &b1, &b2, &b3};
-    for (int j = 0; j < 4; ++j) {
+    Vec4 c1[Rows], c2[Rows];
+    for (int j = 0; j < Rows; ++j) {
         for (int b = 0; b < 4; ++b) {
             const bool used = firstRow + j < width;
-            (*first[j])[b] = used ? counts1[firstRow + j][b] : 0.0;
-            (*second[j])[b] = used ? counts2[firstRow + j][b] : 0.0;
+            c1[j][b] = used ? counts1[firstRow + j][b] : 0.0;
+            c2[j][b] = used ? counts2[firstRow + j][b] : 0.0;
         }
     }
+    ShareSums t1, t2;
     for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
-        const double* shares1 = evidence.pairs[k].windowShares[m1].data();
-        const double* shares2 = evidence.pairs[k].windowShares[m2].data();
-        const std::size_t n = evidence.pairs[k].windowShares[m1].size();
+        const PairEvidence& ev = evidence.pairs[k];
+        const double* shares1 = ev.windowShares[m1].data();
+        const double* shares2 = ev.windowShares[m2].data();
+        const std::size_t n = ev.windowShares[m1].size();
         const std::uint8_t* x = material.encoded.bases(k, s) + firstRow;
+        if (sums1) {
+            t1.absent += ev.absentShare[m1];
+            t2.absent += ev.absentShare[m2];
+        }
         for (std::size_t p = 0; p < n; ++p, ++x) {
             const double r1 = shares1[p];
             const double r2 = shares2[p];
+            if (sums1) {
+                t1.present += r1;
+                t1.total += r1;
+                t2.present += r2;
+                t2.total += r2;
+            }
             const Vec4 v1 = {r1, r1, r1, r1};
             const Vec4 v2 = {r2, r2, r2, r2};
-            const Vec4 h0 = oneHot[x[0]];
-            const Vec4 h1 = oneHot[x[1]];
-            const Vec4 h2 = oneHot[x[2]];
-            const Vec4 h3 = oneHot[x[3]];
-            a0 += v1 * h0;
-            b0 += v2 * h0;
-            a1 += v1 * h1;
-            b1 += v2 * h1;
-            a2 += v1 * h2;
-            b2 += v2 * h2;
-            a3 += v1 * h3;
-            b3 += v2 * h3;
+#pragma GCC unroll 4
+            for (int j = 0; j < Rows; ++j) {
+                const Vec4 h = oneHot[x[j]];
+                c1[j] += v1 * h;
+                c2[j] += v2 * h;
+            }
         }
     }
-    for (int j = 0; j < 4 && firstRow + j < width; ++j) {
+    for (int j = 0; j < Rows && firstRow + j < width; ++j) {
         for (int b = 0; b < 4; ++b) {
-            counts1[firstRow + j][b] = (*first[j])[b];
-            counts2[firstRow + j][b] = (*second[j])[b];
+            counts1[firstRow + j][b] = c1[j][b];
+            counts2[firstRow + j][b] = c2[j][b];
         }
     }
+    if (sums1) {
+        *sums1 = t1;
+        *sums2 = t2;
+    }
+}
+
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+#define MERIDAN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define MERIDAN_VECTOR_CLONES
+#endif
+
+MERIDAN_VECTOR_CLONES void addFourRowCounts(const TrainingMaterial& material,
+                                            const Evidence& evidence, Signal s, int m1, int m2,
+                                            int firstRow, int width, MotifCounts& counts1,
+                                            MotifCounts& counts2, ShareSums* sums1,
+                                            ShareSums* sums2)
+{
+    addRowCountsBody<4>(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
+                        sums2);
+}
+
+MERIDAN_VECTOR_CLONES void addTwoRowCounts(const TrainingMaterial& material,
+                                           const Evidence& evidence, Signal s, int m1, int m2,
+                                           int firstRow, int width, MotifCounts& counts1,
+                                           MotifCounts& counts2, ShareSums* sums1,
+                                           ShareSums* sums2)
+{
+    addRowCountsBody<2>(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
+                        sums2);
+}
+
+} // namespace
+
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
+                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                  ShareSums* sums1, ShareSums* sums2)
+{
+    if (width - firstRow <= 2)
+        addTwoRowCounts(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
+                        sums2);
+    else
+        addFourRowCounts(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
+                         sums2);
 }
 
 } // namespace meridan::operon::detail

@@ -37,11 +37,22 @@ void scaleShares(std::span<double> shares, double q, double total);
 
 using MotifCounts = std::array<std::array<double, 4>, 20>;
 
+// S0 = 1 + Σ absent shares, S1 = 1 + Σ window shares and the row total
+// 4 + Σ window shares of one motif, all in pair and window order.
+struct ShareSums {
+    double absent = 1;
+    double present = 1;
+    double total = 4;
+};
+
 // For rows firstRow … firstRow+3 (those below width): adds every window
 // share of the two motifs (evidence indexes m1, m2) of signal s to the count
 // of the base the window holds at that row, pairs and windows in order.
+// When sums1 and sums2 are given, the two motifs' share sums are taken in
+// the same pass.
 void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
-                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2);
+                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                  ShareSums* sums1 = nullptr, ShareSums* sums2 = nullptr);
 
 // Whether the AVX2 forms are used (when the processor has AVX2); tests
 // switch them off to compare both forms.

@@ -92,11 +92,22 @@ GeneTableRead readGenes(const EthrinArguments& a, long genomeLength, std::ostrea
     return table;
 }
 
+// A folder argument is a prefix ending with "/"; one given without it still
+// names the folder (so that "./results" never becomes "./resultsNC_...").
+std::string asFolder(const std::string& dir)
+{
+    return dir.empty() || dir.back() == '/' ? dir : dir + '/';
+}
+
 } // namespace
 
-bool runEthrin(const EthrinArguments& a, std::ostream& log)
+bool runEthrin(const EthrinArguments& arguments, std::ostream& log)
 {
     try {
+        EthrinArguments a = arguments;
+        for (std::string* dir : {&a.resultDir, &a.annotationDir, &a.fnaDir, &a.wmDir, &a.pttDir, &a.rntDir,
+                                 &a.thresholdDir})
+            *dir = asFolder(*dir);
         if (!usableGenomeId(a.genomeId)) {
             log << "Ethrin: genome identifier \"" << a.genomeId << "\" can't name a file; no promoter files written"
                 << std::endl;

@@ -2,6 +2,7 @@
 // program folder, exactly as the workbench does.
 #include "EthrinTestSupport.h"
 
+#include "meridan/ethrin/GeneScan.h"
 #include "meridan/ethrin/PromoterModel.h"
 #include "meridan/ethrin/PromoterScanner.h"
 #include "meridan/ethrin/Threshold.h"
@@ -236,7 +237,19 @@ TEST_F(EthrinEntryCall, DefaultThresholdOfAnotherCompositionIsRecomputed)
     const auto model = meridan::ethrin::readModelFile((root / "WM" / "sigma70.wm").string());
     const meridan::ethrin::PromoterScanner scanner(model, composition);
     const double threshold = meridan::ethrin::computeThreshold(scanner, composition, 0.01, 20000, 3);
+    std::vector<std::uint8_t> region;
+    const meridan::ethrin::RegionSettings settings;
+    meridan::ethrin::geneRegion(codesOfGenome, {"p1", '+', 5001, 5001}, settings, region);
+    const double logOdds = scanner.bestHits(region, 1).at(0).logOdds;
     const auto rows = workbenchRows(root / "results" / "NC_888888.sigma70.sca.dat");
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_NEAR(std::stod(rows[0][4]), scanner.bestPossible() - threshold, 1e-4);
+    EXPECT_NEAR(std::stod(rows[0][4]), logOdds - threshold, 1e-3);
+    EXPECT_GT(std::stod(rows[0][4]), 0.0);
+}
+
+TEST_F(EthrinEntryCall, FolderWithoutTrailingSlashIsStillTheFolder)
+{
+    call("./results");
+    EXPECT_EQ(workbenchRows(resultFile("sigma70")).size(), 6u);
+    EXPECT_FALSE(fs::exists(dir_.path() / "resultsNC_999999.sigma70.sca.dat"));
 }

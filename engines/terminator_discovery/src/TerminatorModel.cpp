@@ -14,6 +14,7 @@ TrainingSet::TrainingSet(std::vector<std::vector<Code>> regions, const std::arra
 {
     candidates_.reserve(regions_.size());
     sites_.resize(regions_.size());
+    siteClosings_.resize(regions_.size());
     for (std::size_t r = 0; r < regions_.size(); ++r) {
         const std::vector<Code>& x = regions_[r];
         const int length = static_cast<int>(x.size());
@@ -33,6 +34,11 @@ TrainingSet::TrainingSet(std::vector<std::vector<Code>> regions, const std::arra
                     sites_[r].push_back({i, closing, minStem, maxStem});
             }
         }
+        std::vector<int>& closings = siteClosings_[r];
+        for (const HairpinSite& site : sites_[r])
+            closings.push_back(site.closing);
+        std::sort(closings.begin(), closings.end());
+        closings.erase(std::unique(closings.begin(), closings.end()), closings.end());
     }
 }
 
@@ -71,16 +77,18 @@ void TerminatorModel::expect()
     const double mixture = 1.0 - p0;
     const int longest = data_->longestRegion();
     constexpr int tailSlots = kMaxTail + 1;
-    // 1 / n for the uniform position prior 1 / (L - (A - i)).
-    std::vector<double> reciprocal(static_cast<std::size_t>(longest) + 1, 0.0);
+    // The uniform position prior 1 / (L - (A - i)), stored backwards so that
+    // the priors of tails t = 3, 4, ... of one hairpin lie side by side:
+    // 1 / n is at backwardReciprocal[longest - n].
+    std::vector<double> backwardReciprocal(static_cast<std::size_t>(longest) + tailSlots, 0.0);
     for (int n = 1; n <= longest; ++n)
-        reciprocal[n] = 1.0 / n;
+        backwardReciprocal[longest - n] = 1.0 / n;
     // tails[G][t]: tail-ratio product over x[G+1..G+t] times tailLen[t].
     std::vector<double> tails(static_cast<std::size_t>(longest) * tailSlots, 0.0);
     // tailWeight[G][t]: sum over starts i of H[i][G] / (L - (G + t - i)).
     std::vector<double> tailWeight(static_cast<std::size_t>(longest) * tailSlots, 0.0);
-    std::vector<int> closings; // closing positions with tail weight in this region
-    std::vector<char> closingUsed(static_cast<std::size_t>(longest), 0);
+    // Summed tail weight of each tail position, folded into bases per region.
+    std::vector<double> positionWeight(static_cast<std::size_t>(longest), 0.0);
     std::vector<double> stemTerm(static_cast<std::size_t>(longest) / 2 + 2, 0.0);
 
     // Expected counts of one region before they are divided by its likelihood.
@@ -91,6 +99,7 @@ void TerminatorModel::expect()
     for (std::size_t r = 0; r < data_->size(); ++r) {
         const std::vector<Code>& x = data_->region(r);
         const std::vector<HairpinSite>& sites = data_->sites(r);
+        const std::vector<int>& closings = data_->siteClosings(r);
         const int length = static_cast<int>(x.size());
         double sum = 0.0; // S: position-weighted likelihood ratio of one element
 
@@ -100,7 +109,7 @@ void TerminatorModel::expect()
             std::fill(stemLocal.begin(), stemLocal.end(), 0.0);
             std::fill(loopLocal.begin(), loopLocal.end(), 0.0);
             std::fill(tailLocal.begin(), tailLocal.end(), 0.0);
-            for (int closing = 0; closing + kMinTail < length; ++closing) {
+            for (const int closing : closings) {
                 double* row = &tails[static_cast<std::size_t>(closing) * tailSlots];
                 double product = 1.0;
                 for (int t = 1; t <= kMaxTail && closing + t < length; ++t) {
@@ -131,17 +140,22 @@ void TerminatorModel::expect()
             const double* tailRow = &tails[static_cast<std::size_t>(closing) * tailSlots];
             double* weightRow = &tailWeight[static_cast<std::size_t>(closing) * tailSlots];
             const int longestTail = std::min(kMaxTail, length - 1 - closing);
-            const int priorBase = length - closing + i; // L - (G + t - i) = priorBase - t
-            double tailSum = 0.0;
-            for (int t = kMinTail; t <= longestTail; ++t) {
-                const double prior = reciprocal[priorBase - t];
-                tailSum += tailRow[t] * prior;
-                weightRow[t] += hairpin * prior;
+            // prior[t] = 1 / (L - (G + t - i))
+            const double* prior = &backwardReciprocal[longest - (length - closing + i)];
+            for (int t = kMinTail; t <= longestTail; ++t)
+                weightRow[t] += hairpin * prior[t];
+            // Four running sums keep the additions independent of each other.
+            double partial[4] = {0.0, 0.0, 0.0, 0.0};
+            int t = kMinTail;
+            for (; t + 3 <= longestTail; t += 4) {
+                partial[0] += tailRow[t] * prior[t];
+                partial[1] += tailRow[t + 1] * prior[t + 1];
+                partial[2] += tailRow[t + 2] * prior[t + 2];
+                partial[3] += tailRow[t + 3] * prior[t + 3];
             }
-            if (!closingUsed[closing]) {
-                closingUsed[closing] = 1;
-                closings.push_back(closing);
-            }
+            for (; t <= longestTail; ++t)
+                partial[0] += tailRow[t] * prior[t];
+            const double tailSum = (partial[0] + partial[1]) + (partial[2] + partial[3]);
             sum += hairpin * tailSum;
 
             // Hairpin terms times their outside weight O[i][G]; pair m belongs
@@ -161,23 +175,26 @@ void TerminatorModel::expect()
 
         // Tail terms, gathered per closing position: tail position s belongs
         // to every tail of length >= s.
-        for (const int closing : closings) {
-            const double* tailRow = &tails[static_cast<std::size_t>(closing) * tailSlots];
-            double* weightRow = &tailWeight[static_cast<std::size_t>(closing) * tailSlots];
-            const int longestTail = std::min(kMaxTail, length - 1 - closing);
-            double suffix = 0.0;
-            for (int s = longestTail; s >= 1; --s) {
-                if (s >= kMinTail) {
-                    const double weight = weightRow[s] * tailRow[s] * mixture;
-                    tailLocal[s] += weight;
-                    suffix += weight;
-                    weightRow[s] = 0.0;
+        if (!closings.empty()) {
+            std::fill(positionWeight.begin(), positionWeight.begin() + length, 0.0);
+            for (const int closing : closings) {
+                const double* tailRow = &tails[static_cast<std::size_t>(closing) * tailSlots];
+                double* weightRow = &tailWeight[static_cast<std::size_t>(closing) * tailSlots];
+                const int longestTail = std::min(kMaxTail, length - 1 - closing);
+                double suffix = 0.0;
+                for (int s = longestTail; s >= 1; --s) {
+                    if (s >= kMinTail) {
+                        const double weight = weightRow[s] * tailRow[s] * mixture;
+                        tailLocal[s] += weight;
+                        suffix += weight;
+                        weightRow[s] = 0.0;
+                    }
+                    positionWeight[closing + s] += suffix;
                 }
-                baseLocal[x[closing + s]] += suffix;
             }
-            closingUsed[closing] = 0;
+            for (int q = 0; q < length; ++q)
+                baseLocal[x[q]] += positionWeight[q];
         }
-        closings.clear();
 
         const double likelihood = p0 + mixture * sum;
         const double posterior = sum > 0.0 ? p0 / likelihood : 1.0;

@@ -49,7 +49,7 @@ const char* kHeader = "t\n1 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynon
 
 } // namespace
 
-TEST(GeneIndexTable, JoinsTheFourSourcesIntoEighteenFields)
+TEST(BrintelGeneIndexTable, JoinsTheFourSourcesIntoEighteenFields)
 {
     std::ostringstream log;
     const BuilderInputs inputs =
@@ -61,7 +61,7 @@ TEST(GeneIndexTable, JoinsTheFourSourcesIntoEighteenFields)
         EXPECT_EQ(row.size(), field::count);
 }
 
-TEST(GeneIndexTable, GeneWithoutGeneTagLineGetsTuMinusOne)
+TEST(BrintelGeneIndexTable, GeneWithoutGeneTagLineGetsTuMinusOne)
 {
     std::ostringstream log;
     // Blank lines in the gene-tag file do not count as genes either.
@@ -78,7 +78,7 @@ TEST(GeneIndexTable, GeneWithoutGeneTagLineGetsTuMinusOne)
             EXPECT_EQ(row[f], "-");
 }
 
-TEST(GeneIndexTable, LaterPromoterLineForTheSameGeneWins)
+TEST(BrintelGeneIndexTable, LaterPromoterLineForTheSameGeneWins)
 {
     std::ostringstream log;
     const std::string promoters = promoterLine("b0002", "0.5", 1, 2, "AAA", "CCC") +
@@ -92,7 +92,7 @@ TEST(GeneIndexTable, LaterPromoterLineForTheSameGeneWins)
     EXPECT_EQ(rows[2][field::promoterScore], "0.7");
 }
 
-TEST(GeneIndexTable, TerminatorRowsAreKeyedByTheirLastToken)
+TEST(BrintelGeneIndexTable, TerminatorRowsAreKeyedByTheirLastToken)
 {
     std::ostringstream log;
     const std::string terminators = terminatorLine(3, 5, 4, 8, "4.5", "GGGCCCTTTT", "b0003");
@@ -103,7 +103,7 @@ TEST(GeneIndexTable, TerminatorRowsAreKeyedByTheirLastToken)
     EXPECT_EQ(rows[0][field::terminatorScore], "-");
 }
 
-TEST(GeneIndexTable, ShortPromoterAndTerminatorLinesFillWithDashesAndAreReported)
+TEST(BrintelGeneIndexTable, ShortPromoterAndTerminatorLinesFillWithDashesAndAreReported)
 {
     std::ostringstream log;
     const std::string promoters = "\nb0002 1.5 405\n";
@@ -124,7 +124,7 @@ TEST(GeneIndexTable, ShortPromoterAndTerminatorLinesFillWithDashesAndAreReported
         << log.str();
 }
 
-TEST(GeneIndexTable, ShortGeneRowFillsWithDashesAndIsReported)
+TEST(BrintelGeneIndexTable, ShortGeneRowFillsWithDashesAndIsReported)
 {
     std::ostringstream log;
     const std::string geneTable = std::string(kHeader) + "100..400\t+\t100\n" +
@@ -142,7 +142,7 @@ TEST(GeneIndexTable, ShortGeneRowFillsWithDashesAndIsReported)
         << log.str();
 }
 
-TEST(GeneIndexTable, WindowsLineEndsReadLikeUnixOnes)
+TEST(BrintelGeneIndexTable, WindowsLineEndsReadLikeUnixOnes)
 {
     std::string crlf;
     for (char c : smallGeneTable()) {
@@ -155,7 +155,7 @@ TEST(GeneIndexTable, WindowsLineEndsReadLikeUnixOnes)
               expectedGeneIndexFile());
 }
 
-TEST(GeneIndexTable, ReadingBackKeysRowsByTheirFirstField)
+TEST(BrintelGeneIndexTable, ReadingBackKeysRowsByTheirFirstField)
 {
     std::istringstream in(geneIndexHeader() + "\n" + "7\tb7\t1\n" + "\n" + "3\tb3\t1\n" + "7\tb7bis\t2\n");
     const GeneIndexTable table = readGeneIndexTable(in);

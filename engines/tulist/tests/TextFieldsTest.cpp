@@ -8,7 +8,7 @@
 
 using namespace brintel;
 
-TEST(TextFields, TokensDropEmptyPiecesFieldsKeepThem)
+TEST(BrintelTextFields, TokensDropEmptyPiecesFieldsKeepThem)
 {
     EXPECT_EQ(splitTokens("  b0001\t\t1.5   x "), (std::vector<std::string>{"b0001", "1.5", "x"}));
     EXPECT_TRUE(splitTokens(" \t ").empty());
@@ -16,14 +16,14 @@ TEST(TextFields, TokensDropEmptyPiecesFieldsKeepThem)
     EXPECT_EQ(splitFields(""), (std::vector<std::string>{""}));
 }
 
-TEST(TextFields, MissingItemReadsAsDash)
+TEST(BrintelTextFields, MissingItemReadsAsDash)
 {
     const std::vector<std::string> items{"a", "b"};
     EXPECT_EQ(itemOr(items, 1), "b");
     EXPECT_EQ(itemOr(items, 2), "-");
 }
 
-TEST(TextFields, LeadingIntegerTakesSignAndLeadingDigits)
+TEST(BrintelTextFields, LeadingIntegerTakesSignAndLeadingDigits)
 {
     EXPECT_EQ(leadingInt("-1"), -1);
     EXPECT_EQ(leadingInt("17.5"), 17);
@@ -35,7 +35,7 @@ TEST(TextFields, LeadingIntegerTakesSignAndLeadingDigits)
     EXPECT_EQ(leadingInt("-99999999999999999999"), std::numeric_limits<int>::min());
 }
 
-TEST(TextFields, DecimalValueTreatsNonNumbersAsZero)
+TEST(BrintelTextFields, DecimalValueTreatsNonNumbersAsZero)
 {
     EXPECT_EQ(decimalValue("-"), 0.0);
     EXPECT_EQ(decimalValue(""), 0.0);
@@ -50,7 +50,7 @@ TEST(TextFields, DecimalValueTreatsNonNumbersAsZero)
     EXPECT_EQ(decimalValue("1e-400"), 0.0);
 }
 
-TEST(TextFields, ReadLineDropsCarriageReturn)
+TEST(BrintelTextFields, ReadLineDropsCarriageReturn)
 {
     std::istringstream in("a\tb\r\n\r\nc");
     std::string line;

@@ -29,7 +29,7 @@ void expectCounts(const PassCounters& c, int promoters, int terminators, int tus
 
 } // namespace
 
-TEST(TuAssembly, PlusOperonSplitsAtInternalPromoterAndTerminator)
+TEST(BrintelTuAssembly, PlusOperonSplitsAtInternalPromoterAndTerminator)
 {
     GeneIndexTable table;
     table[9] = indexRow(9, 3, "+", "5", "5"); // another operon's signals stay outside
@@ -51,7 +51,7 @@ TEST(TuAssembly, PlusOperonSplitsAtInternalPromoterAndTerminator)
                          "4 TUs including 2 alternative ones\n");
 }
 
-TEST(TuAssembly, MinusOperonTranscribesTowardLowerIndexes)
+TEST(BrintelTuAssembly, MinusOperonTranscribesTowardLowerIndexes)
 {
     GeneIndexTable table;
     table[10] = indexRow(10, 4, "-", "-", "3");  // terminator of the last transcribed gene: no bound
@@ -68,7 +68,7 @@ TEST(TuAssembly, MinusOperonTranscribesTowardLowerIndexes)
     expectCounts(minus.counters, 1, 1, 3, 2);
 }
 
-TEST(TuAssembly, SecondPassTakesEveryRowNotOnPlus)
+TEST(BrintelTuAssembly, SecondPassTakesEveryRowNotOnPlus)
 {
     GeneIndexTable table;
     table[0] = indexRow(0, 0, "+");
@@ -79,7 +79,7 @@ TEST(TuAssembly, SecondPassTakesEveryRowNotOnPlus)
     EXPECT_EQ(assembleTus(table, false, 0.0, 2.0, log).tus, (TuMap{{"0001.0", {1}}, {"0002.0", {2}}}));
 }
 
-TEST(TuAssembly, ScoresEqualToTheCutsAreNotConfident)
+TEST(BrintelTuAssembly, ScoresEqualToTheCutsAreNotConfident)
 {
     GeneIndexTable table;
     table[0] = indexRow(0, 1, "+", "-", "2");
@@ -96,7 +96,7 @@ TEST(TuAssembly, ScoresEqualToTheCutsAreNotConfident)
     expectCounts(lowered.counters, 3, 2, 7, 6);
 }
 
-TEST(TuAssembly, OperonWithoutSignalsIsOneTu)
+TEST(BrintelTuAssembly, OperonWithoutSignalsIsOneTu)
 {
     GeneIndexTable table;
     for (int g = 20; g < 25; ++g)
@@ -107,7 +107,7 @@ TEST(TuAssembly, OperonWithoutSignalsIsOneTu)
     expectCounts(pass.counters, 0, 0, 1, 0);
 }
 
-TEST(TuAssembly, GenesWithoutOperonNumberShareOperonMinusOne)
+TEST(BrintelTuAssembly, GenesWithoutOperonNumberShareOperonMinusOne)
 {
     GeneIndexTable table;
     table[0] = indexRow(0, 0, "+");
@@ -118,7 +118,7 @@ TEST(TuAssembly, GenesWithoutOperonNumberShareOperonMinusOne)
               (TuMap{{"0000.0", {0}}, {"00-1.0", {1, 2}}}));
 }
 
-TEST(TuAssembly, NamesSortAsText)
+TEST(BrintelTuAssembly, NamesSortAsText)
 {
     GeneIndexTable table;
     for (int g = 0; g < 6; ++g)
@@ -140,7 +140,7 @@ TEST(TuAssembly, NamesSortAsText)
     EXPECT_EQ(pass.tus.at("0001.20"), span(5, 5));
 }
 
-TEST(TuAssembly, OperonNumbersArePaddedToFourCharacters)
+TEST(BrintelTuAssembly, OperonNumbersArePaddedToFourCharacters)
 {
     std::ostringstream log;
     EXPECT_EQ(padOperonNumber(7, log), "0007");
@@ -153,7 +153,7 @@ TEST(TuAssembly, OperonNumbersArePaddedToFourCharacters)
     EXPECT_EQ(log.str(), "given length is not enough.\ngiven length is not enough.\n");
 }
 
-TEST(TuAssembly, MergeAppendsPlusGenesToAnExistingName)
+TEST(BrintelTuAssembly, MergeAppendsPlusGenesToAnExistingName)
 {
     TuMap other{{"00-1.0", {4, 5}}, {"0002.0", {2}}};
     const TuMap plus{{"00-1.0", {1, 3}}, {"0001.0", {0}}};

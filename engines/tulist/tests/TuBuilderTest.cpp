@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TuBuilderRun : public ::testing::Test {
+class BrintelTuBuilderRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -47,7 +47,7 @@ protected:
 
 } // namespace
 
-TEST_F(TuBuilderRun, SmallGenomeGivesTheThreeFilesAndConsoleLines)
+TEST_F(BrintelTuBuilderRun, SmallGenomeGivesTheThreeFilesAndConsoleLines)
 {
     std::ostringstream log;
     ASSERT_TRUE(buildTuList(settings, log)) << log.str();
@@ -72,7 +72,7 @@ TEST_F(TuBuilderRun, SmallGenomeGivesTheThreeFilesAndConsoleLines)
                              "here\n");
 }
 
-TEST_F(TuBuilderRun, RerunReplacesEarlierResults)
+TEST_F(BrintelTuBuilderRun, RerunReplacesEarlierResults)
 {
     fs::create_directories(settings.resultsDir);
     writeText(summaryPath(settings), "old summary that is much longer than the new one\n\n\n\n");
@@ -81,7 +81,7 @@ TEST_F(TuBuilderRun, RerunReplacesEarlierResults)
     EXPECT_EQ(readText(summaryPath(settings)), expectedSummary());
 }
 
-TEST_F(TuBuilderRun, UnopenableInputIsReportedAndNothingIsWritten)
+TEST_F(BrintelTuBuilderRun, UnopenableInputIsReportedAndNothingIsWritten)
 {
     const std::vector<std::string TuBuilderSettings::*> inputs{
         &TuBuilderSettings::genetagPath, &TuBuilderSettings::promoterScorePath,
@@ -102,7 +102,7 @@ TEST_F(TuBuilderRun, UnopenableInputIsReportedAndNothingIsWritten)
     EXPECT_NE(log.str().find("can't open " + dir.path().string() + "\n"), std::string::npos);
 }
 
-TEST_F(TuBuilderRun, UnopenableOutputLeavesEarlierResultsUntouched)
+TEST_F(BrintelTuBuilderRun, UnopenableOutputLeavesEarlierResultsUntouched)
 {
     fs::create_directories(settings.resultsDir);
     writeText(geneIndexPath(settings), "earlier index\n");
@@ -129,7 +129,7 @@ TEST_F(TuBuilderRun, UnopenableOutputLeavesEarlierResultsUntouched)
     EXPECT_FALSE(fs::exists(settings.tulistPath));
 }
 
-TEST_F(TuBuilderRun, MissingResultsFolderIsCreated)
+TEST_F(BrintelTuBuilderRun, MissingResultsFolderIsCreated)
 {
     settings.resultsDir = dir.file("deeper/results") + "/";
     settings.tulistPath = settings.resultsDir + "NC_TEST01_tulist.txt";

@@ -9,7 +9,7 @@
 using namespace brintel;
 using namespace brintel::test;
 
-TEST(TuOutput, SummarySumsBothPasses)
+TEST(BrintelTuOutput, SummarySumsBothPasses)
 {
     std::ostringstream out;
     writeSummary(out, PassCounters{1, 2, 3, 4}, PassCounters{10, 20, 30, 40});
@@ -18,7 +18,7 @@ TEST(TuOutput, SummarySumsBothPasses)
                          "33 TUs including 44 alternative ones.\n");
 }
 
-TEST(TuOutput, HeadAndTailFollowTheDirectionOfTranscription)
+TEST(BrintelTuOutput, HeadAndTailFollowTheDirectionOfTranscription)
 {
     GeneIndexTable table;
     for (int g = 0; g < 3; ++g)
@@ -34,7 +34,7 @@ TEST(TuOutput, HeadAndTailFollowTheDirectionOfTranscription)
     EXPECT_EQ(log.str(), "");
 }
 
-TEST(TuOutput, MergedMembersKeepTheirStoredOrder)
+TEST(BrintelTuOutput, MergedMembersKeepTheirStoredOrder)
 {
     GeneIndexTable table;
     table[1] = indexRow(1, -1, "+");
@@ -49,7 +49,7 @@ TEST(TuOutput, MergedMembersKeepTheirStoredOrder)
     EXPECT_EQ(out.str(), "NC_000001\t00-1.0\t-\ts4|p4|4,s5|p5|5,s1|p1|1,s3|p3|3\tbox35_3\tbox10_3\tterm_4\n");
 }
 
-TEST(TuOutput, GenesWithoutRowsAreReportedAndLeftOut)
+TEST(BrintelTuOutput, GenesWithoutRowsAreReportedAndLeftOut)
 {
     GeneIndexTable table;
     table[0] = indexRow(0, 0, "+");

@@ -29,6 +29,7 @@ private slots:
 
         QCOMPARE(scope.prompts.warnings.size(), 1);
         const QString text = scope.prompts.warnings[0].second;
+        qInfo("%s", qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Galvora")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Castrel")), qPrintable(text));
         QVERIFY2(!text.contains(QStringLiteral("Dovrane")), qPrintable(text));

@@ -40,6 +40,8 @@ public:
     const terminator::CandidateList& candidates(std::size_t r) const { return candidates_[r]; }
     // The candidates of region r that can carry weight, by start and closing position.
     const std::vector<HairpinSite>& sites(std::size_t r) const { return sites_[r]; }
+    // The distinct closing positions of those sites, ascending.
+    const std::vector<int>& siteClosings(std::size_t r) const { return siteClosings_[r]; }
     const std::array<double, 4>& background() const { return background_; }
     int longestRegion() const { return longestRegion_; }
 
@@ -48,6 +50,7 @@ private:
     std::array<double, 4> background_;
     std::vector<terminator::CandidateList> candidates_;
     std::vector<std::vector<HairpinSite>> sites_;
+    std::vector<std::vector<int>> siteClosings_;
     int longestRegion_ = 0;
 };
 

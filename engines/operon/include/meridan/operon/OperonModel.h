@@ -44,6 +44,18 @@ inline constexpr bool isOperonClass(MotifId m)
 
 inline constexpr int index(MotifId m) { return static_cast<int>(m); }
 
+// The two motifs (classes) of each signal; they share the signal's windows.
+struct SignalMotifs {
+    Signal signal;
+    MotifId first;
+    MotifId second;
+};
+inline constexpr std::array<SignalMotifs, signalCount> signalMotifs{{
+    {Signal::Terminator, MotifId::TerminatorBoundary, MotifId::TerminatorOperon},
+    {Signal::Promoter, MotifId::PromoterBoundary, MotifId::PromoterOperon},
+    {Signal::Sd, MotifId::SdOperon, MotifId::SdBoundary},
+}};
+
 // A position weight matrix (rows in A, C, G, T order; only the first width
 // rows are used) with its zero-or-one-occurrence mixing weights.
 struct Motif {
