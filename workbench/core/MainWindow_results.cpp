@@ -15,8 +15,9 @@
 
 void MainWindow::slotLoadResultFile()
 {
-    // The TU-list run of an earlier loading must end before the files are read again.
-    if (tulistThread.isRunning() || closeRequested)
+    // Results are read only when no engine is writing them (a prediction or
+    // the TU-list run of an earlier loading).
+    if (anyThreadRunning() || closeRequested)
         return;
     qDebug() << "Thread is finished";
     annotationPath = meridan::annotationFilePath(genomeId);
