@@ -10,6 +10,8 @@ namespace {
 
 using detail::MotifCounts;
 
+constexpr std::size_t pairsPerBlock = 256;
+
 // Counts start at one per base (the pseudocount).
 MotifCounts initialCounts(int width)
 {
@@ -41,8 +43,9 @@ void updateMotif(OperonModel& model, const TrainingMaterial& material, const Evi
     MotifCounts unused = counts;
     ShareSums sums, unusedSums;
     for (int first = 0; first < motif.width; first += 4)
-        detail::addRowCounts(material, evidence, signalOf(motifId), m, m, first, motif.width,
-                             counts, unused, first == 0 ? &sums : nullptr, &unusedSums);
+        detail::addRowCounts(material, evidence, 0, evidence.pairs.size(), signalOf(motifId), m, m,
+                             first, motif.width, counts, unused, first == 0 ? &sums : nullptr,
+                             first == 0 ? &unusedSums : nullptr);
     finishMotif(motif, sums, counts);
 }
 
@@ -75,35 +78,40 @@ void updateMotifs(OperonModel& model, const TrainingMaterial& material, const Ev
         }
     }
 
-    auto runItem = [&](const Item& item) {
-        const SignalMotifs& mp = signalMotifs[item.pair];
-        const int m1 = index(mp.first), m2 = index(mp.second);
-        const bool withSums = item.firstRow == 0;
-        detail::addRowCounts(material, evidence, mp.signal, m1, m2, item.firstRow,
-                             signalWidth(mp.signal), counts[m1], counts[m2],
-                             withSums ? &sums[m1] : nullptr, withSums ? &sums[m2] : nullptr);
+    // Each worker takes its items a block of pairs at a time, so that the
+    // block's shares are still in the cache for its next item; every count
+    // still receives its shares in pair order.
+    auto runItems = [&](const std::vector<const Item*>& mine) {
+        const std::size_t pairCount = evidence.pairs.size();
+        for (std::size_t begin = 0; begin < pairCount; begin += pairsPerBlock) {
+            const std::size_t end = std::min(pairCount, begin + pairsPerBlock);
+            for (const Item* item : mine) {
+                const SignalMotifs& mp = signalMotifs[item->pair];
+                const int m1 = index(mp.first), m2 = index(mp.second);
+                const bool withSums = item->firstRow == 0;
+                detail::addRowCounts(material, evidence, begin, end, mp.signal, m1, m2,
+                                     item->firstRow, signalWidth(mp.signal), counts[m1],
+                                     counts[m2], withSums ? &sums[m1] : nullptr,
+                                     withSums ? &sums[m2] : nullptr);
+            }
+        }
     };
 
     const int workerCount = workers ? workers->count() : 1;
-    if (workerCount > 1) {
-        // Largest first, each to the least loaded worker.
-        std::stable_sort(items.begin(), items.end(),
-                         [](const Item& a, const Item& b) { return a.cost > b.cost; });
-        std::vector<std::vector<const Item*>> assigned(workerCount);
-        std::vector<std::uint64_t> load(workerCount, 0);
-        for (const Item& item : items) {
-            const auto w = std::min_element(load.begin(), load.end()) - load.begin();
-            assigned[w].push_back(&item);
-            load[w] += item.cost;
-        }
-        workers->run([&](int w) {
-            for (const Item* item : assigned[w])
-                runItem(*item);
-        });
-    } else {
-        for (const Item& item : items)
-            runItem(item);
+    // Largest first, each to the least loaded worker.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.cost > b.cost; });
+    std::vector<std::vector<const Item*>> assigned(workerCount);
+    std::vector<std::uint64_t> load(workerCount, 0);
+    for (const Item& item : items) {
+        const auto w = std::min_element(load.begin(), load.end()) - load.begin();
+        assigned[w].push_back(&item);
+        load[w] += item.cost;
     }
+    if (workerCount > 1)
+        workers->run([&](int w) { runItems(assigned[w]); });
+    else
+        runItems(assigned[0]);
 
     for (const MotifId m : allMotifs)
         finishMotif(model.motif(m), sums[index(m)], counts[index(m)]);

@@ -3,11 +3,17 @@
 #include "meridan/operon/Workers.h"
 
 #include <cmath>
+#include <thread>
 #include <ostream>
 
 namespace meridan::operon {
 
 namespace {
+
+int defaultThreads()
+{
+    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
 
 // Iterates one restart from the current parameters; returns the number of
 // expectation steps run. model.logLikelihood ends as that of the last one.
@@ -40,7 +46,7 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
 {
     FitOutcome outcome;
     Evidence evidence(material);
-    Workers workers(options.threads);
+    Workers workers(options.threads > 0 ? options.threads : defaultThreads());
     for (int r = 0; r < options.restarts; ++r) {
         log << "step-----------" << r << '\n';
         model.logLikelihood = -4999;

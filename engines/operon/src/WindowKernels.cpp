@@ -28,6 +28,8 @@ void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_
     const RatioTable& table = *c.table;
     const std::size_t n = c.shares.size();
     const double windows = static_cast<double>(n);
+    double* const shares = c.shares.data();
+    double z = c.z; // kept local: the stores to shares could otherwise alias it
     std::size_t p = from;
     // Four windows side by side, so that their independent products overlap.
     for (; p + 4 <= n; p += 4) {
@@ -43,8 +45,8 @@ void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_
         const double v[4] = {r0 * c.w1 / windows, r1 * c.w1 / windows, r2 * c.w1 / windows,
                              r3 * c.w1 / windows};
         for (int j = 0; j < 4; ++j) {
-            c.shares[p + j] = v[j];
-            c.z += v[j];
+            shares[p + j] = v[j];
+            z += v[j];
         }
     }
     for (; p < n; ++p) {
@@ -53,9 +55,10 @@ void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_
         for (int i = 0; i < Width; ++i)
             ratio *= table[i][x[i]];
         const double v = ratio * c.w1 / windows;
-        c.shares[p] = v;
-        c.z += v;
+        shares[p] = v;
+        z += v;
     }
+    c.z = z;
 }
 
 #ifdef MERIDAN_HAVE_AVX2_FORMS
@@ -73,6 +76,9 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
     const __m256d w1b = _mm256_set1_pd(b.w1);
     const RatioTable& ta = *a.table;
     const RatioTable& tb = *b.table;
+    double* const sharesA = a.shares.data();
+    double* const sharesB = b.shares.data();
+    double za = a.z, zb = b.z; // kept local: the stores to shares could otherwise alias them
     std::size_t p = 0;
     for (; p + 4 <= n; p += 4) {
         __m256d ra = _mm256_set1_pd(1.0);
@@ -87,14 +93,14 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
         }
         const __m256d va = _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows);
         const __m256d vb = _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows);
-        _mm256_storeu_pd(a.shares.data() + p, va);
-        _mm256_storeu_pd(b.shares.data() + p, vb);
+        _mm256_storeu_pd(sharesA + p, va);
+        _mm256_storeu_pd(sharesB + p, vb);
         alignas(32) double sa[4], sb[4];
         _mm256_store_pd(sa, va);
         _mm256_store_pd(sb, vb);
         for (int j = 0; j < 4; ++j) {
-            a.z += sa[j];
-            b.z += sb[j];
+            za += sa[j];
+            zb += sb[j];
         }
     }
     if (p < n) {
@@ -115,13 +121,15 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
         _mm256_store_pd(sa, _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows));
         _mm256_store_pd(sb, _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows));
         for (std::size_t j = 0; p + j < n; ++j) {
-            a.shares[p + j] = sa[j];
-            b.shares[p + j] = sb[j];
-            a.z += sa[j];
-            b.z += sb[j];
+            sharesA[p + j] = sa[j];
+            sharesB[p + j] = sb[j];
+            za += sa[j];
+            zb += sb[j];
         }
         p = n;
     }
+    a.z = za;
+    b.z = zb;
     return p;
 }
 
@@ -210,11 +218,11 @@ namespace {
 // in registers instead of being picked by the data. Rows at or past width
 // read codes beyond the window (the padding after the last region) and are
 // not stored.
-template <int Rows>
+template <int Rows, bool WithSums>
 __attribute__((always_inline)) inline void
-addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
-                 int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
-                 ShareSums* sums1, ShareSums* sums2)
+addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, std::size_t pairBegin,
+                 std::size_t pairEnd, Signal s, int m1, int m2, int firstRow, int width,
+                 MotifCounts& counts1, MotifCounts& counts2, ShareSums* sums1, ShareSums* sums2)
 {
     Vec4 c1[Rows], c2[Rows];
     for (int j = 0; j < Rows; ++j) {
@@ -225,20 +233,24 @@ addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, Sig
         }
     }
     ShareSums t1, t2;
-    for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
+    if constexpr (WithSums) {
+        t1 = *sums1;
+        t2 = *sums2;
+    }
+    for (std::size_t k = pairBegin; k < pairEnd; ++k) {
         const PairEvidence& ev = evidence.pairs[k];
         const double* shares1 = ev.windowShares[m1].data();
         const double* shares2 = ev.windowShares[m2].data();
         const std::size_t n = ev.windowShares[m1].size();
         const std::uint8_t* x = material.encoded.bases(k, s) + firstRow;
-        if (sums1) {
+        if constexpr (WithSums) {
             t1.absent += ev.absentShare[m1];
             t2.absent += ev.absentShare[m2];
         }
         for (std::size_t p = 0; p < n; ++p, ++x) {
             const double r1 = shares1[p];
             const double r2 = shares2[p];
-            if (sums1) {
+            if constexpr (WithSums) {
                 t1.present += r1;
                 t1.total += r1;
                 t2.present += r2;
@@ -260,7 +272,7 @@ addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, Sig
             counts2[firstRow + j][b] = c2[j][b];
         }
     }
-    if (sums1) {
+    if constexpr (WithSums) {
         *sums1 = t1;
         *sums2 = t2;
     }
@@ -272,38 +284,40 @@ addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, Sig
 #define MERIDAN_VECTOR_CLONES
 #endif
 
-MERIDAN_VECTOR_CLONES void addFourRowCounts(const TrainingMaterial& material,
-                                            const Evidence& evidence, Signal s, int m1, int m2,
-                                            int firstRow, int width, MotifCounts& counts1,
-                                            MotifCounts& counts2, ShareSums* sums1,
-                                            ShareSums* sums2)
-{
-    addRowCountsBody<4>(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
-                        sums2);
-}
+#define MERIDAN_ROW_COUNTS(name, rows, withSums)                                                 \
+    MERIDAN_VECTOR_CLONES void name(const TrainingMaterial& material, const Evidence& evidence,   \
+                                    std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, \
+                                    int m2, int firstRow, int width, MotifCounts& counts1,        \
+                                    MotifCounts& counts2, ShareSums* sums1, ShareSums* sums2)     \
+    {                                                                                             \
+        addRowCountsBody<rows, withSums>(material, evidence, pairBegin, pairEnd, s, m1, m2,       \
+                                         firstRow, width, counts1, counts2, sums1, sums2);        \
+    }
 
-MERIDAN_VECTOR_CLONES void addTwoRowCounts(const TrainingMaterial& material,
-                                           const Evidence& evidence, Signal s, int m1, int m2,
-                                           int firstRow, int width, MotifCounts& counts1,
-                                           MotifCounts& counts2, ShareSums* sums1,
-                                           ShareSums* sums2)
-{
-    addRowCountsBody<2>(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
-                        sums2);
-}
+MERIDAN_ROW_COUNTS(addFourRowCounts, 4, false)
+MERIDAN_ROW_COUNTS(addFourRowCountsAndSums, 4, true)
+MERIDAN_ROW_COUNTS(addTwoRowCounts, 2, false)
+
+#undef MERIDAN_ROW_COUNTS
 
 } // namespace
 
-void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
-                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
+                  std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
+                  int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
                   ShareSums* sums1, ShareSums* sums2)
 {
-    if (width - firstRow <= 2)
-        addTwoRowCounts(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
-                        sums2);
-    else
-        addFourRowCounts(material, evidence, s, m1, m2, firstRow, width, counts1, counts2, sums1,
-                         sums2);
+    if (sums1 && sums2) {
+        // The share sums come with the first rows, which every motif has.
+        addFourRowCountsAndSums(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+                                counts1, counts2, sums1, sums2);
+    } else if (width - firstRow <= 2) {
+        addTwoRowCounts(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+                        counts1, counts2, nullptr, nullptr);
+    } else {
+        addFourRowCounts(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+                         counts1, counts2, nullptr, nullptr);
+    }
 }
 
 } // namespace meridan::operon::detail

@@ -45,13 +45,16 @@ struct ShareSums {
     double total = 4;
 };
 
-// For rows firstRow … firstRow+3 (those below width): adds every window
-// share of the two motifs (evidence indexes m1, m2) of signal s to the count
-// of the base the window holds at that row, pairs and windows in order.
-// When sums1 and sums2 are given, the two motifs' share sums are taken in
-// the same pass.
-void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, Signal s, int m1,
-                  int m2, int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+// For rows firstRow … firstRow+3 (those below width): adds the window
+// shares of pairs pairBegin … pairEnd-1 of the two motifs (evidence indexes
+// m1, m2) of signal s to the count of the base the window holds at that
+// row, pairs and windows in order, continuing from the counts given. When
+// sums1 and sums2 are given, the two motifs' share sums are continued in the
+// same pass. Calling it on consecutive pair ranges gives the same bits as one
+// call over all pairs.
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
+                  std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
+                  int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
                   ShareSums* sums1 = nullptr, ShareSums* sums2 = nullptr);
 
 // Whether the AVX2 forms are used (when the processor has AVX2); tests

@@ -17,9 +17,9 @@ struct FitOptions {
     // Bound on the iterations of one restart, so that a fit that never
     // settles cannot hang the call; far above what a genome needs.
     int maxIterations = 5000;
-    // Threads for the expectation and motif steps; the results are the same
-    // for any number.
-    int threads = 2;
+    // Threads for the expectation and motif steps (0: two, or one on a
+    // single-core machine); the results are the same for any number.
+    int threads = 0;
 };
 
 struct FitOutcome {
