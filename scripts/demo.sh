@@ -4,15 +4,17 @@
 # operons, promoters, terminators and transcription units with meridan-predict,
 # compares them with what was planted, and shows where the results are.
 #   bash scripts/demo.sh
+# BUILD_DIR chooses another build folder than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${SKIP_INSTALL:-0}" != 1 ]; then bash scripts/install-deps.sh; fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)"
 
-run=build/meridan
-genome=build/demo-genome
+run=$build/meridan
+genome=$build/demo-genome
 echo
 echo "== a simulated genome with planted operons, promoters and terminators"
 "$run/meridan-simulate" --length 1M --seed 1 --accession SIM000001 --out "$genome"

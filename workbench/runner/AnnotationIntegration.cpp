@@ -84,48 +84,6 @@ void appendLine(QByteArray& out, const QByteArray& line, const QByteArray& lineE
         out += lineEnd;
 }
 
-// The merge itself; rntPath empty means the PTT rows alone.
-bool writeAnnotation(const QString& pttPath, const QString& rntPath, const QString& annotationPath)
-{
-    QFile ptt(pttPath);
-    if (!ptt.open(QIODevice::ReadOnly))
-        return false;
-    QFile rnt(rntPath);
-    if (!rntPath.isEmpty() && !rnt.open(QIODevice::ReadOnly))
-        return false;
-    QDir().mkpath(QFileInfo(annotationPath).absolutePath());
-    QSaveFile out(annotationPath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-
-    QByteArray header[3];
-    for (QByteArray& line : header)
-        line = ptt.atEnd() ? QByteArray() : readRow(ptt);
-    if (rnt.isOpen())
-        for (int i = 0; i < 3 && !rnt.atEnd(); ++i)
-            readRow(rnt);
-
-    RowMerge merge;
-    while (!ptt.atEnd())
-        merge.add(readRow(ptt));
-    if (rnt.isOpen())
-        while (!rnt.atEnd())
-            merge.add(readRow(rnt));
-
-    const QByteArray lineEnd = header[0].endsWith("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
-    QByteArray text;
-    for (const QByteArray& line : header)
-        if (!line.isEmpty())
-            appendLine(text, line, lineEnd);
-    for (const Row& row : merge.sorted())
-        appendLine(text, row.text, lineEnd);
-
-    if (out.write(text) != text.size() || !out.commit())
-        return false;
-    qDebug() << "already integrate ptt and rnt";
-    return true;
-}
-
 bool olderThan(const QFileInfo& file, const QString& otherPath)
 {
     const QFileInfo other(otherPath);
@@ -142,9 +100,41 @@ QString annotationFilePath(const QString& genomeId)
 bool integrateAnnotation(const QString& pttPath, const QString& rntPath,
                          const QString& annotationPath)
 {
-    if (rntPath.isEmpty())
+    QFile ptt(pttPath);
+    if (!ptt.open(QIODevice::ReadOnly))
         return false;
-    return writeAnnotation(pttPath, rntPath, annotationPath);
+    QFile rnt(rntPath);
+    if (rntPath.isEmpty() || !rnt.open(QIODevice::ReadOnly))
+        return false;
+    QDir().mkpath(QFileInfo(annotationPath).absolutePath());
+    QSaveFile out(annotationPath);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+
+    QByteArray header[3];
+    for (QByteArray& line : header)
+        line = ptt.atEnd() ? QByteArray() : readRow(ptt);
+    for (int i = 0; i < 3 && !rnt.atEnd(); ++i)
+        readRow(rnt);
+
+    RowMerge merge;
+    while (!ptt.atEnd())
+        merge.add(readRow(ptt));
+    while (!rnt.atEnd())
+        merge.add(readRow(rnt));
+
+    const QByteArray lineEnd = header[0].endsWith("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
+    QByteArray text;
+    for (const QByteArray& line : header)
+        if (!line.isEmpty())
+            appendLine(text, line, lineEnd);
+    for (const Row& row : merge.sorted())
+        appendLine(text, row.text, lineEnd);
+
+    if (out.write(text) != text.size() || !out.commit())
+        return false;
+    qDebug() << "already integrate ptt and rnt";
+    return true;
 }
 
 AnnotationChoice selectAnnotation(const QString& pttPath, const QString& rntPath,
@@ -160,20 +150,21 @@ AnnotationChoice selectAnnotation(const QString& pttPath, const QString& rntPath
             qDebug() << "annotation file exists!";
             return {path, true};
         }
-        qDebug() << "annotation file is older than its PTT or RNT file, making it again";
+        qDebug() << "annotation file is older than its PTT or RNT file!";
     } else {
         qDebug() << "annotation file doesn't exist!";
     }
 
     if (rntPath.isEmpty()) {
         qDebug() << "Doesn't provide rnt file";
-        if (!exists)
-            return {pttPath, false};
-        if (writeAnnotation(pttPath, QString(), path))
-            return {path, true};
-    } else if (integrateAnnotation(pttPath, rntPath, path)) {
-        return {path, true};
+        // A stale file would still be read as the genome's gene table by
+        // whoever opens it; without an RNT file the PTT file takes its place.
+        if (exists && !QFile::remove(path))
+            qWarning().noquote() << "Could not remove the outdated annotation file" << path;
+        return {pttPath, false};
     }
+    if (integrateAnnotation(pttPath, rntPath, path))
+        return {path, true};
     qWarning().noquote() << "Could not write the annotation file" << path
                          << "- the engines read the PTT file" << pttPath << "instead";
     return {pttPath, false};

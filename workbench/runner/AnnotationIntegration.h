@@ -29,9 +29,9 @@ struct AnnotationChoice {
 
 // Chooses the gene table the engines read: an up-to-date existing annotation
 // file is reused; a missing one, or one older than its PTT or RNT file, is made
-// (again) from PTT and RNT; without an RNT file a missing annotation file is not
-// made and the engines read the PTT file. A stale annotation file without an
-// RNT file is made again from the PTT rows alone.
+// (again) from PTT and RNT. Without an RNT file a missing annotation file is not
+// made and the engines read the PTT file; an outdated one is removed so that no
+// reader takes it for the genome's gene table.
 AnnotationChoice selectAnnotation(const QString& pttPath, const QString& rntPath,
                                   const QString& genomeId);
 

@@ -136,14 +136,14 @@ TEST_F(AnnotationChoiceTest, FileOlderThanItsRntIsMadeAgain)
     EXPECT_TRUE(readBytes("annotation/NC_000001.ano").contains("\tr1\t"));
 }
 
-TEST_F(AnnotationChoiceTest, FileOlderThanItsPttIsMadeAgainFromThePttAloneWithoutRnt)
+TEST_F(AnnotationChoiceTest, OutdatedFileWithoutRntIsRemovedAndThePttRead)
 {
     writeBytes(path("annotation/NC_000001.ano"), "stale\n");
     age("annotation/NC_000001.ano", 120);
     const meridan::AnnotationChoice choice = selectAnnotation("in/NC_000001.ptt", "", "NC_000001");
-    EXPECT_EQ(choice.path, "./annotation/NC_000001.ano");
-    EXPECT_EQ(readBytes("annotation/NC_000001.ano"),
-              pttHeader() + row("100..200", "+", "p1") + row("300..400", "+", "p2"));
+    EXPECT_EQ(choice.path, "in/NC_000001.ptt");
+    EXPECT_FALSE(choice.usesAnnotationFile);
+    EXPECT_FALSE(QFileInfo::exists("annotation/NC_000001.ano"));
 }
 
 } // namespace
