@@ -37,6 +37,7 @@ class HelpDialog;
 class OperonsScene;
 class QPromoterDlg;
 class QTerminatorDlg;
+class ResultViews;
 class SummaryDialog;
 
 namespace Ui {
@@ -256,7 +257,10 @@ private:
     bool resultLoadPending = false;     // set by a start, cleared by the one result loading
     bool closeRequested = false;        // the user confirmed closing during a run
 
-    // Genome map and detail view (filled by the views).
+    // Tree, table, genome map and detail view (filled by the views): the
+    // views' controller, created by createViewDialogs() as a child of the
+    // window, and the state the window's view slots keep.
+    ResultViews* resultViews = nullptr;
     OperonsScene* genomeScene = nullptr;
     QGraphicsScene* operonScene = nullptr;
     QList<GeneLine*> geneLines;

@@ -23,11 +23,11 @@ ResultViews::ResultViews(const ProjectModel &m, const ResultViewWidgets &widgets
 
 ResultViews::~ResultViews()
 {
-    // The scenes belong to these views; detach them before they go.
-    if (w.genomeView && genomeMapScene && w.genomeView->scene() == genomeMapScene)
-        w.genomeView->setScene(nullptr);
-    if (w.operonView && detailScene && w.operonView->scene() == detailScene)
-        w.operonView->setScene(nullptr);
+    // The views may be gone already (a window deletes its form's widgets
+    // before this child object); a scene leaves the views that still show
+    // it by itself. Nothing of a dying scene may reach this object.
+    if (genomeMapScene)
+        disconnect(genomeMapScene, nullptr, this, nullptr);
     delete genomeMapScene;
     delete detailScene;
 }

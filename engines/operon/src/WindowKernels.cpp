@@ -21,7 +21,7 @@ std::atomic<bool>& vectorFormsFlag()
     return flag;
 }
 
-// Windows p … p+3 of one class: ratio products over the rows in order.
+// Windows from … n-1 of one class: ratio products over the rows in order.
 template <int Width>
 void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_t from)
 {
@@ -62,10 +62,28 @@ void scoreWindowsPortable(const std::uint8_t* codes, ClassWindows& c, std::size_
 }
 
 #ifdef MERIDAN_HAVE_AVX2_FORMS
+// Ratio products of the four windows starting at lanes under both tables,
+// over the rows in order.
+template <int Width>
+__attribute__((target("avx2"), always_inline)) inline void
+windowProducts(const std::uint64_t* lanes, const RatioTable& ta, const RatioTable& tb, __m256d& ra,
+               __m256d& rb)
+{
+    ra = _mm256_set1_pd(1.0);
+    rb = ra;
+    for (int i = 0; i < Width; ++i) {
+        const __m256i pick = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + i));
+        const __m256i rowA = _mm256_castpd_si256(_mm256_loadu_pd(ta[i].data()));
+        const __m256i rowB = _mm256_castpd_si256(_mm256_loadu_pd(tb[i].data()));
+        ra = _mm256_mul_pd(ra, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowA, pick)));
+        rb = _mm256_mul_pd(rb, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowB, pick)));
+    }
+}
+
 // Four windows per vector, both classes: for every row the four windows'
 // bases pick their column of the row with one lane permute. Only for regions
-// of A, C, G, T (the permute has room for four columns). The windows left
-// over are scored by the portable form.
+// of A, C, G, T (the permute has room for four columns); every window of the
+// region is scored, the number is returned.
 template <int Width>
 __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t* lanes,
                                                               ClassWindows& a, ClassWindows& b)
@@ -81,16 +99,8 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
     double za = a.z, zb = b.z; // kept local: the stores to shares could otherwise alias them
     std::size_t p = 0;
     for (; p + 4 <= n; p += 4) {
-        __m256d ra = _mm256_set1_pd(1.0);
-        __m256d rb = ra;
-        for (int i = 0; i < Width; ++i) {
-            const __m256i pick =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + p + i));
-            const __m256i rowA = _mm256_castpd_si256(_mm256_loadu_pd(ta[i].data()));
-            const __m256i rowB = _mm256_castpd_si256(_mm256_loadu_pd(tb[i].data()));
-            ra = _mm256_mul_pd(ra, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowA, pick)));
-            rb = _mm256_mul_pd(rb, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowB, pick)));
-        }
+        __m256d ra, rb;
+        windowProducts<Width>(lanes + p, ta, tb, ra, rb);
         const __m256d va = _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows);
         const __m256d vb = _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows);
         _mm256_storeu_pd(sharesA + p, va);
@@ -107,16 +117,8 @@ __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t
         // The last one to three windows: all four lanes are computed (the
         // extra ones read codes past the region, which the padding keeps
         // inside the buffer) and only the real windows are kept.
-        __m256d ra = _mm256_set1_pd(1.0);
-        __m256d rb = ra;
-        for (int i = 0; i < Width; ++i) {
-            const __m256i pick =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + p + i));
-            const __m256i rowA = _mm256_castpd_si256(_mm256_loadu_pd(ta[i].data()));
-            const __m256i rowB = _mm256_castpd_si256(_mm256_loadu_pd(tb[i].data()));
-            ra = _mm256_mul_pd(ra, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowA, pick)));
-            rb = _mm256_mul_pd(rb, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(rowB, pick)));
-        }
+        __m256d ra, rb;
+        windowProducts<Width>(lanes + p, ta, tb, ra, rb);
         alignas(32) double sa[4], sb[4];
         _mm256_store_pd(sa, _mm256_div_pd(_mm256_mul_pd(ra, w1a), windows));
         _mm256_store_pd(sb, _mm256_div_pd(_mm256_mul_pd(rb, w1b), windows));

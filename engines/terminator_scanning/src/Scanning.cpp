@@ -44,6 +44,9 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
         throw RunError("file not found!");
 
     const std::vector<PairLocation> locations = readPairFile(pairPath);
+    if (locations.size() != pairs.size()) // changed by someone else since it was written
+        throw RunError("Bad file " + pairPath.string() + ": " + std::to_string(locations.size())
+                       + " pairs instead of " + std::to_string(pairs.size()) + " !");
     const std::vector<ScanWindow> windows = scanWindows(locations);
     std::vector<std::string> regions;
     std::vector<std::vector<Code>> codes;

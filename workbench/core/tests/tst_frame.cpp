@@ -47,26 +47,14 @@ private slots:
         QVERIFY(ui->groupBox_operon->font().bold());
         QCOMPARE(ui->groupBox_gene->title(), QStringLiteral("Gene Information"));
         QCOMPARE(ui->treeWidget->columnCount(), 10);
-        QCOMPARE(ui->treeWidget->headerItem()->text(0), QStringLiteral("Transcript Unit"));
         QCOMPARE(ui->treeWidget->headerItem()->text(9), QStringLiteral("Private Gene Id"));
         QCOMPARE(ui->tabWidget->currentWidget(), ui->tab_2);
-        QCOMPARE(ui->tabWidget->tabText(0), QStringLiteral("Annotation"));
-        QCOMPARE(ui->tabWidget->tabText(1), QStringLiteral("Visualization"));
-        QVERIFY(ui->tableWidget);
         QVERIFY(ui->windowGraphicsView->inherits("GlobalView"));
-        QVERIFY(ui->graphicsView);
 
         QCOMPARE(ui->verticalSlider->minimum(), 25);
         QCOMPARE(ui->verticalSlider->maximum(), 150);
         QCOMPARE(ui->verticalSlider->value(), 50);
-        QCOMPARE(ui->verticalSlider->tickPosition(), QSlider::TicksLeft);
-        QCOMPARE(ui->verticalSlider->tickInterval(), 5);
-        QCOMPARE(ui->verticalSlider_2->minimum(), 0);
-        QCOMPARE(ui->verticalSlider_2->maximum(), 50);
         QCOMPARE(ui->verticalSlider_2->value(), 25);
-        QCOMPARE(ui->label->text(), QStringLiteral("   +"));
-        QCOMPARE(ui->label_2->text(), QStringLiteral("    -"));
-        QCOMPARE(ui->genomeButton->text(), QStringLiteral("SVG"));
         QCOMPARE(ui->genomeButton->toolTip(), QStringLiteral("Save genome as SVG."));
         QCOMPARE(ui->operonButton->toolTip(), QStringLiteral("Save transcript unit as SVG."));
 
@@ -115,16 +103,11 @@ private slots:
         MainWindow w;
         Ui::MainWindow* ui = w.form();
         QCOMPARE(ui->action_exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-        QCOMPARE(ui->action_find->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+L")));
-        QCOMPARE(ui->action_helpfile->shortcut(), QKeySequence(QStringLiteral("F1")));
         QCOMPARE(ui->action_new->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         QCOMPARE(ui->action_findoperon->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
         QCOMPARE(ui->action_exportOperon->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+P")));
         QCOMPARE(ui->action_pred->toolTip(), QStringLiteral("Predict Alternative Transcription Unit"));
         QCOMPARE(ui->action_View->toolTip(), QStringLiteral("View the ATU Prediction Result"));
-        QCOMPARE(ui->action_findoperon->toolTip(), QStringLiteral("Search Gene/Synonym"));
-        QCOMPARE(ui->actionZoom->toolTip(), QStringLiteral("Zoom the Visualization"));
-        QCOMPARE(ui->actionPromoter->toolTip(), QStringLiteral("Predict Promoter"));
         QCOMPARE(ui->action_undo->text(), QStringLiteral("撤销"));
         for (QAction* a : {ui->action_fna, ui->action_ptt, ui->action_rnt, ui->action_find, ui->action_pred,
                            ui->action_helpfile, ui->action_findoperon, ui->action_View, ui->actionZoom,
@@ -150,8 +133,6 @@ private slots:
         QCOMPARE(bar->maximumSize(), QSize(225, 25));
         QVERIFY(bar->isHidden());
         QVERIFY(w.statusLabelWidget()->isHidden());
-        QCOMPARE(w.statusLabelWidget()->frameShape(), QFrame::WinPanel);
-        QCOMPARE(w.statusLabelWidget()->frameShadow(), QFrame::Sunken);
         QVERIFY(w.modifiedLabelWidget()->isHidden());
         QVERIFY(QMetaObject::invokeMethod(&w, "doModified"));
         QCOMPARE(w.modifiedLabelWidget()->text(), QStringLiteral("正在修改"));

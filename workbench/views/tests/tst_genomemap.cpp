@@ -332,6 +332,34 @@ private slots:
             QVERIFY(line->scene() == h.views->genomeScene());
     }
 
+    void viewsMayOutliveTheirWidgets()
+    {
+        // In a window the views object is a child created after the form's
+        // widgets, so the widgets are deleted first.
+        const ProjectModel m = sampleProject();
+        auto *window = new QWidget;
+        ResultViewWidgets w;
+        w.tree = new QTreeWidget(window);
+        w.tree->setColumnCount(10);
+        w.table = new QTableWidget(window);
+        w.genomeView = new GlobalView(window);
+        w.genomeSlider = new QSlider(window);
+        w.genomeSlider->setRange(25, 150);
+        w.operonView = new QGraphicsView(window);
+        w.geneSlider = new QSlider(window);
+        auto *views = new ResultViews(m, w, window);
+        views->connectControls();
+        views->slotPredictOperon();
+        views->slotCenterOn(geneRow(w.tree, 0), 0);
+        views->slotGenomeView(w.tree->topLevelItem(0), 0);
+        views->genomeScene()->items().first()->setSelected(true);
+        QPointer<OperonsScene> map = views->genomeScene();
+        QPointer<QGraphicsScene> detail = views->operonScene();
+        delete window;
+        QVERIFY(map.isNull());
+        QVERIFY(detail.isNull());
+    }
+
     void centringShowsOneArrowAtTheStrokeEnd()
     {
         const ProjectModel m = sampleProject();
