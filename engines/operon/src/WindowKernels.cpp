@@ -11,13 +11,18 @@ namespace meridan::operon::detail {
 
 namespace {
 
-std::atomic<bool>& vectorFormsFlag()
+bool processorHasVectorUnits()
 {
 #ifdef MERIDAN_HAVE_AVX2_FORMS
-    static std::atomic<bool> flag{__builtin_cpu_supports("avx2") != 0};
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
 #else
-    static std::atomic<bool> flag{false};
+    return false;
 #endif
+}
+
+std::atomic<bool>& vectorFormsFlag()
+{
+    static std::atomic<bool> flag{processorHasVectorUnits()};
     return flag;
 }
 
@@ -168,13 +173,6 @@ void scoreRegionOf(const std::uint8_t* codes, const std::uint64_t* lanes, bool a
     scoreWindowsPortable<Width>(codes, b, done);
 }
 
-using Vec4 = double __attribute__((vector_size(32)));
-
-// One row per base code: 1 in the base's column, 0 elsewhere (all 0 for a
-// character other than A, C, G, T).
-alignas(32) constexpr Vec4 oneHot[5] = {
-    {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {0, 0, 0, 0}};
-
 } // namespace
 
 bool vectorFormsEnabled()
@@ -185,7 +183,7 @@ bool vectorFormsEnabled()
 void enableVectorForms(bool enabled)
 {
 #ifdef MERIDAN_HAVE_AVX2_FORMS
-    vectorFormsFlag().store(enabled && __builtin_cpu_supports("avx2"));
+    vectorFormsFlag().store(enabled && processorHasVectorUnits());
 #else
     (void)enabled;
 #endif
@@ -214,25 +212,24 @@ void scaleShares(std::span<double> shares, double q, double total)
 
 namespace {
 
-// Adding r · oneHot[base] to a row's four counts adds r to the count of the
-// base the window holds there and exactly 0 to the other three, so every
-// count is the sum of its own shares in window order, while the counts stay
-// in registers instead of being picked by the data. Rows at or past width
+// Each window's share r goes to the count of the base the window holds at
+// each row, pairs and windows in order. Column 4 gathers the shares of
+// characters other than A, C, G, T and is not used. Rows at or past width
 // read codes beyond the window (the padding after the last region) and are
 // not stored.
 template <int Rows, bool WithSums>
-__attribute__((always_inline)) inline void
-addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, std::size_t pairBegin,
-                 std::size_t pairEnd, Signal s, int m1, int m2, int firstRow, int width,
-                 MotifCounts& counts1, MotifCounts& counts2, ShareSums* sums1, ShareSums* sums2)
+void addRowCountsPortable(const TrainingMaterial& material, const Evidence& evidence,
+                          std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
+                          int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                          ShareSums* sums1, ShareSums* sums2)
 {
-    Vec4 c1[Rows], c2[Rows];
+    double c1[Rows][5], c2[Rows][5];
     for (int j = 0; j < Rows; ++j) {
         for (int b = 0; b < 4; ++b) {
-            const bool used = firstRow + j < width;
-            c1[j][b] = used ? counts1[firstRow + j][b] : 0.0;
-            c2[j][b] = used ? counts2[firstRow + j][b] : 0.0;
+            c1[j][b] = counts1[firstRow + j][b];
+            c2[j][b] = counts2[firstRow + j][b];
         }
+        c1[j][4] = c2[j][4] = 0;
     }
     ShareSums t1, t2;
     if constexpr (WithSums) {
@@ -258,13 +255,9 @@ addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, std
                 t2.present += r2;
                 t2.total += r2;
             }
-            const Vec4 v1 = {r1, r1, r1, r1};
-            const Vec4 v2 = {r2, r2, r2, r2};
-#pragma GCC unroll 4
             for (int j = 0; j < Rows; ++j) {
-                const Vec4 h = oneHot[x[j]];
-                c1[j] += v1 * h;
-                c2[j] += v2 * h;
+                c1[j][x[j]] += r1;
+                c2[j][x[j]] += r2;
             }
         }
     }
@@ -281,26 +274,92 @@ addRowCountsBody(const TrainingMaterial& material, const Evidence& evidence, std
 }
 
 #ifdef MERIDAN_HAVE_AVX2_FORMS
-#define MERIDAN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define MERIDAN_VECTOR_CLONES
+// The same with the counts in vector registers: a row's four counts get
+// r · oneHot[base] added, that is r to the base's count and exactly 0 to the
+// other three (r · 1 and r · 0 are exact, so the fused multiply-add rounds as
+// the plain addition does), without stores picked by the data.
+template <int Rows, bool WithSums>
+__attribute__((target("avx2,fma"))) void
+addRowCountsVector(const TrainingMaterial& material, const Evidence& evidence,
+                   std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
+                   int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                   ShareSums* sums1, ShareSums* sums2)
+{
+    // One row per base code: 1 in the base's column, 0 elsewhere (all 0 for
+    // a character other than A, C, G, T).
+    alignas(32) static constexpr double oneHot[5][4] = {
+        {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {0, 0, 0, 0}};
+    const double* const hot = &oneHot[0][0];
+    // Rows past width exist in the arrays (unused); they are loaded but not
+    // stored back.
+    __m256d c1[Rows], c2[Rows];
+#pragma GCC unroll 4
+    for (int j = 0; j < Rows; ++j) {
+        c1[j] = _mm256_loadu_pd(counts1[firstRow + j].data());
+        c2[j] = _mm256_loadu_pd(counts2[firstRow + j].data());
+    }
+    ShareSums t1, t2;
+    if constexpr (WithSums) {
+        t1 = *sums1;
+        t2 = *sums2;
+    }
+    for (std::size_t k = pairBegin; k < pairEnd; ++k) {
+        const PairEvidence& ev = evidence.pairs[k];
+        const double* shares1 = ev.windowShares[m1].data();
+        const double* shares2 = ev.windowShares[m2].data();
+        const std::size_t n = ev.windowShares[m1].size();
+        const std::uint8_t* x = material.encoded.bases(k, s) + firstRow;
+        if constexpr (WithSums) {
+            t1.absent += ev.absentShare[m1];
+            t2.absent += ev.absentShare[m2];
+        }
+        for (std::size_t p = 0; p < n; ++p, ++x) {
+            if constexpr (WithSums) {
+                t1.present += shares1[p];
+                t1.total += shares1[p];
+                t2.present += shares2[p];
+                t2.total += shares2[p];
+            }
+            const __m256d v1 = _mm256_broadcast_sd(shares1 + p);
+            const __m256d v2 = _mm256_broadcast_sd(shares2 + p);
+#pragma GCC unroll 4
+            for (int j = 0; j < Rows; ++j) {
+                const __m256d h = _mm256_load_pd(hot + (std::size_t{x[j]} << 2));
+                c1[j] = _mm256_fmadd_pd(v1, h, c1[j]);
+                c2[j] = _mm256_fmadd_pd(v2, h, c2[j]);
+            }
+        }
+    }
+#pragma GCC unroll 4
+    for (int j = 0; j < Rows; ++j) {
+        if (firstRow + j < width) {
+            _mm256_storeu_pd(counts1[firstRow + j].data(), c1[j]);
+            _mm256_storeu_pd(counts2[firstRow + j].data(), c2[j]);
+        }
+    }
+    if constexpr (WithSums) {
+        *sums1 = t1;
+        *sums2 = t2;
+    }
+}
 #endif
 
-#define MERIDAN_ROW_COUNTS(name, rows, withSums)                                                 \
-    MERIDAN_VECTOR_CLONES void name(const TrainingMaterial& material, const Evidence& evidence,   \
-                                    std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, \
-                                    int m2, int firstRow, int width, MotifCounts& counts1,        \
-                                    MotifCounts& counts2, ShareSums* sums1, ShareSums* sums2)     \
-    {                                                                                             \
-        addRowCountsBody<rows, withSums>(material, evidence, pairBegin, pairEnd, s, m1, m2,       \
-                                         firstRow, width, counts1, counts2, sums1, sums2);        \
+template <int Rows, bool WithSums>
+void addRowCountsOf(const TrainingMaterial& material, const Evidence& evidence,
+                    std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
+                    int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
+                    ShareSums* sums1, ShareSums* sums2)
+{
+#ifdef MERIDAN_HAVE_AVX2_FORMS
+    if (vectorFormsEnabled()) {
+        addRowCountsVector<Rows, WithSums>(material, evidence, pairBegin, pairEnd, s, m1, m2,
+                                           firstRow, width, counts1, counts2, sums1, sums2);
+        return;
     }
-
-MERIDAN_ROW_COUNTS(addFourRowCounts, 4, false)
-MERIDAN_ROW_COUNTS(addFourRowCountsAndSums, 4, true)
-MERIDAN_ROW_COUNTS(addTwoRowCounts, 2, false)
-
-#undef MERIDAN_ROW_COUNTS
+#endif
+    addRowCountsPortable<Rows, WithSums>(material, evidence, pairBegin, pairEnd, s, m1, m2,
+                                         firstRow, width, counts1, counts2, sums1, sums2);
+}
 
 } // namespace
 
@@ -311,14 +370,14 @@ void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
 {
     if (sums1 && sums2) {
         // The share sums come with the first rows, which every motif has.
-        addFourRowCountsAndSums(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+        addRowCountsOf<4, true>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
                                 counts1, counts2, sums1, sums2);
     } else if (width - firstRow <= 2) {
-        addTwoRowCounts(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
-                        counts1, counts2, nullptr, nullptr);
+        addRowCountsOf<2, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow,
+                                 width, counts1, counts2, nullptr, nullptr);
     } else {
-        addFourRowCounts(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
-                         counts1, counts2, nullptr, nullptr);
+        addRowCountsOf<4, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow,
+                                 width, counts1, counts2, nullptr, nullptr);
     }
 }
 

@@ -1,7 +1,7 @@
 // The inner loops of the fit: scoring every window of a region under a
 // motif pair and adding window shares to motif counts. Each has a portable
-// form and an AVX2 form that does the same IEEE operations in the same
-// order per value, so both give bit-identical results.
+// form and a vector form (AVX2 and FMA) that gives every value by the same
+// IEEE operations in the same order, so both give bit-identical results.
 #pragma once
 
 #include "meridan/operon/PairEvidence.h"
@@ -57,8 +57,8 @@ void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
                   int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
                   ShareSums* sums1 = nullptr, ShareSums* sums2 = nullptr);
 
-// Whether the AVX2 forms are used (when the processor has AVX2); tests
-// switch them off to compare both forms.
+// Whether the vector forms are used (when the processor has AVX2 and FMA);
+// tests switch them off to compare both forms.
 bool vectorFormsEnabled();
 void enableVectorForms(bool enabled);
 
