@@ -27,6 +27,12 @@ int nint(double v)
     return int(std::nearbyint(v));
 }
 
+// The thin black outline of the ruler and the gene arrows, one pixel at any zoom.
+QPen outlinePen()
+{
+    return QPen(Qt::black, 0);
+}
+
 int columnInt(const QTreeWidgetItem *item, int column)
 {
     return item->text(column).toInt();
@@ -35,18 +41,18 @@ int columnInt(const QTreeWidgetItem *item, int column)
 void drawRuler(QGraphicsScene *scene, int s, int e, int b)
 {
     const int w = (((e - s) / 500) * 500) / 5;
-    scene->addLine(100, 240, w + 400, 240);
+    scene->addLine(100, 240, w + 400, 240, outlinePen());
     scene->setSceneRect(0, 0, w + 600, 600);
     const int c = ((e - s) + 1500) / 500;
     for (int k = 0; k <= c; ++k) {
         const int x = 100 + 100 * k;
-        scene->addLine(x, 242, x, 230);
+        scene->addLine(x, 242, x, 230, outlinePen());
         QGraphicsTextItem *label = scene->addText(QString(" %1").arg(b + 500 * k));
         label->setPos(x, 220);
         label->setFlag(QGraphicsItem::ItemIsSelectable, false);
         if (k < c) {
             for (int j = 1; j <= 9; ++j)
-                scene->addLine(x + 10 * j, 240, x + 10 * j, 238);
+                scene->addLine(x + 10 * j, 240, x + 10 * j, 238, outlinePen());
         }
     }
 }
@@ -172,7 +178,7 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
         const double y = i % 2 == 1 ? 30 : 0;
 
         QGraphicsPolygonItem *arrow = scene->addPolygon(
-            geneArrow(xs, xe, y, gene.strand), QPen(),
+            geneArrow(xs, xe, y, gene.strand), outlinePen(),
             QBrush(i % 2 == 0 ? Qt::cyan : Qt::yellow, Qt::SolidPattern));
         arrow->setFlag(QGraphicsItem::ItemIsSelectable, false);
         arrow->setCursor(Qt::IBeamCursor);

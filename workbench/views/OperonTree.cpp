@@ -2,6 +2,8 @@
 
 #include "ProjectModel.h"
 
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <cstdlib>
@@ -40,6 +42,20 @@ void fillUnitRow(QTreeWidgetItem *row, const TuEntry &unit, const ProjectModel &
     row->addChildren(genes);
 }
 
+// Widens the first column so that the longest operon and unit labels show
+// in full at their depth, instead of being cut to "Trans...".
+void fitUnitColumn(QTreeWidget *tree, int lastOperon, int mostUnits)
+{
+    const QFontMetrics metrics(tree->font());
+    const int operon = metrics.horizontalAdvance(QObject::tr("Operon %1").arg(lastOperon));
+    const int unit = metrics.horizontalAdvance(QObject::tr("Transcript Unit %1").arg(mostUnits));
+    // One indentation for the expansion sign, one more per level.
+    const int indent = tree->indentation();
+    const int wanted = qMax(operon + indent, unit + 2 * indent) + 16;
+    if (tree->columnWidth(UnitColumn) < wanted)
+        tree->setColumnWidth(UnitColumn, wanted);
+}
+
 } // namespace
 
 void fillOperonTree(QTreeWidget *tree, const ProjectModel &model)
@@ -49,11 +65,13 @@ void fillOperonTree(QTreeWidget *tree, const ProjectModel &model)
         return;
     QList<QTreeWidgetItem *> operons;
     const int lastKey = model.tuMap.lastKey();
+    int mostUnits = 0;
     for (int k = 0; k <= lastKey; ++k) {
         auto *operon = new QTreeWidgetItem;
         operon->setText(UnitColumn, QObject::tr("Operon %1").arg(k + 1));
         // values() returns the most recently inserted unit of a key first.
         const QList<TuEntry> units = model.tuMap.values(k);
+        mostUnits = qMax(mostUnits, int(units.size()));
         if (units.size() == 1) {
             fillUnitRow(operon, units.first(), model);
         } else if (units.size() > 1) {
@@ -69,6 +87,7 @@ void fillOperonTree(QTreeWidget *tree, const ProjectModel &model)
         operons.append(operon);
     }
     tree->addTopLevelItems(operons);
+    fitUnitColumn(tree, lastKey + 1, mostUnits);
 }
 
 int geneIndexOf(const QTreeWidgetItem *item)

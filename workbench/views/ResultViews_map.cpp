@@ -90,7 +90,9 @@ void ResultViews::slotArrow(double x, double y, int direction, int)
 
     auto *arrow = new ArrowItem(polygon);
     const QColor blue(0, 0, 255);
-    arrow->setPen(QPen(blue));
+    // A one-pixel outline at any zoom: a pen one scene unit wide would bury
+    // the small triangle when the map is zoomed in.
+    arrow->setPen(QPen(blue, 0));
     arrow->setBrush(QBrush(blue, Qt::SolidPattern));
     genomeMapScene->addItem(arrow);
     for (ArrowItem *earlier : std::as_const(mapArrows))

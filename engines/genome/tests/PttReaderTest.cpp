@@ -1,5 +1,5 @@
-#include "meridan/genome/NumberText.h"
 #include "meridan/genome/PttReader.h"
+#include "meridan/genome/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +22,10 @@ GeneTable readText(const std::string& text, std::ostream* trace = nullptr)
 
 TEST(PttReader, ReadsRowsAndConvertsCogColumns)
 {
-    const auto table = readText(header +
-                                "190..255\t+\t21\t16127995\tthrL\tb0001\t-\t-\tleader peptide\n"
-                                "337..2799\t-\t820\t16127996\tthrA\tb0002\t-\tCOG1028IQR\tfused kinase\n"
-                                "2801..3733\t+\t310\t16127997\tthrB\tb0003\t-\tCOG0642T,COG2205T\tkinase\n");
+    const auto table = readText(
+        header + "190..255\t+\t21\t16127995\tthrL\tb0001\t-\t-\tleader peptide\n"
+                 "337..2799\t-\t820\t16127996\tthrA\tb0002\t-\tCOG1028IQR\tfused kinase\n"
+                 "2801..3733\t+\t310\t16127997\tthrB\tb0003\t-\tCOG0642T,COG2205T\tkinase\n");
     ASSERT_EQ(table.geneCount, 3);
     ASSERT_EQ(table.genes.size(), 3u);
     const GeneRecord& a = table.genes[0];

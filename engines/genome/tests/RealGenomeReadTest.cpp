@@ -30,7 +30,8 @@ TEST(RealGenomeRead, EscherichiaColiGenomeAndTable)
     // in most cases.
     int withAtg = 0;
     for (const GeneRecord& g : table.value->genes) {
-        const std::string s = geneSequence(g, genome.value->sequence, genome.value->reverseComplement);
+        const std::string s =
+            geneSequence(g, genome.value->sequence, genome.value->reverseComplement);
         ASSERT_EQ(s.size(), static_cast<std::size_t>(g.end - g.start + 1)) << g.location;
         withAtg += s.compare(0, 3, "ATG") == 0;
     }

@@ -1,5 +1,6 @@
 #include "meridan/operon/ModelFit.h"
 
+#include <array>
 #include <cmath>
 #include <ostream>
 
@@ -12,6 +13,56 @@ namespace {
 // running on for ever.
 constexpr int maxNewtonSteps = 200;
 
+// The per-pair terms of the Newton step depend on the pair only through its
+// distance, which the material clamps to 0…100: they are computed once per
+// distance (the same expressions, so the same values) and looked up.
+class DistanceTerms {
+public:
+    struct Terms {
+        double d = 0;
+        double sigma = 0;    // e / (1 + e), e = exp(a + b·d)
+        double weight = 0;   // σ(1 − σ)
+        double dWeight = 0;  // d σ (1 − σ)
+        double ddWeight = 0; // d² σ (1 − σ)
+    };
+
+    void fill(double a, double b)
+    {
+        a_ = a;
+        b_ = b;
+        for (int d = 0; d <= maxDistance; ++d)
+            table_[d] = compute(d);
+    }
+
+    // Terms for distance d (computed on the spot outside 0…100).
+    const Terms& at(std::int32_t d)
+    {
+        if (d >= 0 && d <= maxDistance)
+            return table_[d];
+        spare_ = compute(d);
+        return spare_;
+    }
+
+private:
+    static constexpr int maxDistance = 100;
+
+    Terms compute(std::int32_t distance) const
+    {
+        Terms t;
+        t.d = distance;
+        const double e = std::exp(a_ + b_ * t.d);
+        t.sigma = e / (1 + e);
+        t.weight = t.sigma * (1 - t.sigma);
+        t.dWeight = t.d * t.sigma * (1 - t.sigma);
+        t.ddWeight = t.d * t.d * t.sigma * (1 - t.sigma);
+        return t;
+    }
+
+    double a_ = 0, b_ = 0;
+    std::array<Terms, maxDistance + 1> table_{};
+    Terms spare_;
+};
+
 } // namespace
 
 void updateDistanceFactor(OperonModel& model, const TrainingMaterial& material,
@@ -19,18 +70,18 @@ void updateDistanceFactor(OperonModel& model, const TrainingMaterial& material,
 {
     double a = 0.1;
     double b = 0.01;
+    DistanceTerms terms;
     for (int step = 1;; ++step) {
+        terms.fill(a, b);
         double ga = 0, gb = 0, haa = 0, hab = 0, hbb = 0;
         for (std::size_t k = 0; k < evidence.pairs.size(); ++k) {
-            const double d = material.pairs[k].distance;
-            const double e = std::exp(a + b * d);
-            const double sigma = e / (1 + e);
-            const double residual = evidence.pairs[k].posterior - sigma;
+            const DistanceTerms::Terms& t = terms.at(material.pairs[k].distance);
+            const double residual = evidence.pairs[k].posterior - t.sigma;
             ga += residual;
-            gb += residual * d;
-            haa -= sigma * (1 - sigma);
-            hab -= d * sigma * (1 - sigma);
-            hbb -= d * d * sigma * (1 - sigma);
+            gb += residual * t.d;
+            haa -= t.weight;
+            hab -= t.dWeight;
+            hbb -= t.ddWeight;
         }
         const double det = hab * hab - haa * hbb;
         const double aNew = a + (hbb * ga - hab * gb) / det;

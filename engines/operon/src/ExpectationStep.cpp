@@ -25,8 +25,12 @@ RatioTable ratioTable(const Motif& motif, const std::array<double, 4>& backgroun
     return table;
 }
 
+constexpr int maxDistance = 100;
+
 struct StepTables {
     std::array<RatioTable, motifCount> ratios;
+    // exp(a + b·d) for the distances 0…100 the material clamps to.
+    std::array<double, maxDistance + 1> prior;
 };
 
 // Posterior and responsibilities of pair k (both classes of a signal are
@@ -37,8 +41,10 @@ void expectPair(const OperonModel& model, const TrainingMaterial& material,
 {
     const EncodedPairs& encoded = material.encoded;
     PairEvidence& ev = evidence.pairs[k];
-    const double d = material.pairs[k].distance;
-    const double e = std::exp(model.a + model.b * d);
+    const std::int32_t distance = material.pairs[k].distance;
+    const double e = distance >= 0 && distance <= maxDistance
+                         ? tables.prior[distance]
+                         : std::exp(model.a + model.b * static_cast<double>(distance));
 
     std::array<double, motifCount> z{};
     for (const SignalMotifs& sm : signalMotifs) {
@@ -116,6 +122,8 @@ void expectationStep(OperonModel& model, const TrainingMaterial& material, Evide
     StepTables tables;
     for (const MotifId m : allMotifs)
         tables.ratios[index(m)] = ratioTable(model.motif(m), model.background(m));
+    for (int d = 0; d <= maxDistance; ++d)
+        tables.prior[d] = std::exp(model.a + model.b * static_cast<double>(d));
 
     const std::size_t pairCount = evidence.pairs.size();
     if (workers && workers->count() > 1 && pairCount > 1) {

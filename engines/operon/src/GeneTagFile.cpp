@@ -20,12 +20,11 @@ std::string geneTagPath(const std::string& outputDirectory, const std::string& g
 void writeGeneTags(std::ostream& out, const GeneTags& tags)
 {
     for (std::size_t i = 0; i < tags.size(); ++i)
-        out << tags.operonNumber[i] << "    " << tags.sdPosition[i] << "    "
-            << tags.taPosition[i] << "    " << tags.terminatorPosition[i] << '\n';
+        out << tags.operonNumber[i] << "    " << tags.sdPosition[i] << "    " << tags.taPosition[i]
+            << "    " << tags.terminatorPosition[i] << '\n';
 }
 
-GeneTagFile::GeneTagFile(std::string path)
-    : path_(std::move(path)), temporaryPath_(path_ + ".part")
+GeneTagFile::GeneTagFile(std::string path) : path_(std::move(path)), temporaryPath_(path_ + ".part")
 {
 }
 

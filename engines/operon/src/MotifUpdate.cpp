@@ -60,7 +60,7 @@ void updateMotifs(OperonModel& model, const TrainingMaterial& material, const Ev
     // Work items: four rows of one signal's two motifs (the first four also
     // take the share sums). Each writes only its own results.
     struct Item {
-        int pair;     // index into signalMotifs
+        int pair; // index into signalMotifs
         int firstRow;
         std::uint64_t cost;
     };
@@ -90,8 +90,8 @@ void updateMotifs(OperonModel& model, const TrainingMaterial& material, const Ev
                 const int m1 = index(mp.first), m2 = index(mp.second);
                 const bool withSums = item->firstRow == 0;
                 detail::addRowCounts(material, evidence, begin, end, mp.signal, m1, m2,
-                                     item->firstRow, signalWidth(mp.signal), counts[m1],
-                                     counts[m2], withSums ? &sums[m1] : nullptr,
+                                     item->firstRow, signalWidth(mp.signal), counts[m1], counts[m2],
+                                     withSums ? &sums[m1] : nullptr,
                                      withSums ? &sums[m2] : nullptr);
             }
         }

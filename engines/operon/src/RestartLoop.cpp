@@ -3,8 +3,8 @@
 #include "meridan/operon/Workers.h"
 
 #include <cmath>
-#include <thread>
 #include <ostream>
+#include <thread>
 
 namespace meridan::operon {
 
@@ -51,13 +51,13 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
         log << "step-----------" << r << '\n';
         model.logLikelihood = -4999;
         randomiseMotifs(model, random);
-        const int iterations = iterateRestart(material, model, evidence, log, options.maxIterations, workers);
+        const int iterations =
+            iterateRestart(material, model, evidence, log, options.maxIterations, workers);
         outcome.iterationsPerRestart.push_back(iterations);
         log << "restart " << r << ": iterations=" << iterations
             << " loglikelihood=" << model.logLikelihood << '\n';
         // A log-likelihood that is not a finite number cannot rank restarts.
-        if (std::isfinite(model.logLikelihood) &&
-            model.logLikelihood > outcome.bestLogLikelihood) {
+        if (std::isfinite(model.logLikelihood) && model.logLikelihood > outcome.bestLogLikelihood) {
             outcome.bestLogLikelihood = model.logLikelihood;
             expectationStep(model, material, evidence, log, &workers);
             outcome.decisions = decidePairs(material, evidence);

@@ -11,7 +11,8 @@ std::string cut(const std::string& text, std::int64_t start, std::int64_t count,
 {
     const std::int64_t size = static_cast<std::int64_t>(text.size());
     const std::int64_t begin = std::clamp<std::int64_t>(start, 0, size);
-    const std::int64_t end = std::clamp<std::int64_t>(start + std::max<std::int64_t>(count, 0), 0, size);
+    const std::int64_t end =
+        std::clamp<std::int64_t>(start + std::max<std::int64_t>(count, 0), 0, size);
     if (begin != start || end - begin != std::max<std::int64_t>(count, 0))
         clipped = true;
     return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));

@@ -168,10 +168,10 @@ TrainingMaterial buildTrainingMaterial(const genome::GenomeSequence& genome,
     std::array<std::uint64_t, signalCount> windows{};
     for (std::size_t k = 0; k < material.pairs.size(); ++k)
         for (int s = 0; s < signalCount; ++s)
-            windows[s] += windowCount(static_cast<Signal>(s),
-                                      material.encoded.regions[k][s].length);
-    log << "windows terminator=" << windows[0] << " promoter=" << windows[1]
-        << " sd=" << windows[2] << '\n';
+            windows[s] +=
+                windowCount(static_cast<Signal>(s), material.encoded.regions[k][s].length);
+    log << "windows terminator=" << windows[0] << " promoter=" << windows[1] << " sd=" << windows[2]
+        << '\n';
     return material;
 }
 

@@ -91,7 +91,7 @@ windowProducts(const std::uint64_t* lanes, const RatioTable& ta, const RatioTabl
 // region is scored, the number is returned.
 template <int Width>
 __attribute__((target("avx2"))) std::size_t scoreWindowsAvx2(const std::uint64_t* lanes,
-                                                              ClassWindows& a, ClassWindows& b)
+                                                             ClassWindows& a, ClassWindows& b)
 {
     const std::size_t n = a.shares.size();
     const __m256d windows = _mm256_set1_pd(static_cast<double>(n));
@@ -363,21 +363,20 @@ void addRowCountsOf(const TrainingMaterial& material, const Evidence& evidence,
 
 } // namespace
 
-void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
-                  std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
-                  int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
-                  ShareSums* sums1, ShareSums* sums2)
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, std::size_t pairBegin,
+                  std::size_t pairEnd, Signal s, int m1, int m2, int firstRow, int width,
+                  MotifCounts& counts1, MotifCounts& counts2, ShareSums* sums1, ShareSums* sums2)
 {
     if (sums1 && sums2) {
         // The share sums come with the first rows, which every motif has.
         addRowCountsOf<4, true>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
                                 counts1, counts2, sums1, sums2);
     } else if (width - firstRow <= 2) {
-        addRowCountsOf<2, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow,
-                                 width, counts1, counts2, nullptr, nullptr);
+        addRowCountsOf<2, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+                                 counts1, counts2, nullptr, nullptr);
     } else {
-        addRowCountsOf<4, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow,
-                                 width, counts1, counts2, nullptr, nullptr);
+        addRowCountsOf<4, false>(material, evidence, pairBegin, pairEnd, s, m1, m2, firstRow, width,
+                                 counts1, counts2, nullptr, nullptr);
     }
 }
 

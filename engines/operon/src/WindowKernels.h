@@ -52,10 +52,10 @@ struct ShareSums {
 // sums1 and sums2 are given, the two motifs' share sums are continued in the
 // same pass. Calling it on consecutive pair ranges gives the same bits as one
 // call over all pairs.
-void addRowCounts(const TrainingMaterial& material, const Evidence& evidence,
-                  std::size_t pairBegin, std::size_t pairEnd, Signal s, int m1, int m2,
-                  int firstRow, int width, MotifCounts& counts1, MotifCounts& counts2,
-                  ShareSums* sums1 = nullptr, ShareSums* sums2 = nullptr);
+void addRowCounts(const TrainingMaterial& material, const Evidence& evidence, std::size_t pairBegin,
+                  std::size_t pairEnd, Signal s, int m1, int m2, int firstRow, int width,
+                  MotifCounts& counts1, MotifCounts& counts2, ShareSums* sums1 = nullptr,
+                  ShareSums* sums2 = nullptr);
 
 // Whether the vector forms are used (when the processor has AVX2 and FMA);
 // tests switch them off to compare both forms.

@@ -1,5 +1,5 @@
-#include "FitFixtures.h"
 #include "meridan/operon/Decision.h"
+#include "FitFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,8 @@ TEST(DecidePair, HalfPosteriorLinksAndConfidentWindowsGivePositions)
 {
     // Promoter region of 30 bases (21 windows), terminator region of 50 (30
     // windows), SD region of 20 (11 windows).
-    TrainingMaterial material = materialOf({makePair(40, "-", std::string(50, 'A'),
-                                                     std::string(30, 'A'), std::string(20, 'A'))});
+    TrainingMaterial material = materialOf(
+        {makePair(40, "-", std::string(50, 'A'), std::string(30, 'A'), std::string(20, 'A'))});
     Evidence ev(material);
     PairEvidence& p = ev.pairs[0];
     p.posterior = 0.5;
@@ -74,8 +74,8 @@ TEST(DecidePair, RegionsWithoutWindowsGiveNoPosition)
 TEST(GeneTags, OperonNumbersFollowTheLinks)
 {
     // Four genes on '+', only the pair (1, 2) linked.
-    const auto tags = assignGeneTags(genesOnStrands("++++"),
-                                     {decision(0, 5, 40, 3), decision(1, 6), decision(0, 7, 41, 9)});
+    const auto tags = assignGeneTags(
+        genesOnStrands("++++"), {decision(0, 5, 40, 3), decision(1, 6), decision(0, 7, 41, 9)});
     EXPECT_EQ(tags.operonNumber, (std::vector<double>{0, 1, 1, 2}));
     // '+': the pair's SD and TA positions go to the second gene, the
     // terminator position to the first.
@@ -86,7 +86,8 @@ TEST(GeneTags, OperonNumbersFollowTheLinks)
 
 TEST(GeneTags, MinusStrandPlacesPositionsOnTheOtherGenes)
 {
-    const auto tags = assignGeneTags(genesOnStrands("---"), {decision(0, 5, 40, 3), decision(1, 6)});
+    const auto tags =
+        assignGeneTags(genesOnStrands("---"), {decision(0, 5, 40, 3), decision(1, 6)});
     EXPECT_EQ(tags.operonNumber, (std::vector<double>{0, 1, 1}));
     EXPECT_EQ(tags.sdPosition, (std::vector<double>{5, 6, 0}));
     EXPECT_EQ(tags.taPosition, (std::vector<double>{40, -1, 0}));

@@ -33,8 +33,8 @@ TrainingMaterial randomMaterial(unsigned seed, int pairCount)
     const char* labels[] = {"-", "E_E", "E_K", "Q_Q", "X_V"};
     std::vector<CandidatePair> pairs;
     for (int k = 0; k < pairCount; ++k)
-        pairs.push_back(makePair(static_cast<int>(random() % 101), labels[random() % 5], region(100),
-                                 region(80), random() % 4 ? region(20) : ""));
+        pairs.push_back(makePair(static_cast<int>(random() % 101), labels[random() % 5],
+                                 region(100), region(80), random() % 4 ? region(20) : ""));
     TrainingMaterial material = materialOf(pairs);
     std::vector<const std::string*> terminators, promoters;
     for (const CandidatePair& p : material.pairs) {
@@ -62,7 +62,8 @@ void expectSameEvidence(const Evidence& a, const Evidence& b)
             const auto& y = b.pairs[k].windowShares[m];
             ASSERT_EQ(x.size(), y.size());
             for (std::size_t p = 0; p < x.size(); ++p)
-                ASSERT_TRUE(sameBits(x[p], y[p])) << "pair " << k << " motif " << m << " window " << p;
+                ASSERT_TRUE(sameBits(x[p], y[p]))
+                    << "pair " << k << " motif " << m << " window " << p;
         }
     }
 }

@@ -176,9 +176,9 @@ TEST(GalvoraRun, UnreadableInputsWriteTheMessageAndNoFile)
         RunRequest r = requestFor(dir, 1);
         r.outputDirectory = dir.prefix() + "missing/";
         EXPECT_EQ(runGalvora(r, log), 0);
-        EXPECT_NE(log.str().find("Can't open file " + r.outputDirectory +
-                                 "NC_999999_genetag.txt !\n"),
-                  std::string::npos);
+        EXPECT_NE(
+            log.str().find("Can't open file " + r.outputDirectory + "NC_999999_genetag.txt !\n"),
+            std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "NC_999999_genetag.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "NC_999999_genetag.txt.part"));

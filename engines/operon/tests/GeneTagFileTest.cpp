@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "meridan/operon/GeneTagFile.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "FitFixtures.h"
 #include "meridan/operon/ModelFit.h"
+#include "FitFixtures.h"
 #include "meridan/operon/Workers.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +54,8 @@ TEST(ExpectationStep, HandComputedTwoPairCase)
 
     // Pair 0: Z_TB = 0.5 + 2^10·0.5 = 512.5, Z_TO = 0.5 + 0.5 = 1, both
     // promoter Z = 0.5 + 0.25 + 0.25 = 1, both SD Z = w0 = 0.5, F = 0.02.
-    const double cO0 = 1 * 1.0 * 1.0 * 0.5 * 0.02;   // 0.01
-    const double cN0 = 512.5 * 1.0 * 0.5 * 0.02;      // 5.125
+    const double cO0 = 1 * 1.0 * 1.0 * 0.5 * 0.02; // 0.01
+    const double cN0 = 512.5 * 1.0 * 0.5 * 0.02;   // 5.125
     const double total0 = cO0 + cN0;
     const PairEvidence& p0 = ev.pairs[0];
     EXPECT_NEAR(p0.posterior, cO0 / total0, tolerance);
@@ -178,8 +178,8 @@ TEST(ExpectationStep, RegionsWithoutWindowsWeighTheAbsentCase)
     // Every Z is w0 = 0.3: C_O = e·0.3³, C_N = 0.3³.
     EXPECT_NEAR(ev.pairs[0].posterior, e / (e + 1), tolerance);
     for (const MotifId m : allMotifs)
-        EXPECT_NEAR(ev.pairs[0].absentShare[index(m)],
-                    isOperonClass(m) ? e / (e + 1) : 1 / (e + 1), tolerance);
+        EXPECT_NEAR(ev.pairs[0].absentShare[index(m)], isOperonClass(m) ? e / (e + 1) : 1 / (e + 1),
+                    tolerance);
 }
 
 TEST(ExpectationStep, NonPositiveTotalIsReported)

@@ -1,5 +1,5 @@
-#include "meridan/operon/Galvora.h"
 #include "meridan/operon/RandGenerator.h"
+#include "meridan/operon/Galvora.h"
 
 #include <gtest/gtest.h>
 

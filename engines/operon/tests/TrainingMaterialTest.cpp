@@ -1,5 +1,5 @@
-#include "meridan/genome/GenomeSequence.h"
 #include "meridan/operon/TrainingMaterial.h"
+#include "meridan/genome/GenomeSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -166,8 +166,9 @@ TEST(TrainingMaterial, PairsOnlySameStrandNeighbours)
 {
     const auto genome = makeGenomeSequence(patternGenome(3000));
     GeneTable table;
-    table.genes = {gene(100, 400, '+', "E"), gene(420, 800, '+', "K"), gene(900, 1200, '-'),
-                   gene(1300, 1500, '+'), gene(1600, 1900, '-'), gene(1950, 2300, '-', "IQR"),
+    table.genes = {gene(100, 400, '+', "E"),   gene(420, 800, '+', "K"),
+                   gene(900, 1200, '-'),       gene(1300, 1500, '+'),
+                   gene(1600, 1900, '-'),      gene(1950, 2300, '-', "IQR"),
                    gene(2296, 2600, '-', "QK")};
     std::ostringstream log;
     const TrainingMaterial m = buildTrainingMaterial(genome, table, log);

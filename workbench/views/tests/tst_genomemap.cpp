@@ -374,6 +374,9 @@ private slots:
         QVERIFY(arrow->isVisible());
         QVERIFY(!(arrow->flags() & QGraphicsItem::ItemIsSelectable));
         QCOMPARE(arrow->brush().color(), QColor(0, 0, 255));
+        // A one-pixel outline, whatever the zoom.
+        QVERIFY(arrow->pen().isCosmetic());
+        QCOMPARE(arrow->pen().color(), QColor(0, 0, 255));
         GeneLine *line = h.views->geneLines().at(5);
         const bool right = line->x1 < line->x2;
         const double dx = right ? 0.2 : -0.2;

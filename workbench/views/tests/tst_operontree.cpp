@@ -67,6 +67,21 @@ private slots:
         QCOMPARE(h.tree->topLevelItem(3)->childCount(), 1);
     }
 
+    void unitLabelsAreNotCut()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.tree->setColumnWidth(0, 40);
+        h.views->slotPredictOperon();
+        const QFontMetrics metrics(h.tree->font());
+        QVERIFY(h.tree->columnWidth(0)
+                >= metrics.horizontalAdvance("Transcript Unit 2") + 2 * h.tree->indentation());
+        // A wider column chosen by the user stays as it is.
+        h.tree->setColumnWidth(0, 900);
+        h.views->slotPredictOperon();
+        QCOMPARE(h.tree->columnWidth(0), 900);
+    }
+
     void geneRowColumns()
     {
         const ProjectModel m = sampleProject();

@@ -8,13 +8,15 @@
 
 namespace meridan::genome {
 
-template <typename T>
-struct ReadResult {
+template <typename T> struct ReadResult {
     std::optional<T> value;
     std::string error; // set when value is empty
 
     static ReadResult success(T v) { return ReadResult{std::move(v), {}}; }
-    static ReadResult failure(std::string message) { return ReadResult{std::nullopt, std::move(message)}; }
+    static ReadResult failure(std::string message)
+    {
+        return ReadResult{std::nullopt, std::move(message)};
+    }
     explicit operator bool() const { return value.has_value(); }
 };
 

@@ -1,4 +1,4 @@
-// The gene-tag file: one line per gene, "operonNumber    sdPosition    
+// The gene-tag file: one line per gene, "operonNumber    sdPosition
 // taPosition    terminatorPosition", numbers in default stream notation.
 #pragma once
 

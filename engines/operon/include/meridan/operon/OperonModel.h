@@ -42,7 +42,10 @@ inline constexpr bool isOperonClass(MotifId m)
     return m == MotifId::TerminatorOperon || m == MotifId::PromoterOperon || m == MotifId::SdOperon;
 }
 
-inline constexpr int index(MotifId m) { return static_cast<int>(m); }
+inline constexpr int index(MotifId m)
+{
+    return static_cast<int>(m);
+}
 
 // The two motifs (classes) of each signal; they share the signal's windows.
 struct SignalMotifs {
@@ -72,8 +75,8 @@ struct OperonModel {
     std::array<Motif, motifCount> motifs{};
     CategoryTable operonTable{};
     CategoryTable boundaryTable{};
-    double a = 2.4361;   // distance intercept
-    double b = -0.0415;  // distance slope
+    double a = 2.4361;  // distance intercept
+    double b = -0.0415; // distance slope
     std::array<double, 4> terminatorBackground{};
     std::array<double, 4> promoterBackground{};
     double logLikelihood = 0;

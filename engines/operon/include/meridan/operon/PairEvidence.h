@@ -14,7 +14,7 @@ struct PairEvidence {
     double total = 0;     // likelihood of the pair under both classes, C_O + C_N
     std::array<double, motifCount> absentShare{};
     std::array<std::span<double>, motifCount> windowShares{}; // one share per window
-    double operonShare = 0;   // class responsibilities, for labelled pairs only
+    double operonShare = 0; // class responsibilities, for labelled pairs only
     double boundaryShare = 0;
 };
 
