@@ -71,11 +71,11 @@ private:
         const qint64 took = clock_.elapsed() - startedAt_[i];
         const QStringList failures = threads_[i].failures();
         QString times;
-        const auto engineTimes = threads_[i].engineTimes();
+        const QVector<Thread::EngineTime> engineTimes = threads_[i].engineTimes();
         if (engineTimes.size() > 1) {
             QStringList parts;
-            for (const auto& [engine, ms] : engineTimes)
-                parts << engine + QLatin1Char(' ') + seconds(ms);
+            for (const Thread::EngineTime& t : engineTimes)
+                parts << t.engine + QLatin1Char(' ') + seconds(t.milliseconds);
             times = QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
         }
         console_.line(QStringLiteral("[%1] %2 %3 in %4%5")

@@ -1,6 +1,7 @@
 #include "Thread.h"
 
 #include "AnnotationIntegration.h"
+#include "EngineCall.h"
 
 #include <QDebug>
 #include <QMutexLocker>
@@ -109,7 +110,7 @@ QStringList Thread::failures() const
     return failures_;
 }
 
-QVector<QPair<QString, qint64>> Thread::engineTimes() const
+QVector<Thread::EngineTime> Thread::engineTimes() const
 {
     QMutexLocker lock(&reportLock_);
     return engineTimes_;
@@ -121,10 +122,10 @@ void Thread::addFailure(const QString& line)
     failures_ << line;
 }
 
-void Thread::addEngineTime(const QString& engine, qint64 milliseconds)
+void Thread::addEngineTime(const QString& engine, const meridan::EngineOutcome& outcome)
 {
     QMutexLocker lock(&reportLock_);
-    engineTimes_.append({engine, milliseconds});
+    engineTimes_.append({engine, outcome.milliseconds});
 }
 
 void Thread::run()

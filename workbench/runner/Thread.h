@@ -5,15 +5,24 @@
 #pragma once
 
 #include <QMutex>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <QVector>
 
+namespace meridan {
+struct EngineOutcome;
+}
+
 class Thread : public QThread {   // no signals or slots of its own
 public:
     enum RunMode { OperonRun = 1, PromoterRun = 2, TerminatorRun = 3, TulistRun = 4 };
+
+    // How long one engine of the last run took.
+    struct EngineTime {
+        QString engine;
+        qint64 milliseconds = 0;   // wall time
+    };
 
     Thread();
 
@@ -43,9 +52,9 @@ public:
     // naming the engine and why.
     QStringList failures() const;
 
-    // After finished(): wall time of each engine of the last run, in order
-    // (the terminator run has two), as (engine name, milliseconds).
-    QVector<QPair<QString, qint64>> engineTimes() const;
+    // After finished(): the time of each engine of the last run, in order
+    // (the terminator run has two).
+    QVector<EngineTime> engineTimes() const;
 
 protected:
     void run() override;
@@ -59,7 +68,7 @@ private:
     void runTerminator();
     void runTulist();
     void addFailure(const QString& line);
-    void addEngineTime(const QString& engine, qint64 milliseconds);
+    void addEngineTime(const QString& engine, const meridan::EngineOutcome& outcome);
     // Records a failure when the file was not (re)written since `before`.
     void checkWritten(const QString& engine, const QString& stage, const QString& path,
                       const FileStamp& before);
@@ -79,5 +88,5 @@ private:
 
     mutable QMutex reportLock_;
     QStringList failures_;
-    QVector<QPair<QString, qint64>> engineTimes_;
+    QVector<EngineTime> engineTimes_;
 };

@@ -89,7 +89,7 @@ void Thread::runOperon()
     const EngineOutcome outcome = meridan::callEngine(
         engine, operonMessages,
         {engineString(fnaPath_), engineString(annotationPath_), engineString(resultDir_)});
-    addEngineTime(engine, outcome.milliseconds);
+    addEngineTime(engine, outcome);
     if (!outcome.ok())
         addFailure(meridan::describeFailure(engine, stage, outcome));
     else
@@ -108,7 +108,7 @@ void Thread::runPromoter()
     makeFolderOf(result);
     const FileStamp before = FileStamp::of(result);
     const EngineOutcome outcome = meridan::callPromoterEngine(engine, promoterMessages, arguments);
-    addEngineTime(engine, outcome.milliseconds);
+    addEngineTime(engine, outcome);
     if (!outcome.ok()) {
         addFailure(meridan::describeFailure(engine, stage, outcome));
         return;
@@ -136,7 +136,7 @@ void Thread::runTerminator()
 
     const QString discovery = QStringLiteral("Castrel");
     const EngineOutcome first = meridan::callEngine(discovery, discoveryMessages, arguments);
-    addEngineTime(discovery, first.milliseconds);
+    addEngineTime(discovery, first);
     if (!first.ok())
         addFailure(meridan::describeFailure(discovery, QStringLiteral("terminator discovery"), first));
 
@@ -144,7 +144,7 @@ void Thread::runTerminator()
     const QString scan = QStringLiteral("Dovrane");
     const QString scanStage = QStringLiteral("terminator scan");
     const EngineOutcome second = meridan::callEngine(scan, scanMessages, arguments);
-    addEngineTime(scan, second.milliseconds);
+    addEngineTime(scan, second);
     if (!second.ok())
         addFailure(meridan::describeFailure(scan, scanStage, second));
     else
@@ -167,7 +167,7 @@ void Thread::runTulist()
         engine, tulistMessages,
         {engineString(annotationPath_), engineString(genetagPath_), engineString(promoterScorePath_),
          engineString(terminatorScorePath_), engineString(tulistPath_), engineString(genomeId_)});
-    addEngineTime(engine, outcome.milliseconds);
+    addEngineTime(engine, outcome);
     if (!outcome.ok()) {
         QString line = meridan::describeFailure(engine, stage, outcome);
         if (!absent.isEmpty())

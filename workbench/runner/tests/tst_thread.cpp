@@ -99,7 +99,7 @@ TEST_F(ThreadTest, OperonRunGivesGalvoraTheGenomeTheAnnotationFileAndTheResultFo
     EXPECT_EQ(c[0].arguments, (QList<QByteArray>{bytes(fna), "./annotation/NC_000001.ano", "./results/"}));
     EXPECT_TRUE(QFileInfo::exists("annotation/NC_000001.ano"));
     ASSERT_EQ(thread.engineTimes().size(), 1);
-    EXPECT_EQ(thread.engineTimes()[0].first, "Galvora");
+    EXPECT_EQ(thread.engineTimes()[0].engine, "Galvora");
 }
 
 TEST_F(ThreadTest, WithoutRntTheEnginesReadThePttFile)

@@ -49,11 +49,21 @@ public:
     }
 };
 
+// The prompts of a test process outside any PromptScope: every dialog is
+// cancelled and every question answered No, so no test ever blocks on a
+// real dialog.
+inline ScriptedPrompts& defaultPrompts()
+{
+    static ScriptedPrompts prompts;
+    prompts.questionAnswer = false;
+    return prompts;
+}
+
 // Installs scripted prompts for the lifetime of the object.
 struct PromptScope {
     ScriptedPrompts prompts;
     PromptScope() { UserPrompts::install(&prompts); }
-    ~PromptScope() { UserPrompts::install(nullptr); }
+    ~PromptScope() { UserPrompts::install(&defaultPrompts()); }
 };
 
 inline void writeText(const QString& path, const QByteArray& text)
@@ -145,6 +155,7 @@ inline void clearRecentFiles()
         meridan::test::useTemporarySettings();                                       \
         QApplication app(argc, argv);                                                \
         app.setQuitOnLastWindowClosed(false);                                        \
+        UserPrompts::install(&meridan::test::defaultPrompts());                      \
         TestClass test;                                                              \
         return QTest::qExec(&test, argc, argv);                                      \
     }
