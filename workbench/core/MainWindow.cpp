@@ -60,6 +60,7 @@ MainWindow::MainWindow(QWidget* parent)
     setupStatusBar();
     connectActions();
     connectViewSignals();
+    connectToolActions();
     setupRecentFileActions();
     updateRecentFileActions();
 
@@ -332,7 +333,6 @@ void MainWindow::doUndo() {}
 void MainWindow::doCopy() {}
 void MainWindow::doPaste() {}
 void MainWindow::doAll() {}
-void MainWindow::doFind() {}
 void MainWindow::ini_preDilg() {}
 void MainWindow::changeOperonColor(QTreeWidgetItem*, int) {}
 bool MainWindow::saveOperon() { return false; }

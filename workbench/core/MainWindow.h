@@ -10,6 +10,7 @@
 //   MainWindow_results.cpp     result loading and the result readers
 //   MainWindow_views.cpp       tree, table, genome map, detail view, search,
 //                              SVG export and the view dialogs
+//   MainWindow_tools.cpp       DNA line, find files, query forms, help, about
 #pragma once
 
 #include <QList>
@@ -32,6 +33,7 @@ class AboutDialog;
 class ArrowItem;
 class DrawDNA;
 class FindDialog;
+class FindFileForm;
 class GeneLine;
 class HelpDialog;
 class OperonsScene;
@@ -115,7 +117,7 @@ private slots:
     void doPaste();
     void doAll();
     void doNew();
-    void doFind();
+    void doFind();              // MainWindow_tools.cpp
     void doModified();
     void openRecentFile();
     void ini_preDilg();
@@ -149,17 +151,19 @@ private slots:
     void slotLoadTerminatorResult();
     void slotLoadTulistResult();
 
-    // Views, tree, search, export and view dialogs (MainWindow_views.cpp)
-    void doClose();
+    // Tool windows (MainWindow_tools.cpp)
     void ini_helpDilg();
     void ini_aboutDilg();
-    void ini_findDilg();
     void ini_DNA();
+    void slotPromoterPre();
+    void slotTerminatorPre();
+
+    // Views, tree, search, export and view dialogs (MainWindow_views.cpp)
+    void doClose();
+    void ini_findDilg();
     void slotPredictOperon();
     void findOperon(QString text, int field);
     void findGene(QString text);
-    void slotPromoterPre();
-    void slotTerminatorPre();
     void slotArrow(double x, double y, int direction, int geneIndex);
     void slotGenomeView(QTreeWidgetItem* item, int column);
     void slotOperonView();
@@ -204,6 +208,12 @@ private:
     void connectViewSignals();
     void drawOperonOnMap(int firstGene, int lastGene);
 
+    // Tool hooks (MainWindow_tools.cpp): the DNA action and its enabling,
+    // and the gene of the tree's current row (the first gene of an operon or
+    // unit row; the first row when none is current; -1 without rows).
+    void connectToolActions();
+    int selectedGeneIndex() const;
+
     Ui::MainWindow* ui = nullptr;
     QProgressBar* progressBar = nullptr;
     QLabel* statusLabel = nullptr;
@@ -222,6 +232,7 @@ private:
     SummaryDialog* summaryDialog = nullptr;
     QPromoterDlg* promoterDialog = nullptr;
     QTerminatorDlg* terminatorDialog = nullptr;
+    FindFileForm* findFileForm = nullptr;   // created when Find Files is first used
     QList<QWidget*> ownedDialogs;
 
     // Project inputs.

@@ -66,34 +66,9 @@ void MainWindow::doClose()
         findDialog->hide();
 }
 
-void MainWindow::ini_helpDilg()
-{
-    helpDialog->show();
-}
-
-void MainWindow::ini_aboutDilg()
-{
-    aboutDialog->show();
-}
-
 void MainWindow::ini_findDilg()
 {
     findDialog->show();
-}
-
-void MainWindow::ini_DNA()
-{
-    dnaView->show();
-}
-
-void MainWindow::slotPromoterPre()
-{
-    promoterDialog->show();
-}
-
-void MainWindow::slotTerminatorPre()
-{
-    terminatorDialog->show();
 }
 
 void MainWindow::slotPredictOperon()

@@ -81,7 +81,8 @@ private slots:
         expectedFile << "|" << "Exit";
         QCOMPARE(file, expectedFile);
         QCOMPARE(entryTexts(ui->menu_file->actions()), (QStringList{"FNA File", "PTT File", "RNT File"}));
-        QCOMPARE(entryTexts(ui->menu_edit->actions()), (QStringList{"Search", "|", "Zoom"}));
+        QCOMPARE(entryTexts(ui->menu_edit->actions()),
+                 (QStringList{"Search", "|", "Zoom", "|", "DNA", "Find Files"}));
         QCOMPARE(entryTexts(ui->menu_predict->actions()), (QStringList{"ATU", "|", "View ATU", "Statistics"}));
         QCOMPARE(entryTexts(ui->menu_help->actions()),
                  (QStringList{"Contents", "|", "About Meridan", "About Qt"}));

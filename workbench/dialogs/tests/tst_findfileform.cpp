@@ -265,6 +265,20 @@ private slots:
         QCOMPARE(names(form), QStringList{root.absoluteFilePath("only/in.txt")});
     }
 
+    void returnInTheTextStartsTheSearch()
+    {
+        QTemporaryDir tmp;
+        writeFile(QDir(tmp.path()).filePath("a.txt"), "needle\n");
+        FindFileForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        setUp(form, tmp.path(), "needle");
+        auto* edit = form.findChild<QLineEdit*>("txtLineEdit");
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(names(form), QStringList{QDir(tmp.path()).absoluteFilePath("a.txt")});
+    }
+
     void missingFolderFindsNothing()
     {
         FindFileForm form;

@@ -1,0 +1,181 @@
+// The tool windows reached from the main window: the DNA line for the
+// stretch around the selected tree row, Find Files, the query forms, help
+// and about.
+#include "MainWindow.h"
+#include "MainWindowUi.h"
+
+#include "AboutDialog.h"
+#include "DrawDNA.h"
+#include "FindFileForm.h"
+#include "HelpDialog.h"
+#include "QPromoterDlg.h"
+#include "QTerminatorDlg.h"
+
+#include "support/TestSupport.h"
+
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QTreeWidget>
+
+using namespace meridan::test;
+
+namespace {
+
+template <typename T>
+QList<T*> windowsOf()
+{
+    QList<T*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            found << t;
+    return found;
+}
+
+template <typename T>
+T* visibleWindow()
+{
+    for (T* t : windowsOf<T>())
+        if (t->isVisible())
+            return t;
+    return nullptr;
+}
+
+void hideAll()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!qobject_cast<MainWindow*>(w))
+            w->hide();
+}
+
+// Twelve genes in eight operons (numbers 0 0 1 2 2 2 3 4 5 5 6 7), one unit
+// per operon, as result loading leaves them.
+void fillProject(ProjectModel& model)
+{
+    const QVector<int> operons{0, 0, 1, 2, 2, 2, 3, 4, 5, 5, 6, 7};
+    model.genomeLength = 20000;
+    model.genomeTitle = QStringLiteral("Test genome");
+    for (int i = 0; i < operons.size(); ++i) {
+        GeneEntry g;
+        g.start = 1000 * i + 100;
+        g.end = 1000 * i + 900;
+        g.strand = operons[i] % 2 ? "-" : "+";
+        g.gene = QStringLiteral("gen%1").arg(i);
+        g.synonym = QStringLiteral("T%1").arg(i, 4, 10, QLatin1Char('0'));
+        g.pid = QString::number(100 + i);
+        g.operonNumber = operons[i];
+        model.genes.append(g);
+    }
+    model.geneCount = int(model.genes.size());
+    for (int o = 0; o <= 7; ++o) {
+        TuEntry tu;
+        tu.groupNumber = o;
+        tu.unitNumber = 0;
+        for (int i = 0; i < operons.size(); ++i) {
+            if (operons[i] != o)
+                continue;
+            tu.geneIndexes << i;
+            tu.strand = model.genes[i].strand;
+            tu.geneNames += model.genes[i].gene + "/";
+            tu.members << model.genes[i].synonym + "|" + model.genes[i].pid + "|" + QString::number(i);
+        }
+        tu.promoterBox35 = tu.promoterBox10 = tu.terminatorSequence = QStringLiteral("-");
+        model.tuMap.insert(o, tu);
+    }
+}
+
+} // namespace
+
+class ToolsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { hideAll(); }
+
+    void editMenuEntries()
+    {
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        QVERIFY(ui->menu_edit->actions().contains(ui->actionDNA));
+        QVERIFY(ui->menu_edit->actions().contains(ui->action_find));
+        QCOMPARE(ui->actionDNA->text(), QStringLiteral("DNA"));
+        QCOMPARE(ui->actionDNA->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        QCOMPARE(ui->action_find->text(), QStringLiteral("Find Files"));
+        QCOMPARE(ui->action_find->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+L")));
+        // No genes, no DNA line.
+        QVERIFY(!ui->actionDNA->isEnabled());
+        QVERIFY(ui->action_find->isEnabled());
+    }
+
+    void dnaLineOfTheSelectedOperon()
+    {
+        ProgramFolder folder;
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        fillProject(w.projectModel());
+        emit w.Predict_Operon();
+        QVERIFY(ui->actionDNA->isEnabled());
+        QCOMPARE(ui->treeWidget->topLevelItemCount(), 8);
+
+        // "Operon 5" (number 4, gene 7): operons 2 and 3 before, 5 and 6 after.
+        ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(4));
+        ui->actionDNA->trigger();
+        DrawDNA* dna = visibleWindow<DrawDNA>();
+        QVERIFY(dna);
+        QCOMPARE(dna->windowTitle(), QStringLiteral("DNA Line"));
+        QCOMPARE(dna->operonCount(), 5);
+        QCOMPARE(dna->geneLabels(),
+                 (QStringList{"gen3", "gen4", "gen5", "gen6", "gen7", "gen8", "gen9", "gen10"}));
+        QCOMPARE(dna->strands(), QStringLiteral("+++-+--+"));
+        QStringList texts;
+        for (QGraphicsItem* item : dna->scene()->items())
+            if (auto* t = qgraphicsitem_cast<QGraphicsTextItem*>(item))
+                texts << t->toPlainText();
+        QVERIFY(texts.contains(QStringLiteral("  1:gen3/T0003")));
+        QVERIFY(texts.contains(QStringLiteral("Operon[1]")));   // operon 2, three genes
+        QVERIFY(texts.contains(QStringLiteral("Operon[2]")));   // operon 5, two genes
+        QVERIFY(!texts.contains(QStringLiteral("Operon[3]")));
+
+        // A gene row of the first operon: the stretch starts at the genome's start.
+        QTreeWidgetItem* firstGene = ui->treeWidget->topLevelItem(0)->child(1);
+        QCOMPARE(firstGene->text(9), QStringLiteral("1"));
+        ui->treeWidget->setCurrentItem(firstGene);
+        ui->actionDNA->trigger();
+        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen0"));
+        QCOMPARE(dna->operonCount(), 3);
+        QCOMPARE(windowsOf<DrawDNA>().size(), 1);
+    }
+
+    void findFilesOpensOneForm()
+    {
+        MainWindow w;
+        const int before = int(windowsOf<FindFileForm>().size());
+        w.form()->action_find->trigger();
+        FindFileForm* form = visibleWindow<FindFileForm>();
+        QVERIFY(form);
+        form->hide();
+        w.form()->action_find->trigger();
+        QCOMPARE(visibleWindow<FindFileForm>(), form);
+        QCOMPARE(int(windowsOf<FindFileForm>().size()), before + 1);
+    }
+
+    void helpAboutAndQueryForms()
+    {
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        ui->action_about->trigger();
+        QVERIFY(visibleWindow<AboutDialog>());
+        ui->actionPromoter->trigger();
+        QVERIFY(visibleWindow<QPromoterDlg>());
+        ui->actionTerminator->trigger();
+        QVERIFY(visibleWindow<QTerminatorDlg>());
+        ui->action_helpfile->trigger();
+        HelpDialog* help = visibleWindow<HelpDialog>();
+        QVERIFY(help);
+        QVERIFY(help->isManualRequested());
+        QCOMPARE(help->manualUrl().fileName(), QStringLiteral("meridan.html"));
+    }
+};
+
+MERIDAN_TEST_MAIN(ToolsTest)
+
+#include "tst_tools.moc"
