@@ -23,20 +23,16 @@
 
 class QAction;
 class QCloseEvent;
-class QGraphicsScene;
 class QLabel;
 class QProgressBar;
 class QTimer;
 class QTreeWidgetItem;
 
 class AboutDialog;
-class ArrowItem;
 class DrawDNA;
 class FindDialog;
 class FindFileForm;
-class GeneLine;
 class HelpDialog;
-class OperonsScene;
 class QPromoterDlg;
 class QTerminatorDlg;
 class ResultViews;
@@ -268,16 +264,8 @@ private:
     bool resultLoadPending = false;     // set by a start, cleared by the one result loading
     bool closeRequested = false;        // the user confirmed closing during a run
 
-    // Tree, table, genome map and detail view (filled by the views): the
-    // views' controller, created by createViewDialogs() as a child of the
-    // window, and the state the window's view slots keep.
+    // Tree, table, genome map and detail view: the views' controller,
+    // created by createViewDialogs() as a child of the window; it keeps the
+    // scenes, the map's strokes and arrows, and the tree's wiring.
     ResultViews* resultViews = nullptr;
-    OperonsScene* genomeScene = nullptr;
-    QGraphicsScene* operonScene = nullptr;
-    QList<GeneLine*> geneLines;
-    QList<ArrowItem*> arrows;
-    int plusOperonCount = 0;
-    int minusOperonCount = 0;
-    bool treeConnected = false;         // the tree's double-click is wired once
-    QTimer* arrowTimer = nullptr;       // hides the pointer arrow after 20 s
 };
