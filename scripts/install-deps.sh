@@ -5,7 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends \
+$SUDO apt-get install -y -qq \
   cmake make g++ libgtest-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev \
   libgl-dev xvfb xauth imagemagick fonts-wqy-microhei transtermhp xdotool >/dev/null
