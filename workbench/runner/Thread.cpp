@@ -128,6 +128,19 @@ void Thread::addEngineTime(const QString& engine, const meridan::EngineOutcome& 
     engineTimes_.append({engine, outcome.milliseconds});
 }
 
+bool Thread::recordOutcome(const QString& engine, const QString& stage,
+                           const meridan::EngineOutcome& outcome, const QString& detail)
+{
+    addEngineTime(engine, outcome);
+    if (outcome.ok())
+        return true;
+    QString line = meridan::describeFailure(engine, stage, outcome);
+    if (!detail.isEmpty())
+        line += QStringLiteral("; ") + detail;
+    addFailure(line);
+    return false;
+}
+
 void Thread::run()
 {
     {

@@ -69,6 +69,10 @@ private:
     void runTulist();
     void addFailure(const QString& line);
     void addEngineTime(const QString& engine, const meridan::EngineOutcome& outcome);
+    // Records the engine's time and, when the call failed, a failure line
+    // (with `detail` appended when given); returns whether the call worked.
+    bool recordOutcome(const QString& engine, const QString& stage,
+                       const meridan::EngineOutcome& outcome, const QString& detail = QString());
     // Records a failure when the file was not (re)written since `before`.
     void checkWritten(const QString& engine, const QString& stage, const QString& path,
                       const FileStamp& before);

@@ -89,10 +89,7 @@ void Thread::runOperon()
     const EngineOutcome outcome = meridan::callEngine(
         engine, operonMessages,
         {engineString(fnaPath_), engineString(annotationPath_), engineString(resultDir_)});
-    addEngineTime(engine, outcome);
-    if (!outcome.ok())
-        addFailure(meridan::describeFailure(engine, stage, outcome));
-    else
+    if (recordOutcome(engine, stage, outcome))
         checkWritten(engine, stage, result, before);
 }
 
@@ -108,11 +105,8 @@ void Thread::runPromoter()
     makeFolderOf(result);
     const FileStamp before = FileStamp::of(result);
     const EngineOutcome outcome = meridan::callPromoterEngine(engine, promoterMessages, arguments);
-    addEngineTime(engine, outcome);
-    if (!outcome.ok()) {
-        addFailure(meridan::describeFailure(engine, stage, outcome));
+    if (!recordOutcome(engine, stage, outcome))
         return;
-    }
     qDebug() << "promoter scan has been finished!";
     // The promoter table must exist before results are read and before the
     // TU builder starts, so it is merged here, on the promoter thread.
@@ -136,18 +130,13 @@ void Thread::runTerminator()
 
     const QString discovery = QStringLiteral("Castrel");
     const EngineOutcome first = meridan::callEngine(discovery, discoveryMessages, arguments);
-    addEngineTime(discovery, first);
-    if (!first.ok())
-        addFailure(meridan::describeFailure(discovery, QStringLiteral("terminator discovery"), first));
+    recordOutcome(discovery, QStringLiteral("terminator discovery"), first);
 
     // The scanning engine runs whatever happened to the discovery engine.
     const QString scan = QStringLiteral("Dovrane");
     const QString scanStage = QStringLiteral("terminator scan");
     const EngineOutcome second = meridan::callEngine(scan, scanMessages, arguments);
-    addEngineTime(scan, second);
-    if (!second.ok())
-        addFailure(meridan::describeFailure(scan, scanStage, second));
-    else
+    if (recordOutcome(scan, scanStage, second))
         checkWritten(scan, scanStage, result, before);
 }
 
@@ -167,13 +156,9 @@ void Thread::runTulist()
         engine, tulistMessages,
         {engineString(annotationPath_), engineString(genetagPath_), engineString(promoterScorePath_),
          engineString(terminatorScorePath_), engineString(tulistPath_), engineString(genomeId_)});
-    addEngineTime(engine, outcome);
-    if (!outcome.ok()) {
-        QString line = meridan::describeFailure(engine, stage, outcome);
-        if (!absent.isEmpty())
-            line += QStringLiteral("; missing input %1").arg(absent.join(QStringLiteral(", ")));
-        addFailure(line);
-    } else {
+    const QString missing = absent.isEmpty()
+        ? QString()
+        : QStringLiteral("missing input %1").arg(absent.join(QStringLiteral(", ")));
+    if (recordOutcome(engine, stage, outcome, missing))
         checkWritten(engine, stage, result, before);
-    }
 }

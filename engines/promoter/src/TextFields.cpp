@@ -38,7 +38,12 @@ std::vector<std::string_view> splitTabs(std::string_view line)
     }
 }
 
-std::optional<double> toDouble(std::string_view text)
+namespace {
+
+// Reads the whole text as one number: an optional sign ("+" only before a
+// digit), nothing else around it.
+template <typename Number>
+std::optional<Number> parseWhole(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
@@ -47,27 +52,26 @@ std::optional<double> toDouble(std::string_view text)
         if (text.empty() || text.front() == '-')
             return std::nullopt;
     }
-    double value = 0.0;
+    Number value{};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<double> toDouble(std::string_view text)
+{
+    const std::optional<double> value = parseWhole<double>(text);
+    if (value && !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
 
 std::optional<long> toLong(std::string_view text)
 {
-    if (text.empty())
-        return std::nullopt;
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-        if (text.empty() || text.front() == '-')
-            return std::nullopt;
-    }
-    long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
+    return parseWhole<long>(text);
 }
 
 } // namespace meridan::ethrin
