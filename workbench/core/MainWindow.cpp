@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
 #include <QLabel>
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui->action_Qt, &QAction::triggered, qApp, &QApplication::aboutQt);
 
     setupStatusBar();
+    setupRunActions();
     connectActions();
     connectViewSignals();
     connectToolActions();
@@ -137,7 +139,6 @@ void MainWindow::setupStatusBar()
 
 void MainWindow::connectActions()
 {
-    connect(ui->action_exit, &QAction::triggered, this, &MainWindow::close);
     connect(ui->action_exit, &QAction::triggered, this, &MainWindow::doQuit);
     connect(ui->action_fna, &QAction::triggered, this, &MainWindow::loadFnaFile);
     connect(ui->action_ptt, &QAction::triggered, this, &MainWindow::loadPttFile);
@@ -147,9 +148,7 @@ void MainWindow::connectActions()
     connect(ui->action_paste, &QAction::triggered, this, &MainWindow::doPaste);
     connect(ui->action_All, &QAction::triggered, this, &MainWindow::doAll);
     connect(ui->action_find, &QAction::triggered, this, &MainWindow::doFind);
-    connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startOperonThread);
-    connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPromoterThread);
-    connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startTerminatorThread);
+    connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPrediction);
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);
@@ -228,45 +227,82 @@ void MainWindow::openRecentFile()
     auto* action = qobject_cast<QAction*>(sender());
     if (!action)
         return;
-    const QString fileName = action->data().toString();
-    // The entry is loaded as the kind its extension names, when that input
-    // can still be loaded in this window.
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("fna") && ui->action_fna->isEnabled())
-        acceptFnaFile(fileName);
-    else if (suffix == QLatin1String("ptt") && ui->action_ptt->isEnabled())
-        acceptPttFile(fileName);
-    else if (suffix == QLatin1String("rnt") && ui->action_rnt->isEnabled())
-        acceptRntFile(fileName);
+    const QFileInfo entry(action->data().toString());
+    // Any of a genome's files stands for all three beside it.
+    const QString base = entry.path() + QLatin1Char('/') + entry.completeBaseName();
+    const QString fna = base + QStringLiteral(".fna");
+    const QString ptt = base + QStringLiteral(".ptt");
+    const QString rnt = base + QStringLiteral(".rnt");
+    QStringList missing;
+    for (const QString& path : {fna, ptt})
+        if (!QFileInfo::exists(path))
+            missing << path;
+    if (!missing.isEmpty()) {
+        UserPrompts::current().warning(this, tr("Open Recent"),
+                                       tr("Cannot reopen %1: missing %2.")
+                                           .arg(entry.completeBaseName(), missing.join(tr(" and "))));
+        return;
+    }
+    if (acceptFnaFile(fna).isEmpty() || acceptPttFile(ptt).isEmpty())
+        return;
+    if (QFileInfo::exists(rnt))
+        acceptRntFile(rnt);
+    if (!resultFilesExist())
+        return;
+    // Results are shown only when no input changed after they were written.
+    QDateTime inputs;
+    for (const QString& path : {fna, ptt, rnt})
+        if (QFileInfo::exists(path))
+            inputs = qMax(inputs, QFileInfo(path).lastModified());
+    QDateTime oldest;
+    for (const char* suffix : {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"}) {
+        const QDateTime written = QFileInfo(resultDir + genomeId + QLatin1String(suffix)).lastModified();
+        oldest = oldest.isValid() ? qMin(oldest, written) : written;
+    }
+    if (oldest >= inputs)
+        slotLoadResultFile();
+    else
+        showStatusFor5Seconds(tr("The results in %1 are older than the inputs: predict again").arg(resultDir));
 }
 
 void MainWindow::doNew()
 {
     auto* other = new MainWindow;
     other->setAttribute(Qt::WA_DeleteOnClose);
-    other->move(x() + 40, y() + 40);
-    other->show();
+    other->showMaximized();
+}
+
+bool MainWindow::hasWork() const
+{
+    return predictionRunning || anyThreadRunning() || !model.tuMap.isEmpty();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!anyThreadRunning()) {
+    if (!predictionRunning && !anyThreadRunning()) {
         event->accept();
         return;
     }
     if (!closeRequested) {
-        const bool stop = UserPrompts::current().question(
+        const int choice = UserPrompts::current().choose(
             this, tr("Close"),
-            tr("A prediction is running. Close the window when it has finished?"));
-        if (!stop) {
+            tr("A prediction is running.\n\n"
+               "Wait: close the window once its results are written and loaded.\n"
+               "Cancel run: stop the prediction, remove its partial result files and close.\n"
+               "Keep open: leave the window and the prediction running."),
+            {tr("Wait"), tr("Cancel run"), tr("Keep open")});
+        if (choice != 0 && choice != 1) {
             event->ignore();
             return;
         }
         closeRequested = true;
-        showStatus(tr("Closing when the prediction has finished"));
+        if (choice == 1)
+            cancelRun();
+        else
+            showStatus(tr("Closing when the prediction has finished and its results are loaded"));
     }
-    // The engines cannot be interrupted: the window closes itself when the
-    // last worker has ended (see slotIFLoadResult and slotLoadTulistResult).
+    // The window closes itself when the run has ended (see
+    // slotLoadTulistResult and finishCancelledRun).
     event->ignore();
 }
 
@@ -292,16 +328,28 @@ void MainWindow::viewResult()
 
 void MainWindow::doQuit()
 {
-    doClose();
-    // A window that refused to close (a prediction is running) keeps the
-    // program alive; otherwise every window is asked to close.
-    if (isVisible())
-        return;
-    QApplication::closeAllWindows();
+    QList<MainWindow*> windows;
+    int busy = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<MainWindow*>(widget) && widget->isVisible())
-            return;
+        if (auto* window = qobject_cast<MainWindow*>(widget); window && window->isVisible()) {
+            windows << window;
+            busy += window->hasWork() ? 1 : 0;
+        }
     }
+    // Leaving several windows with results or runs ends all of them: ask once.
+    if (windows.size() > 1 && busy > 0
+        && !UserPrompts::current().question(
+            this, tr("Exit"),
+            tr("%n window(s) hold results or a running prediction. Close all %1 windows?", nullptr, busy)
+                .arg(windows.size())))
+        return;
+    // Each window closes on its own terms (a window with a running prediction
+    // asks, and may stay open).
+    for (MainWindow* window : std::as_const(windows))
+        window->close();
+    for (MainWindow* window : std::as_const(windows))
+        if (window->isVisible())
+            return;
     QApplication::quit();
 }
 

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include "ProjectModel.h"
+#include "RunFileGuard.h"
 #include "Thread.h"
 
 class QAction;
@@ -71,6 +72,9 @@ public:
     QLabel* statusLabelWidget() const { return statusLabel; }
     QLabel* modifiedLabelWidget() const { return modifiedLabel; }
     SummaryDialog* summaryDialogWidget() const { return summaryDialog; }
+    ResultViews* resultViewsController() const { return resultViews; }
+    DrawDNA* dnaWindow() const { return dnaView; }
+    FindDialog* findDialogWidget() const { return findDialog; }
     QList<QAction*> recentFileEntries() const { return recentFileActions; }
     QAction* recentFileSeparator() const { return recentSeparator; }
     const Thread& workerThread(int mode) const;
@@ -82,6 +86,14 @@ public:
     bool isPredictionRunning() const { return predictionRunning; }
     // True while any of the four worker threads runs.
     bool anyThreadRunning() const;
+    // True from Prediction > Cancel (or "Cancel run" on closing) until the
+    // cancelled run has ended and its files are taken back.
+    bool isCancelRequested() const { return cancelRequested; }
+    // Prediction > Cancel.
+    QAction* cancelRunAction() const { return cancelAction; }
+    // Whether this window holds work that closing would end or lose: a run,
+    // or results on screen.
+    bool hasWork() const;
 
     // Records fileName as the current file and at the front of the recent files.
     void setCurrentFile(const QString& fileName);
@@ -132,6 +144,8 @@ private slots:
     QString slotChangeDirectory();
 
     // Prediction (MainWindow_prediction.cpp)
+    void startPrediction();
+    void cancelRun();
     void startOperonThread();
     void startPromoterThread();
     void startTerminatorThread();
@@ -189,6 +203,10 @@ private:
     QString acceptPttFile(const QString& fileName);
     QString acceptRntFile(const QString& fileName);
     QString acceptBzFile(const QString& fileName);
+    // Asks before a new genome replaces the loaded one (refused during a
+    // run); on yes the window's project is emptied.
+    bool mayReplaceGenome(const QString& fileName);
+    void resetProject();
     bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
     void readAnnotationFile();
     void readGenomeFile();
@@ -198,6 +216,10 @@ private:
     void updateRunActions();
     void reportFailures(const QStringList& failures);
     void finishPrediction();
+    // Ends a cancelled run: removes the files it wrote, tells the user and
+    // closes the window when that was asked for.
+    void finishCancelledRun();
+    void setupRunActions();
 
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
     void createViewDialogs();
@@ -249,8 +271,6 @@ private:
     Thread tulistThread;
 
     QString resultDir;
-    double lastGenomeScale = 50.0;
-    double lastGeneScale = 25.0;
     int progressCount = 0;
     int progressMaximum = 900;
     QTimer* progressTimer = nullptr;
@@ -263,6 +283,9 @@ private:
     bool predictionRunning = false;
     bool resultLoadPending = false;     // set by a start, cleared by the one result loading
     bool closeRequested = false;        // the user confirmed closing during a run
+    bool cancelRequested = false;       // the running prediction is being cancelled
+    QAction* cancelAction = nullptr;    // Prediction > Cancel
+    RunFileGuard runFiles;              // result folders as they were before the run
 
     // Tree, table, genome map and detail view: the views' controller,
     // created by createViewDialogs() as a child of the window; it keeps the

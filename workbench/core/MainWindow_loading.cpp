@@ -7,6 +7,7 @@
 #include "AnnotationIntegration.h"
 #include "GenomeId.h"
 #include "ProjectReaders.h"
+#include "ResultViews.h"
 #include "UserPrompts.h"
 
 #include <QDebug>
@@ -52,13 +53,55 @@ QString MainWindow::loadFnaFile()
     return fileName.isEmpty() ? QString() : acceptFnaFile(fileName);
 }
 
+bool MainWindow::mayReplaceGenome(const QString& fileName)
+{
+    if (fnaPath.isEmpty())
+        return true;
+    if (predictionRunning || anyThreadRunning()) {
+        UserPrompts::current().warning(
+            this, tr("Import"),
+            tr("A prediction for %1 is running. Cancel it or wait for it before importing %2.")
+                .arg(QFileInfo(fnaPath).fileName(), QFileInfo(fileName).fileName()));
+        return false;
+    }
+    if (!model.tuMap.isEmpty()
+        && !UserPrompts::current().question(
+            this, tr("Import"),
+            tr("Replace %1 by %2?\nThe results shown for %1 will be closed; their files stay in "
+               "the result folder.")
+                .arg(model.genomeTitle.isEmpty() ? QFileInfo(fnaPath).fileName() : model.genomeTitle,
+                     QFileInfo(fileName).fileName())))
+        return false;
+    resetProject();
+    return true;
+}
+
+void MainWindow::resetProject()
+{
+    model = ProjectModel();
+    fnaPath.clear();
+    pttPath.clear();
+    rntPath.clear();
+    gbzPath.clear();
+    annotationPath.clear();
+    genomeId.clear();
+    projectReady = false;
+    viewAllowed = false;
+    ui->actionSummary->setEnabled(false);
+    ui->actionDNA->setEnabled(false);
+    resultViews->clear();
+    updateRunActions();
+}
+
 QString MainWindow::acceptFnaFile(const QString& fileName)
 {
-    resultDir = QStringLiteral("./results/");
+    if (!mayReplaceGenome(fileName))
+        return QString();
+    if (!directoryChosen)
+        resultDir = QStringLiteral("./results/");
     qDebug() << "workdirectory" << resultDir;
     if (!openForCheck(fileName, tr("Read file"), tr("Cannot read fna file %1： \n%2.")))
         return QString();
-    ui->action_fna->setEnabled(false);
     fnaPath = QFileInfo(fileName).absoluteFilePath();
     setCurrentFile(fileName);
     return fnaPath;
@@ -83,7 +126,6 @@ QString MainWindow::acceptPttFile(const QString& fileName)
     }
     pttPath = candidate;
     genomeId = candidateId;
-    ui->action_ptt->setEnabled(false);
     projectReady = true;
     viewAllowed = resultFilesExist();
     updateRunActions();
@@ -107,7 +149,6 @@ QString MainWindow::acceptRntFile(const QString& fileName)
         return QString();
     }
     rntPath = candidate;
-    ui->action_rnt->setEnabled(false);
     // The PTT file stays loadable: the terminator engines need it, so the
     // prediction becomes available only with a matching PTT file.
     if (projectReady) {

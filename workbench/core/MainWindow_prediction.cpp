@@ -7,7 +7,10 @@
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
+#include <QAction>
 #include <QDebug>
+#include <QMenu>
+#include <QToolBar>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -17,12 +20,67 @@ void MainWindow::prepareThread(Thread& thread)
     thread.setPredictionInputs(fnaPath, pttPath, rntPath, resultDir, genomeId);
 }
 
+void MainWindow::setupRunActions()
+{
+    cancelAction = new QAction(tr("&Cancel Prediction"), this);
+    cancelAction->setObjectName(QStringLiteral("actionCancelPrediction"));
+    cancelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    cancelAction->setStatusTip(tr("Stop the running prediction at the next safe point; "
+                                  "no partial result files are kept"));
+    cancelAction->setEnabled(false);
+    ui->menu_predict->insertAction(ui->action_View, cancelAction);
+    ui->toolBar->addAction(cancelAction);
+    connect(cancelAction, &QAction::triggered, this, &MainWindow::cancelRun);
+}
+
 void MainWindow::updateRunActions()
 {
     const bool busy = predictionRunning || anyThreadRunning();
+    if (cancelAction)
+        cancelAction->setEnabled(busy && !cancelRequested);
     ui->action_pred->setEnabled(!busy && projectReady);
     ui->action_View->setEnabled(!busy && viewAllowed);
     ui->actionChangeDirectory->setEnabled(!busy && !directoryChosen);
+}
+
+void MainWindow::startPrediction()
+{
+    if (!projectReady || closeRequested || predictionRunning || anyThreadRunning())
+        return;
+    cancelRequested = false;
+    // Everything the engines write lands in the result folder or in
+    // ./results/ (the promoter files and the gene index table).
+    runFiles.snapshot({resultDir, QStringLiteral("./results")});
+    startOperonThread();
+    startPromoterThread();
+    startTerminatorThread();
+}
+
+void MainWindow::cancelRun()
+{
+    if (cancelRequested || !(predictionRunning || anyThreadRunning()))
+        return;
+    cancelRequested = true;
+    // Each worker stops at its next safe point: between two engines, or
+    // before the TU list is built.
+    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread})
+        thread->requestInterruption();
+    showStatus(tr("Cancelling the prediction: stopping at the next safe point"));
+    updateRunActions();
+}
+
+void MainWindow::finishCancelledRun()
+{
+    const QStringList removed = runFiles.removeChanged();
+    qDebug() << "prediction cancelled; removed" << removed;
+    cancelRequested = false;
+    finishPrediction();
+    showStatus(removed.isEmpty()
+                   ? tr("Prediction cancelled")
+                   : tr("Prediction cancelled; %n partial result file(s) removed", nullptr,
+                        int(removed.size())));
+    if (closeRequested)
+        close();
 }
 
 void MainWindow::startOperonThread()
@@ -30,6 +88,8 @@ void MainWindow::startOperonThread()
     if (!projectReady || closeRequested || operonThread.isRunning())
         return;
     showStatus(tr("Predicting"));
+    if (!runFiles.active())
+        runFiles.snapshot({resultDir, QStringLiteral("./results")});
     predictionRunning = true;
     resultLoadPending = true;
     updateRunActions();
@@ -66,7 +126,7 @@ void MainWindow::startTerminatorThread()
 
 void MainWindow::startTulistThread()
 {
-    if (closeRequested || tulistThread.isRunning())
+    if (cancelRequested || tulistThread.isRunning())
         return;
     progressTimer->stop();
     progressBar->setValue(900);
@@ -98,9 +158,8 @@ void MainWindow::slotIFLoadResult()
     }
     resultLoadPending = false;
 
-    if (closeRequested) {
-        finishPrediction();
-        close();
+    if (cancelRequested) {
+        finishCancelledRun();
         return;
     }
     const QStringList failures =
@@ -112,6 +171,7 @@ void MainWindow::slotIFLoadResult()
 void MainWindow::finishPrediction()
 {
     predictionRunning = false;
+    runFiles.clear();
     progressTimer->stop();
     progressBar->hide();
     updateRunActions();

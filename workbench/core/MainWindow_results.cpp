@@ -17,7 +17,7 @@ void MainWindow::slotLoadResultFile()
 {
     // Results are read only when no engine is writing them (a prediction or
     // the TU-list run of an earlier loading).
-    if (anyThreadRunning() || closeRequested)
+    if (anyThreadRunning() || cancelRequested)
         return;
     qDebug() << "Thread is finished";
     annotationPath = meridan::annotationFilePath(genomeId);
@@ -69,10 +69,8 @@ void MainWindow::slotLoadTerminatorResult()
 void MainWindow::slotLoadTulistResult()
 {
     const bool endOfRun = predictionRunning && !tulistThread.isRunning();
-    if (closeRequested) {
-        if (endOfRun)
-            finishPrediction();
-        close();
+    if (cancelRequested) {
+        finishCancelledRun();
         return;
     }
     qDebug() << "load tulist result.";
@@ -83,6 +81,10 @@ void MainWindow::slotLoadTulistResult()
         summaryDialog->showStatistics();
     }
     emit Predict_Operon();
-    if (endOfRun)
+    if (endOfRun && !closeRequested)
         reportFailures(tulistThread.failures());
+    // "Wait" on closing: the TU list and the summary are written and
+    // loaded, so the window may go now.
+    if (closeRequested && endOfRun)
+        close();
 }

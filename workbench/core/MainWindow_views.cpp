@@ -21,6 +21,10 @@
 #include "ResultViews.h"
 #include "UserPrompts.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
 #include <QTreeWidget>
 
 void MainWindow::createViewDialogs()
@@ -57,6 +61,61 @@ void MainWindow::connectViewSignals()
     connect(ui->windowGraphicsView, &GlobalView::global_scale, this, &MainWindow::slotGlobalScale);
     connect(findDialog, &FindDialog::findContent, this, &MainWindow::findOperon);
     connect(this, &MainWindow::drawDNALine, dnaView, &DrawDNA::drawDNALine);
+    // An open DNA window follows the selected gene.
+    connect(resultViews, &ResultViews::geneSelected, this, [this] {
+        if (dnaView->isVisible())
+            ini_DNA();
+    });
+
+    // Map zoom and export actions; exports only once there is something to save.
+    auto* fit = ui->actionZoom;
+    fit->setText(tr("&Fit Map"));
+    fit->setToolTip(tr("Show the whole genome map"));
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    auto* zoomIn = new QAction(tr("Zoom &In"), this);
+    zoomIn->setObjectName(QStringLiteral("actionZoomIn"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomIn->setToolTip(tr("Zoom into the genome map (+)"));
+    auto* zoomOut = new QAction(tr("Zoom &Out"), this);
+    zoomOut->setObjectName(QStringLiteral("actionZoomOut"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    zoomOut->setToolTip(tr("Zoom out of the genome map (\u2212)"));
+    zoomIn->setIconText(QStringLiteral("+"));
+    zoomOut->setIconText(QStringLiteral("\u2212"));
+    for (QAction* action : {zoomIn, zoomOut}) {
+        action->setEnabled(false);
+        ui->menu_edit->insertAction(fit, action);
+        ui->toolBar_2->addAction(action);
+    }
+    connect(zoomIn, &QAction::triggered, resultViews, &ResultViews::zoomIn);
+    connect(zoomOut, &QAction::triggered, resultViews, &ResultViews::zoomOut);
+    connect(fit, &QAction::enabledChanged, zoomIn, &QAction::setEnabled);
+    connect(fit, &QAction::enabledChanged, zoomOut, &QAction::setEnabled);
+
+    auto* mapPng = new QAction(tr("Save Genome Map as PNG..."), this);
+    mapPng->setObjectName(QStringLiteral("actionSaveMapPng"));
+    auto* unitPng = new QAction(tr("Save Transcript Unit as PNG..."), this);
+    unitPng->setObjectName(QStringLiteral("actionSaveUnitPng"));
+    ui->menu_F->insertAction(ui->actionOperonSVG, mapPng);
+    const QList<QAction*> fileActions = ui->menu_F->actions();
+    const qsizetype after = fileActions.indexOf(ui->actionOperonSVG) + 1;
+    ui->menu_F->insertAction(after < fileActions.size() ? fileActions.at(after) : nullptr, unitPng);
+    connect(mapPng, &QAction::triggered, resultViews, &ResultViews::savePng);
+    connect(unitPng, &QAction::triggered, resultViews, &ResultViews::saveOperonPng);
+    for (QAction* action : {ui->actionSaveSVG, mapPng, ui->actionOperonSVG, unitPng})
+        action->setEnabled(false);
+    ui->genomeButton->setEnabled(false);
+    ui->operonButton->setEnabled(false);
+    connect(resultViews, &ResultViews::mapAvailable, this, [this, mapPng](bool available) {
+        ui->actionSaveSVG->setEnabled(available);
+        mapPng->setEnabled(available);
+        ui->genomeButton->setEnabled(available);
+    });
+    connect(resultViews, &ResultViews::detailAvailable, this, [this, unitPng](bool available) {
+        ui->actionOperonSVG->setEnabled(available);
+        unitPng->setEnabled(available);
+        ui->operonButton->setEnabled(available);
+    });
 }
 
 void MainWindow::doClose()
@@ -73,6 +132,8 @@ void MainWindow::ini_findDilg()
 
 void MainWindow::slotPredictOperon()
 {
+    // The map is what a finished prediction shows first.
+    ui->tabWidget->setCurrentWidget(ui->tab_2);
     resultViews->slotPredictOperon();
 }
 
@@ -88,7 +149,7 @@ void MainWindow::slotRelease()
 
 void MainWindow::findOperon(QString text, int field)
 {
-    resultViews->findOperon(text, field);
+    findDialog->showResult(resultViews->findOperon(text, field));
 }
 
 void MainWindow::findGene(QString text)
@@ -109,7 +170,6 @@ void MainWindow::drawOperonOnMap(int firstGene, int lastGene)
 void MainWindow::slotScale(int value)
 {
     resultViews->slotScale(value);
-    lastGenomeScale = resultViews->lastGenomeScale();
 }
 
 void MainWindow::slotGlobalScale(int steps)
@@ -122,9 +182,9 @@ void MainWindow::slotZoom()
     resultViews->slotZoom();
 }
 
-void MainWindow::slotArrow(double x, double y, int direction, int geneIndex)
+void MainWindow::slotArrow(double, double, int, int geneIndex)
 {
-    resultViews->slotArrow(x, y, direction, geneIndex);
+    resultViews->pointAtGene(geneIndex);
 }
 
 void MainWindow::slotCenterOn(QTreeWidgetItem* item, int column)
@@ -145,7 +205,6 @@ void MainWindow::drawGeneItem(QTreeWidgetItem* item)
 void MainWindow::slotGeneScale(int value)
 {
     resultViews->slotGeneScale(value);
-    lastGeneScale = resultViews->lastGeneScale();
 }
 
 void MainWindow::saveSvg()

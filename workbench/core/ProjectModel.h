@@ -51,6 +51,14 @@ struct GeneEntry {
     double value = 0.0;
 };
 
+// The name a gene is shown by: its gene name, or its locus tag (synonym)
+// when it has no name ("-" or empty).
+inline QString displayName(const GeneEntry& gene)
+{
+    const QString name = gene.gene.trimmed();
+    return name.isEmpty() || name == QLatin1String("-") ? gene.synonym : name;
+}
+
 // One terminator of the scan table; keyed in terminatorMap by the synonym of
 // the gene it follows.
 struct TerminatorEntry {

@@ -18,8 +18,12 @@ bool readGeneTable(const QString& path, ProjectModel& model)
     QString titleLine = readLatin1Line(file);
     while (titleLine.endsWith(QLatin1Char('\n')) || titleLine.endsWith(QLatin1Char('\r')))
         titleLine.chop(1);
-    const QStringList titleParts = titleLine.split(QLatin1Char('.'), Qt::SkipEmptyParts);
-    model.genomeTitle = titleParts.isEmpty() ? QString() : titleParts.first();
+    // "Organism name, complete genome - 1..4641652": the whole name (dots
+    // included) and the range's end as the genome length.
+    const qsizetype range = titleLine.lastIndexOf(QLatin1String(" - "));
+    const QString rangeText = range >= 0 ? titleLine.mid(range + 3) : titleLine;
+    const QStringList titleParts = rangeText.split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    model.genomeTitle = (range >= 0 ? titleLine.left(range) : titleLine).trimmed();
     model.genomeLength = titleParts.isEmpty() ? 0 : toInt(titleParts.last());
     readLatin1Line(file);
     readLatin1Line(file);

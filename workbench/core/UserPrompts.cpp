@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 UserPrompts* installedPrompts = nullptr;
@@ -33,6 +34,21 @@ bool UserPrompts::question(QWidget* parent, const QString& title, const QString&
 {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+int UserPrompts::choose(QWidget* parent, const QString& title, const QString& text,
+                        const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> made;
+    for (const QString& label : buttons)
+        made << box.addButton(label, made.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+    if (!made.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.first()));
+        box.setEscapeButton(made.last());
+    }
+    box.exec();
+    return int(made.indexOf(box.clickedButton()));
 }
 
 UserPrompts& UserPrompts::current()

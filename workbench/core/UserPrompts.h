@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,10 @@ public:
     virtual void warning(QWidget* parent, const QString& title, const QString& text);
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text);
+    // A question with the given buttons, the first being the default; the
+    // index of the button chosen, or -1 when the box was closed.
+    virtual int choose(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons);
 
     // The prompts in use: the installed ones, or the platform dialogs.
     static UserPrompts& current();

@@ -3,6 +3,7 @@
 #include "ui_FindDialog.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 FindDialog::FindDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::FindDialog)
@@ -13,6 +14,22 @@ FindDialog::FindDialog(QWidget *parent)
     connect(ui->stopPushBtn, &QPushButton::clicked, this, &FindDialog::doComboxChange);
     connect(ui->contentEdit, &QLineEdit::textChanged, this, &FindDialog::doTxtchange);
     ui->findPushBtn->setEnabled(false);
+    resultLabel = new QLabel(this);
+    resultLabel->setStyleSheet(QStringLiteral("color: #b00000"));
+    ui->verticalLayout->addWidget(resultLabel);
+}
+
+QString FindDialog::resultText() const
+{
+    return resultLabel->text();
+}
+
+void FindDialog::showResult(bool found)
+{
+    resultLabel->setText(found ? QString()
+                               : tr("\"%1\" not found as a %2.")
+                                     .arg(searchText,
+                                          searchField == 0 ? tr("gene name") : tr("synonym")));
 }
 
 FindDialog::~FindDialog()
@@ -38,6 +55,7 @@ void FindDialog::stop()
 void FindDialog::doTxtchange(const QString &txt)
 {
     ui->findPushBtn->setEnabled(!txt.isEmpty());
+    resultLabel->clear();
 }
 
 void FindDialog::doComboxChange()

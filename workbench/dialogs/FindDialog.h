@@ -19,6 +19,9 @@ public:
     QString lastSearchText() const { return searchText; }
     int lastSearchField() const { return searchField; }
     bool isStopRequested() const { return stopRequested; }
+    // The line under the search field: "not found" after a search without a
+    // match, empty otherwise.
+    QString resultText() const;
 
 signals:
     // The text and the combo-box index: 0 "Gene", 1 "Synonym".
@@ -29,9 +32,12 @@ public slots:
     void stop();
     void doTxtchange(const QString &txt);
     void doComboxChange();
+    // Tells the outcome of the last search in the dialog.
+    void showResult(bool found);
 
 private:
     Ui::FindDialog *ui;
+    class QLabel *resultLabel = nullptr;
     QString searchText;
     int searchField = 0;
     bool stopRequested = false;   // the search is synchronous; nothing reads it

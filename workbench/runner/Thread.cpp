@@ -148,6 +148,9 @@ void Thread::run()
         failures_.clear();
         engineTimes_.clear();
     }
+    // A run cancelled before it began does nothing.
+    if (isInterruptionRequested())
+        return;
     switch (mode_) {
     case OperonRun:
         runOperon();

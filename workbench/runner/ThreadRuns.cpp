@@ -131,6 +131,9 @@ void Thread::runTerminator()
     const QString discovery = QStringLiteral("Castrel");
     const EngineOutcome first = meridan::callEngine(discovery, discoveryMessages, arguments);
     recordOutcome(discovery, QStringLiteral("terminator discovery"), first);
+    // A cancelled run stops between the two engines.
+    if (isInterruptionRequested())
+        return;
 
     // The scanning engine runs whatever happened to the discovery engine.
     const QString scan = QStringLiteral("Dovrane");

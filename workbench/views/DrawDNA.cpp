@@ -181,10 +181,11 @@ void DrawDNA::drawDNALine(int* geneCounts, QStringList firstTexts, QStringList s
         }
     }
 
-    // Strand ends.
+    // Strand ends: positions grow to the right, so the forward strand drawn
+    // here runs from its 5' end on the left to its 3' end on the right.
     const QFont endFont(QStringLiteral("Times"), 7);
-    addSelectableText(m_scene, QStringLiteral("3'"), endFont, 20, 40);
-    addSelectableText(m_scene, QStringLiteral("5'"), endFont, extent / 10 + 100, 40);
+    addSelectableText(m_scene, QStringLiteral("5'"), endFont, 20, 40);
+    addSelectableText(m_scene, QStringLiteral("3'"), endFont, extent / 10 + 100, 40);
 
     m_view->setScene(m_scene);
     m_view->setRenderHint(QPainter::Antialiasing);

@@ -72,6 +72,52 @@ QString geneSequence(const ProjectModel &model, int geneIndex)
     return gene.strand == "+" ? stretch : reverseComplement(stretch);
 }
 
+namespace {
+
+// A genome position kept within 1..length (a site may reach over the origin).
+qint64 onGenome(qint64 position, qint64 length)
+{
+    if (length <= 0)
+        return position;
+    position %= length;
+    return position <= 0 ? position + length : position;
+}
+
+QString range(qint64 from, qint64 to, qint64 length)
+{
+    return QStringLiteral("%1..%2").arg(onGenome(from, length)).arg(onGenome(to, length));
+}
+
+} // namespace
+
+QString promoterText(const ProjectModel &model, const GeneEntry &gene, const PromoterEntry &p)
+{
+    // The promoter's start and end count from the gene's start, upstream
+    // being negative; on "-" the gene starts at its end coordinate.
+    const bool forward = gene.strand == "+";
+    const qint64 from = forward ? qint64(gene.start) + p.start : qint64(gene.end) - p.end;
+    const qint64 to = forward ? qint64(gene.start) + p.end : qint64(gene.end) - p.start;
+    QString sigma;
+    if (!p.name.isEmpty() && p.secondBox == "-")
+        sigma = QObject::tr(", sigma38");
+    return QObject::tr("%1 (%2 strand), score %3%4")
+        .arg(range(qMin(from, to), qMax(from, to), model.genomeLength), gene.strand)
+        .arg(QString::number(p.score, 'g', 4), sigma);
+}
+
+QString terminatorText(const ProjectModel &model, const GeneEntry &gene, const TerminatorEntry &t)
+{
+    // The terminator's start counts from the gene's 3' end downstream.
+    const bool forward = gene.strand == "+";
+    const qint64 from = forward ? qint64(gene.end) + t.start : qint64(gene.start) - t.start - t.totalLength;
+    const qint64 to = from + qMax(0, t.totalLength - 1);
+    return QObject::tr("%1 (%2 strand), score %3, stem %4 bp, loop %5 bp")
+        .arg(range(from, to, model.genomeLength), gene.strand)
+        .arg(QString::number(t.score, 'g', 4))
+        .arg(t.stem)
+        .arg(t.loop);
+}
+
 void showGene(QTableWidget *table, const ProjectModel &model, int g)
 {
     if (g < 0 || g >= model.genes.size())
@@ -82,20 +128,25 @@ void showGene(QTableWidget *table, const ProjectModel &model, int g)
     const bool hasPromoter = promoter.score > 0;
     // The terminator score counts in single precision, as it was written.
     const bool hasTerminator = float(terminator.score) > 2.0f;
+    const qint64 span = gene.end >= gene.start ? qint64(gene.end) - gene.start + 1
+                                               : qint64(gene.end) + model.genomeLength - gene.start + 1;
+    // Protein genes have a PID and a length in amino acids; RNA genes neither.
+    const bool protein = !gene.pid.isEmpty() && gene.pid != "-";
+    const QString length = protein ? QObject::tr("%1 aa (%2 bp)").arg(gene.length).arg(span)
+                                   : QObject::tr("%1 bp").arg(span);
 
     const QString cells[16] = {
         gene.pid,
         gene.synonym,
-        gene.gene,
+        displayName(gene),
         gene.strand,
         QString::number(gene.start),
         QString::number(gene.end),
-        QString::number(gene.length),
-        hasPromoter ? QString("%1 / %2").arg(promoter.start).arg(promoter.end) : QString("-/-"),
+        length,
+        hasPromoter ? promoterText(model, gene, promoter) : QObject::tr("none predicted"),
         hasPromoter ? promoter.secondBox : QString("-"),
         hasPromoter ? promoter.firstBox : QString("-"),
-        hasTerminator ? QString("%1 / %2 / %3").arg(terminator.start).arg(terminator.stem).arg(terminator.loop)
-                      : QString("-/-/-"),
+        hasTerminator ? terminatorText(model, gene, terminator) : QObject::tr("none predicted"),
         hasTerminator ? terminator.sequence : QString("-"),
         gene.cog,
         gene.product,
@@ -104,20 +155,20 @@ void showGene(QTableWidget *table, const ProjectModel &model, int g)
     };
     const QString headers[16] = {
         QObject::tr("GI"),
-        QObject::tr("Synonym"),
+        QObject::tr("Locus tag"),
         QObject::tr("Gene"),
         QObject::tr("Strand"),
-        QObject::tr("Start"),
-        QObject::tr("End"),
+        QObject::tr("Start (bp)"),
+        QObject::tr("End (bp)"),
         QObject::tr("Length"),
-        QObject::tr("Promoter Start \n End"),
+        QObject::tr("Promoter"),
         QObject::tr("Promoter \n -10 Sequence"),
         QObject::tr("Promoter \n -35 Sequence"),
-        QObject::tr("Terminator Start \n Stem Length \n Loop Length"),
+        QObject::tr("Terminator"),
         QObject::tr("Terminator Sequence"),
         QObject::tr("COG Number"),
         QObject::tr("Product"),
-        QObject::tr("Species"),
+        QObject::tr("Organism"),
         QObject::tr("DNA Sequence"),
     };
 

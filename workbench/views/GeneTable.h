@@ -4,7 +4,10 @@
 
 #include <QString>
 
+struct GeneEntry;
 struct ProjectModel;
+struct PromoterEntry;
+struct TerminatorEntry;
 class QTableWidget;
 class QTreeWidgetItem;
 
@@ -18,6 +21,11 @@ void fillFromTreeRow(QTableWidget *table, const ProjectModel &model, QTreeWidget
 
 // The 16 rows of one gene's details. Does nothing for an index outside the genes.
 void showGene(QTableWidget *table, const ProjectModel &model, int geneIndex);
+
+// A gene's promoter and terminator on the genome: "1085..1135 (+ strand),
+// score 4.5" and "... stem 8 bp, loop 4 bp", positions kept within the genome.
+QString promoterText(const ProjectModel &model, const GeneEntry &gene, const PromoterEntry &promoter);
+QString terminatorText(const ProjectModel &model, const GeneEntry &gene, const TerminatorEntry &terminator);
 
 // One row per child of the row: synonym + "|" + gene name.
 void showMembers(QTableWidget *table, QTreeWidgetItem *item);

@@ -1,22 +1,94 @@
 #include "GenomeMapBuilder.h"
 
-#include "GeneLine.h"
+#include "MapItems.h"
 #include "OperonsScene.h"
 #include "ProjectModel.h"
-#include "QGraOperonItem.h"
 
-#include <QBrush>
-#include <QColor>
-#include <QCursor>
 #include <QFont>
-#include <QGraphicsEllipseItem>
-#include <QGraphicsLineItem>
-#include <QGraphicsTextItem>
+#include <QFontMetricsF>
+#include <QGraphicsPathItem>
+#include <QHash>
+#include <QPainter>
 #include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace genomemap;
+
+namespace {
+
+QFont labelFont(int pointSize, bool bold = false)
+{
+    QFont font(QStringLiteral("Sans Serif"), pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Breaks a long title into lines of about `width` characters at blanks.
+QString wrapped(const QString &text, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Rectangles of the labels placed so far, in a grid of pixel cells.
+class LabelGrid
+{
+public:
+    bool fits(const QRectF &r) const
+    {
+        bool free = true;
+        visit(r, [&](qint64 key) {
+            for (const QRectF &other : cells.value(key))
+                if (other.intersects(r))
+                    free = false;
+        });
+        return free;
+    }
+    void add(const QRectF &r)
+    {
+        visit(r, [&](qint64 key) { cells[key].append(r); });
+    }
+
+private:
+    static constexpr double Cell = 64.0;
+    template <typename F> void visit(const QRectF &r, F f) const
+    {
+        const qint64 x0 = qint64(std::floor(r.left() / Cell)), x1 = qint64(std::floor(r.right() / Cell));
+        const qint64 y0 = qint64(std::floor(r.top() / Cell)), y1 = qint64(std::floor(r.bottom() / Cell));
+        for (qint64 x = x0; x <= x1; ++x)
+            for (qint64 y = y0; y <= y1; ++y)
+                f((x << 32) ^ (y & 0xffffffff));
+    }
+    QHash<qint64, QVector<QRectF>> cells;
+};
+
+} // namespace
 
 GenomeMapBuilder::GenomeMapBuilder(const ProjectModel &m)
     : model(m), geometry(m.genomeLength)
 {
+}
+
+QColor GenomeMapBuilder::forwardGeneColor(int parity)
+{
+    return parity == 0 ? QColor(232, 96, 28) : QColor(246, 158, 64);
+}
+
+QColor GenomeMapBuilder::reverseGeneColor(int parity)
+{
+    return parity == 0 ? QColor(30, 70, 200) : QColor(86, 132, 240);
 }
 
 QColor GenomeMapBuilder::evenOperonColor()
@@ -26,77 +98,108 @@ QColor GenomeMapBuilder::evenOperonColor()
 
 QColor GenomeMapBuilder::oddOperonColor()
 {
-    return QColor(213, 175, 255);
+    return QColor(180, 140, 240);
+}
+
+QRectF GenomeMapBuilder::mapRect()
+{
+    return QRectF(-MapHalfSide, -MapHalfSide, 2 * MapHalfSide, 2 * MapHalfSide);
+}
+
+QString GenomeMapBuilder::title() const
+{
+    const QString name = model.genomeTitle.trimmed().isEmpty() ? QObject::tr("Genome")
+                                                               : model.genomeTitle.trimmed();
+    return wrapped(name, 34) + QLatin1Char('\n') + lengthLabel(model.genomeLength);
+}
+
+QGraphicsPathItem *GenomeMapBuilder::addShared(const QColor &fill, double z)
+{
+    auto *item = genomeScene->addPath(QPainterPath(), Qt::NoPen, fill);
+    item->setZValue(z);
+    return item;
 }
 
 OperonsScene *GenomeMapBuilder::build()
 {
     genomeScene = new OperonsScene;
-    genomeScene->setSceneRect(-2000, -2000, 4000, 4000);
-    lines.clear();
+    const double margin = 1500;
+    genomeScene->setSceneRect(mapRect().adjusted(-margin, -margin, margin, margin));
+    features.fill(nullptr, model.genes.size());
+    geneLabels.fill(nullptr, model.genes.size());
+    for (int i = 0; i < 4; ++i)
+        geneFill[i] = addShared(i < 2 ? forwardGeneColor(i) : reverseGeneColor(i - 2), 1);
+    operonFill[0] = addShared(evenOperonColor(), 1);
+    operonFill[1] = addShared(oddOperonColor(), 1);
     drawFrame();
     drawGenes();
     drawOperons();
+    updateLabels(0.4);
     return genomeScene;
 }
 
 void GenomeMapBuilder::drawFrame()
 {
-    const double D = geometry.diameter;
-    const double R = geometry.radius;
+    // Thin guide circles along the middle of each ring.
+    QPainterPath guides;
+    for (Ring ring : {ForwardGenes, ForwardOperons, ReverseOperons, ReverseGenes}) {
+        const double r = (ring.inner + ring.outer) / 2;
+        guides.addEllipse(QPointF(0, 0), r, r);
+    }
+    genomeScene->addPath(guides, QPen(QColor(200, 200, 200), 0))->setZValue(0);
 
-    QPen solid(QBrush(Qt::black), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    QPen dotted(Qt::black, 0, Qt::DotLine);
-    genomeScene->addEllipse(-D / 2, -D / 2, D, D, solid);
-    genomeScene->addEllipse(-(D - 100) / 2, -(D - 100) / 2, D - 100, D - 100, solid);
-    genomeScene->addEllipse(-(D - 50) / 2, -(D - 50) / 2, D - 50, D - 50, dotted);
-
-    const QPointF strandLabels[] = {{R + 25, R + 25}, {-R - 25, -R - 25},
-                                    {R + 25, -R - 25}, {-R - 25, R + 25}};
-    for (const QPointF &at : strandLabels)
-        genomeScene->addText(QObject::tr("Forward Strand / +"))->setPos(at);
-
-    QGraphicsTextItem *centre = genomeScene->addText(
-        model.genomeTitle + "\n" + QObject::tr("%1 bp").arg(model.genomeLength),
-        QFont("Times", 5));
-    centre->setPos(-20, 0);
-    label = centre;
-
-    const QLineF axes[] = {{0, R + 200, 0, R - 200}, {0, -R - 200, 0, -R + 200},
-                           {R + 200, 0, R - 200, 0}, {-R - 200, 0, -R + 200, 0}};
-    for (const QLineF &axis : axes)
-        genomeScene->addLine(axis, dotted)->setFlag(QGraphicsItem::ItemIsSelectable, true);
+    centreLabel = new MapLabel(title(), labelFont(12, true), QPointF(0, 0), 0);
+    genomeScene->addItem(centreLabel);
 }
 
 void GenomeMapBuilder::drawGenes()
 {
-    const double R = geometry.radius;
-    lines.fill(nullptr, model.genes.size());
     if (!geometry.valid())
         return;
+    QPainterPath fills[4];
+    const QFont font = labelFont(8);
+    int forward = 0;
+    int reverse = 0;
     for (int g = 0; g < model.genes.size(); ++g) {
         const GeneEntry &gene = model.genes[g];
-        const double a = geometry.geneAngle(gene.start, gene.end);
-        // One scene unit of stroke length per 100 base pairs.
-        const double n = geometry.geneSpan(gene.start, gene.end) / 100.0;
-        QPointF from, to;
-        if (gene.strand == "+") {
-            from = genomemap::Geometry::pointAt(R + 1, a);
-            to = genomemap::Geometry::pointAt(R + 1 + n, a);
-        } else if (gene.strand == "-") {
-            from = genomemap::Geometry::pointAt(R - 51, a);
-            to = genomemap::Geometry::pointAt(R - 50 - n, a);
-        } else {
+        const bool plus = gene.strand == QLatin1String("+");
+        if (!plus && gene.strand != QLatin1String("-"))
             continue;
-        }
-        auto *line = new GeneLine(from.x(), from.y(), to.x(), to.y(), g);
-        line->setFlag(QGraphicsItem::ItemIsSelectable, true);
-        line->setToolTip(QObject::tr("Synonym: %1\n").arg(gene.synonym)
-                         + QObject::tr("Gene: ") + gene.gene + "\n"
-                         + QObject::tr("Position: %1 - %2").arg(gene.start).arg(gene.end));
-        genomeScene->addItem(line);
-        lines[g] = line;
+        if (gene.start < 1 || gene.start > geometry.length || gene.end < 1 || gene.end > geometry.length)
+            continue;
+        const QPainterPath sector = geometry.sector(gene.start, gene.end, plus ? ForwardGenes : ReverseGenes);
+        const int fill = plus ? (forward++ % 2) : 2 + (reverse++ % 2);
+        fills[fill].addPath(sector);
+
+        auto *feature = new MapFeature(sector, MapFeature::Gene, g, g);
+        feature->setZValue(2);
+        feature->setToolTip(QObject::tr("Gene: %1\nLocus tag: %2\nPosition: %3 - %4 (%5 strand)\nLength: %6 bp")
+                                .arg(displayName(gene), gene.synonym)
+                                .arg(gene.start)
+                                .arg(gene.end)
+                                .arg(gene.strand)
+                                .arg(geometry.span(gene.start, gene.end)));
+        genomeScene->addItem(feature);
+        features[g] = feature;
+        allFeatures.append(feature);
+
+        const double middle = geometry.middle(gene.start, gene.end);
+        const QPointF direction = geometry.outward(middle) * (plus ? 1 : -1);
+        auto *label = new MapLabel(displayName(gene), font, direction);
+        label->setPos(geometry.pointAt(plus ? ForwardGenes.outer : ReverseGenes.inner, middle));
+        label->setZValue(3);
+        label->setVisible(false);
+        genomeScene->addItem(label);
+        geneLabels[g] = label;
+        labelOrder.append(g);
     }
+    for (int i = 0; i < 4; ++i)
+        geneFill[i]->setPath(fills[i]);
+    std::stable_sort(labelOrder.begin(), labelOrder.end(), [&](int a, int b) {
+        const GeneEntry &x = model.genes[a];
+        const GeneEntry &y = model.genes[b];
+        return geometry.span(x.start, x.end) > geometry.span(y.start, y.end);
+    });
 }
 
 void GenomeMapBuilder::drawOperons()
@@ -124,58 +227,160 @@ void GenomeMapBuilder::drawOperons()
 void GenomeMapBuilder::drawOperonOnMap(int firstGene, int lastGene)
 {
     const int count = model.genes.size();
-    if (!genomeScene || !geometry.valid() || firstGene < 0 || lastGene < 0
-        || firstGene >= count || lastGene >= count)
+    if (!genomeScene || !geometry.valid() || firstGene < 0 || lastGene < 0 || firstGene >= count
+        || lastGene >= count)
         return;
     const GeneEntry &first = model.genes[firstGene];
-    if (first.strand == "+")
-        ++plusOperonCount;
-    else if (first.strand == "-")
-        ++minusOperonCount;
-
-    // Forward operons fill the ring between the outer and the dotted circle,
-    // reverse operons the ring between the dotted and the inner circle.
-    const double R = geometry.radius;
-    auto bandEnds = [&](const GeneEntry &gene, QPointF &a, QPointF &b) {
-        const double angle = geometry.geneAngle(gene.start, gene.end);
-        if (gene.strand == "+") {
-            a = genomemap::Geometry::pointAt(R - 2, angle);
-            b = genomemap::Geometry::pointAt(R - 20, angle);
-        } else if (gene.strand == "-") {
-            a = genomemap::Geometry::pointAt(R - 48, angle);
-            b = genomemap::Geometry::pointAt(R - 30, angle);
-        } else {
-            return false;
-        }
-        return true;
-    };
-
-    QPointF firstA, firstB;
-    if (!bandEnds(first, firstA, firstB))
+    const GeneEntry &last = model.genes[lastGene];
+    const bool plus = first.strand == QLatin1String("+");
+    if (!plus && first.strand != QLatin1String("-"))
         return;
-    if (firstGene == lastGene) {
-        auto *line = new GeneLine(firstA.x(), firstA.y(), firstB.x(), firstB.y(), firstGene);
-        line->setFlag(QGraphicsItem::ItemIsSelectable, true);
-        line->setToolTip(QObject::tr("Operon:") + "\n" + first.gene);
-        line->setCursor(Qt::PointingHandCursor);
-        genomeScene->addItem(line);
-        return;
-    }
+    const int strandCount = plus ? ++plusOperonCount : ++minusOperonCount;
 
-    QPointF lastA, lastB;
-    if (!bandEnds(model.genes[lastGene], lastA, lastB))
-        return;
-    auto *band = new QGraOperonItem(QPolygonF({firstA, firstB, lastB, lastA}));
-    const int strandCount = first.strand == "+" ? plusOperonCount : minusOperonCount;
-    const QColor c = strandCount % 2 == 0 ? evenOperonColor() : oddOperonColor();
-    band->setBrush(QBrush(c, Qt::SolidPattern));
-    band->setPen(QPen(c, 0));
-    band->setData(0, firstGene);
-    band->setFlag(QGraphicsItem::ItemIsSelectable, true);
-    QString names;
+    // The operon runs from the lowest to the highest coordinate of its
+    // genes, across the origin when its last gene ends before it starts.
+    const qint64 start = qMin(first.start, last.start);
+    qint64 end = qMax(first.end, last.end);
+    if (last.end < first.start && lastGene != firstGene)
+        end = last.end;
+    const QPainterPath sector = geometry.sector(start, end, plus ? ForwardOperons : ReverseOperons);
+    QGraphicsPathItem *fill = operonFill[strandCount % 2];
+    QPainterPath shared = fill->path();
+    shared.addPath(sector);
+    fill->setPath(shared);
+
+    auto *feature = new MapFeature(sector, MapFeature::Operon, firstGene, lastGene);
+    feature->setZValue(2);
+    QStringList names;
     for (int g = firstGene; g <= lastGene; ++g)
-        names += model.genes[g].gene + "/";
-    band->setToolTip(QObject::tr("Operon:") + "\n" + names);
-    band->setCursor(Qt::PointingHandCursor);
-    genomeScene->addItem(band);
+        names << displayName(model.genes[g]);
+    feature->setToolTip(QObject::tr("Operon: %1\nPosition: %2 - %3 (%4 strand)")
+                            .arg(names.join(QLatin1Char('/')))
+                            .arg(start)
+                            .arg(end)
+                            .arg(first.strand));
+    genomeScene->addItem(feature);
+    allFeatures.append(feature);
+}
+
+void GenomeMapBuilder::drawScale(double scale)
+{
+    // About one major tick per 110 pixels of the scale ring, at most 1500.
+    const double circumference = 2 * M_PI * ScaleRadius * scale;
+    const TickSteps steps = tickSteps(geometry.length, qBound(8.0, circumference / 110.0, 1500.0));
+    if (steps.major == tickMajor && tickPath)
+        return;
+    tickMajor = steps.major;
+    qDeleteAll(tickLabels);
+    tickLabels.clear();
+    delete tickPath;
+    tickPath = nullptr;
+    if (!geometry.valid())
+        return;
+
+    QPainterPath ticks;
+    ticks.addEllipse(QPointF(0, 0), ScaleRadius, ScaleRadius);
+    const QFont font = labelFont(8);
+    for (qint64 p = 0; p < geometry.length; p += steps.minor) {
+        const bool major = p % steps.major == 0;
+        ticks.moveTo(geometry.pointAt(ScaleRadius, double(p)));
+        ticks.lineTo(geometry.pointAt(ScaleRadius - (major ? 16 : 7), double(p)));
+        // The last major before the origin is left out when it would crowd "0".
+        if (major && (p == 0 || geometry.length - p >= steps.major / 2)) {
+            auto *label = new MapLabel(positionLabel(p), font, -geometry.outward(double(p)), 2);
+            label->setPos(geometry.pointAt(ScaleRadius - 16, double(p)));
+            label->setZValue(3);
+            genomeScene->addItem(label);
+            tickLabels.append(label);
+        }
+    }
+    tickPath = genomeScene->addPath(ticks, QPen(QColor(60, 60, 60), 0));
+    tickPath->setZValue(1);
+}
+
+int GenomeMapBuilder::updateLabels(double scale)
+{
+    shownGeneLabels = 0;
+    if (!genomeScene || scale <= 0)
+        return 0;
+    drawScale(scale);
+    LabelGrid grid;
+    auto pixelRect = [scale](const MapLabel *label) {
+        return label->pixelRect().translated(label->pos() * scale);
+    };
+    if (centreLabel)
+        grid.add(pixelRect(centreLabel));
+    for (const MapLabel *label : std::as_const(tickLabels))
+        grid.add(pixelRect(label));
+    const double pixelsPerBase = geometry.valid() ? 2 * M_PI * ReverseGenes.inner * scale / geometry.length : 0;
+    for (int g : std::as_const(labelOrder)) {
+        MapLabel *label = geneLabels[g];
+        const GeneEntry &gene = model.genes[g];
+        // A name shows only where its gene is at least a few pixels long.
+        bool show = geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
+        if (show) {
+            const QRectF r = pixelRect(label).adjusted(-2, -1, 2, 1);
+            show = grid.fits(r);
+            if (show)
+                grid.add(r);
+        }
+        label->setVisible(show);
+        shownGeneLabels += show ? 1 : 0;
+    }
+    return shownGeneLabels;
+}
+
+void GenomeMapBuilder::setFeaturesVisible(bool visible)
+{
+    for (MapFeature *feature : std::as_const(allFeatures))
+        feature->setVisible(visible);
+}
+
+bool GenomeMapBuilder::geneAnchor(int g, QPointF *anchor, QPointF *direction) const
+{
+    if (g < 0 || g >= features.size() || !features[g])
+        return false;
+    const GeneEntry &gene = model.genes[g];
+    const bool plus = gene.strand == QLatin1String("+");
+    const double middle = geometry.middle(gene.start, gene.end);
+    *anchor = geometry.pointAt(plus ? ForwardGenes.outer : ReverseGenes.inner, middle);
+    *direction = geometry.outward(middle) * (plus ? 1 : -1);
+    return true;
+}
+
+void GenomeMapBuilder::paintLegend(QPainter *painter, QPointF at) const
+{
+    struct Entry {
+        QColor color;
+        QString text;
+    };
+    const Entry entries[] = {
+        {forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
+        {evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
+        {oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
+        {reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
+        {QColor(60, 60, 60), QObject::tr("Scale: position from the origin, clockwise")},
+    };
+    const QFont font = labelFont(9);
+    const QFontMetricsF metrics(font);
+    double width = 0;
+    for (const Entry &e : entries)
+        width = qMax(width, metrics.horizontalAdvance(e.text));
+    const double line = metrics.height() + 4;
+    const QRectF box(at, QSizeF(width + 40, line * std::size(entries) + 10));
+    painter->save();
+    painter->setPen(QPen(QColor(160, 160, 160), 1));
+    painter->setBrush(QColor(255, 255, 255, 225));
+    painter->drawRect(box);
+    painter->setFont(font);
+    double y = box.top() + 5;
+    for (const Entry &e : entries) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(e.color);
+        painter->drawRect(QRectF(box.left() + 8, y + line / 2 - 5, 18, 10));
+        painter->setPen(Qt::black);
+        painter->drawText(QRectF(box.left() + 32, y, width + 4, line), Qt::AlignVCenter, e.text);
+        y += line;
+    }
+    painter->restore();
 }

@@ -1,52 +1,108 @@
 #include "GenomeMapGeometry.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace genomemap {
 
-Geometry::Geometry(int genomeLength)
-    : length(genomeLength)
-    , diameter(genomeLength / 6283.1852)
-    , radius(diameter / 2)
-{
+namespace {
+constexpr double Pi = 3.14159265358979323846;
 }
 
-double Geometry::angle(double position) const
+double Geometry::turn(double position) const
 {
-    return length > 0 ? (position / length) * 2 * 3.1415926 : 0.0;
+    return length > 0 ? position / double(length) : 0.0;
 }
 
-double Geometry::geneAngle(int start, int end) const
+qint64 Geometry::span(qint64 start, qint64 end) const
 {
-    const double middle = end > start ? (double(start) + end) / 2
-                                      : (double(start) + end + length) / 2;
-    return angle(middle);
+    return end >= start ? end - start + 1 : end + length - start + 1;
 }
 
-int Geometry::geneSpan(int start, int end) const
+double Geometry::middle(qint64 start, qint64 end) const
 {
-    return end > start ? end - start : end + length - start;
+    const double m = double(start) + (span(start, end) - 1) / 2.0;
+    return m > length ? m - length : m;
 }
 
-QPointF Geometry::pointAt(double r, double a)
+QPointF Geometry::pointAt(double radius, double position) const
 {
-    return QPointF(r * std::cos(a), r * std::sin(a));
+    const double a = turn(position) * 2 * Pi;
+    return {radius * std::sin(a), -radius * std::cos(a)};
 }
 
-double sliderScaleFactor(int value, double lastValue, double base, double inverseBase)
+QPointF Geometry::outward(double position) const
 {
-    return value > lastValue ? std::pow(base, value - lastValue)
-                             : std::pow(inverseBase, lastValue - value);
+    return pointAt(1.0, position);
 }
 
-double genomeScaleFactor(int value, double lastValue)
+QPainterPath Geometry::sector(qint64 start, qint64 end, Ring ring) const
 {
-    return sliderScaleFactor(value, lastValue, 1.05, 0.9523809523809523);
+    QPainterPath path;
+    if (!valid())
+        return path;
+    // Straight segments of at most a quarter degree: indistinguishable from
+    // the arc at any zoom of the map, and a short path for thousands of
+    // sectors (two points per side for a typical gene).
+    const double from = double(start) - 1;
+    const double length = double(span(start, end));
+    const int segments = qMax(1, int(std::ceil(length / this->length * 360.0 / 0.25)));
+    QPolygonF outline;
+    outline.reserve(2 * segments + 2);
+    for (int i = 0; i <= segments; ++i)
+        outline << pointAt(ring.outer, from + length * i / segments);
+    for (int i = segments; i >= 0; --i)
+        outline << pointAt(ring.inner, from + length * i / segments);
+    path.addPolygon(outline);
+    path.closeSubpath();
+    return path;
 }
 
-double geneScaleFactor(int value, double lastValue)
+TickSteps tickSteps(qint64 length, double wanted)
 {
-    return sliderScaleFactor(value, lastValue, 1.01, 0.9900990099009901);
+    TickSteps steps;
+    if (length <= 0 || wanted <= 0)
+        return steps;
+    const double raw = double(length) / wanted;
+    qint64 power = 1;
+    while (power * 10 <= raw)
+        power *= 10;
+    for (int factor : {1, 2, 5, 10}) {
+        steps.major = power * factor;
+        if (steps.major >= raw)
+            break;
+    }
+    steps.major = qMax<qint64>(steps.major, 10);
+    const bool byTwo = steps.major / power == 2;
+    steps.minor = qMax<qint64>(1, steps.major / (byTwo ? 4 : 5));
+    return steps;
+}
+
+QString positionLabel(qint64 position)
+{
+    auto trimmed = [](double value) {
+        return QString::number(value, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+    };
+    if (position == 0)
+        return QStringLiteral("0");
+    if (position >= 1000000)
+        return trimmed(position / 1e6) + QStringLiteral(" Mb");
+    if (position >= 1000)
+        return trimmed(position / 1e3) + QStringLiteral(" kb");
+    return QString::number(position) + QStringLiteral(" bp");
+}
+
+QString lengthLabel(qint64 length)
+{
+    const QString exact = QLocale(QLocale::English).toString(length) + QStringLiteral(" bp");
+    if (length < 100000)
+        return exact;
+    const QString rounded = length >= 1000000
+        ? QString::number(length / 1e6, 'f', 2) + QStringLiteral(" Mb")
+        : QString::number(length / 1e3, 'f', 1) + QStringLiteral(" kb");
+    return rounded + QStringLiteral(" (") + exact + QStringLiteral(")");
 }
 
 } // namespace genomemap

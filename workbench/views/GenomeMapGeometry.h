@@ -1,34 +1,64 @@
-// Geometry of the circular genome map: a genome of L base pairs is a circle
-// of diameter L / 6283.1852 scene units; position p lies at the angle
-// p / L * 2 pi, growing clockwise on screen from the right-hand side.
+// Geometry of the circular genome map. Whatever the genome's length, the map
+// has the same size in scene units: the outermost ring has radius
+// OuterRadius and position p of a genome of L base pairs lies at the angle
+// p / L of a full turn, clockwise from twelve o'clock. Rings from the
+// outside in: forward genes, forward operons, reverse operons, reverse
+// genes, then the scale ring with its ticks pointing inwards.
 #pragma once
 
+#include <QPainterPath>
 #include <QPointF>
+#include <QString>
+#include <QVector>
 
 namespace genomemap {
 
-struct Geometry {
-    int length = 0;       // genome length L, base pairs
-    double diameter = 0;  // D
-    double radius = 0;    // R = D / 2
-
-    explicit Geometry(int genomeLength);
-
-    bool valid() const { return length > 0; }
-    // Angle, in radians, of a genome position.
-    double angle(double position) const;
-    // The angle of a gene is that of its midpoint; a gene whose end is not
-    // beyond its start runs across the origin.
-    double geneAngle(int start, int end) const;
-    // The gene's length in base pairs, across the origin when end <= start.
-    int geneSpan(int start, int end) const;
-    static QPointF pointAt(double radius, double angle);
+struct Ring {
+    double inner;
+    double outer;
 };
 
-// Scale factor of one step of a zoom slider from lastValue to value, where
-// each unit of the slider multiplies the view's scale by base.
-double sliderScaleFactor(int value, double lastValue, double base, double inverseBase);
-double genomeScaleFactor(int value, double lastValue);
-double geneScaleFactor(int value, double lastValue);
+constexpr double OuterRadius = 1000.0;
+constexpr Ring ForwardGenes{950.0, 1000.0};
+constexpr Ring ForwardOperons{915.0, 942.0};
+constexpr Ring ReverseOperons{880.0, 907.0};
+constexpr Ring ReverseGenes{822.0, 872.0};
+constexpr double ScaleRadius = 745.0;
+// Half the side of the square the whole map (with its outer labels) fits in.
+constexpr double MapHalfSide = 1080.0;
+
+struct Geometry {
+    qint64 length = 0;   // genome length L, base pairs
+
+    explicit Geometry(qint64 genomeLength) : length(genomeLength) {}
+
+    bool valid() const { return length > 0; }
+    // Turn fraction of a genome position: 0 at the top, 0.25 on the right.
+    double turn(double position) const;
+    // The base pairs a gene covers, across the origin when end < start.
+    qint64 span(qint64 start, qint64 end) const;
+    // The gene's middle position, across the origin when end < start.
+    double middle(qint64 start, qint64 end) const;
+    // The scene point at radius r of a genome position.
+    QPointF pointAt(double radius, double position) const;
+    // Outward unit vector at a genome position.
+    QPointF outward(double position) const;
+    // The ring sector covering start..end (1-based, inclusive).
+    QPainterPath sector(qint64 start, qint64 end, Ring ring) const;
+};
+
+// Tick marks of the scale ring: a major step (1, 2 or 5 times a power of
+// ten base pairs) giving about `wanted` majors, and the minor step.
+struct TickSteps {
+    qint64 major = 0;
+    qint64 minor = 0;
+};
+TickSteps tickSteps(qint64 length, double wanted);
+
+// "0", "750 bp", "2 kb", "12.5 kb", "1.5 Mb": a position for the scale.
+QString positionLabel(qint64 position);
+
+// "9,609 bp" / "4.64 Mb (4,641,652 bp)": a genome length for the title.
+QString lengthLabel(qint64 length);
 
 } // namespace genomemap

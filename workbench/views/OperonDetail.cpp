@@ -14,6 +14,7 @@
 #include <QGraphicsTextItem>
 #include <QPen>
 #include <QTreeWidgetItem>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -48,7 +49,12 @@ void drawRuler(QGraphicsScene *scene, int s, int e, int b)
         const int x = 100 + 100 * k;
         scene->addLine(x, 242, x, 230, outlinePen());
         QGraphicsTextItem *label = scene->addText(QString(" %1").arg(b + 500 * k));
-        label->setPos(x, 220);
+        // Constant size on screen, centred above its tick.
+        label->setFlag(QGraphicsItem::ItemIgnoresTransformations, true);
+        label->setPos(x, 229);
+        const QRectF box = label->boundingRect();
+        label->setTransform(QTransform::fromTranslate(-box.width() / 2, -box.height()));
+        label->setData(RulerLabelKey, true);
         label->setFlag(QGraphicsItem::ItemIsSelectable, false);
         if (k < c) {
             for (int j = 1; j <= 9; ++j)
@@ -186,8 +192,12 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
                           + QObject::tr("Synonym: %1\n").arg(gene.synonym)
                           + QObject::tr("Position: %1 - %2").arg(gene.start).arg(gene.end));
 
-        QGraphicsTextItem *name = scene->addText(gene.gene, QFont("Times", 12, QFont::Bold));
-        name->setPos((xs + xe) / 2 - 25, y + 250);
+        QGraphicsTextItem *name = scene->addText(displayName(gene), QFont("Sans Serif", 10, QFont::Bold));
+        // Constant size on screen, centred on the gene's arrow.
+        name->setFlag(QGraphicsItem::ItemIgnoresTransformations, true);
+        name->setPos((xs + xe) / 2, y + 265);
+        const QRectF nameBox = name->boundingRect();
+        name->setTransform(QTransform::fromTranslate(-nameBox.width() / 2, -nameBox.height() / 2));
         name->setFlag(QGraphicsItem::ItemIsSelectable, false);
 
         const PromoterEntry p = model.promoterMap.value(gene.synonym);
@@ -214,6 +224,41 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
             drawTerminator(scene, gene.synonym, t, T1, T2);
     }
     return true;
+}
+
+QRectF unitRect(QGraphicsScene *scene)
+{
+    QRectF rect;
+    if (!scene)
+        return rect;
+    for (QGraphicsItem *item : scene->items()) {
+        // Texts of constant screen size have no extent in scene units.
+        if (!(item->flags() & QGraphicsItem::ItemIgnoresTransformations))
+            rect |= item->sceneBoundingRect();
+    }
+    // Room for the ruler's numbers above and the names below.
+    return rect.adjusted(-30, -45, 30, 25);
+}
+
+void spaceRulerLabels(QGraphicsScene *scene, double scale)
+{
+    if (!scene || scale <= 0)
+        return;
+    QList<QGraphicsItem *> labels;
+    for (QGraphicsItem *item : scene->items())
+        if (item->data(RulerLabelKey).toBool())
+            labels << item;
+    std::sort(labels.begin(), labels.end(),
+              [](QGraphicsItem *a, QGraphicsItem *b) { return a->pos().x() < b->pos().x(); });
+    double lastRight = -1e300;
+    for (QGraphicsItem *label : std::as_const(labels)) {
+        const double width = label->boundingRect().width();
+        const double centre = label->pos().x() * scale;
+        const bool room = centre - width / 2 >= lastRight + 8;
+        label->setVisible(room);
+        if (room)
+            lastRight = centre + width / 2;
+    }
 }
 
 } // namespace operondetail

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPolygonF>
+#include <QRectF>
 #include <QString>
 
 struct ProjectModel;
@@ -33,5 +34,15 @@ QPolygonF geneArrow(double xs, double xe, double y, const QString &strand);
 // and sets the scene rectangle. Returns false, drawing nothing, when item
 // has no children or its first child has children.
 bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem *item);
+
+// Item data key marking the ruler's position labels.
+constexpr int RulerLabelKey = 1;
+
+// The scene rectangle holding the drawn unit with its labels.
+QRectF unitRect(QGraphicsScene *scene);
+
+// Hides the ruler labels that would overlap their left neighbour at
+// `scale` pixels per scene unit, and shows the others.
+void spaceRulerLabels(QGraphicsScene *scene, double scale);
 
 } // namespace operondetail

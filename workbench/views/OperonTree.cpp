@@ -32,7 +32,12 @@ QTreeWidgetItem *geneRow(const ProjectModel &model, int g)
 // a member index outside the genes gets no row.
 void fillUnitRow(QTreeWidgetItem *row, const TuEntry &unit, const ProjectModel &model)
 {
-    row->setText(SynonymColumn, unit.geneNames);
+    // The members' names, a locus tag standing in for a gene without one.
+    QStringList names;
+    for (int g : unit.geneIndexes)
+        if (g >= 0 && g < model.genes.size())
+            names << displayName(model.genes[g]);
+    row->setText(SynonymColumn, names.join(QLatin1Char('/')));
     row->setText(StrandColumn, unit.strand);
     QList<QTreeWidgetItem *> genes;
     for (int g : unit.geneIndexes) {

@@ -2,18 +2,26 @@
 
 #include "GenomeMapBuilder.h"
 #include "GlobalView.h"
+#include "OperonTree.h"
 #include "OperonsScene.h"
+#include "ProjectModel.h"
 
+#include <QEvent>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QSlider>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidgetItem>
+#include <QWheelEvent>
 
 ResultViews::ResultViews(const ProjectModel &m, const ResultViewWidgets &widgets, QObject *parent)
     : QObject(parent)
     , model(m)
     , w(widgets)
     , askSaveFileName(svgexport::dialogAsker())
+    , askImageWidth(svgexport::widthDialogAsker())
     , arrowHideTimer(new QTimer(this))
 {
     arrowHideTimer->setSingleShot(true);
@@ -32,17 +40,71 @@ ResultViews::~ResultViews()
     delete detailScene;
 }
 
+void ResultViews::clear()
+{
+    if (w.tree)
+        w.tree->clear();
+    if (w.table) {
+        w.table->clear();
+        w.table->setRowCount(0);
+    }
+    arrowHideTimer->stop();
+    mapArrows.clear();
+    if (genomeMapScene)
+        disconnect(genomeMapScene, nullptr, this, nullptr);
+    if (w.genomeView) {
+        w.genomeView->setScene(nullptr);
+        w.genomeView->setLegendPainter({});
+    }
+    delete genomeMapScene;
+    genomeMapScene = nullptr;
+    mapBuilder.reset();
+    if (w.operonView)
+        w.operonView->setScene(nullptr);
+    delete detailScene;
+    detailScene = nullptr;
+    detailGeneIndexes.clear();
+    if (w.zoomAction)
+        w.zoomAction->setEnabled(false);
+    emit mapAvailable(false);
+    emit detailAvailable(false);
+}
+
 void ResultViews::setUpViews()
 {
     if (GlobalView *view = w.genomeView) {
         view->setDragMode(QGraphicsView::ScrollHandDrag);
         view->setCacheMode(QGraphicsView::CacheNone);
-        view->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
-        view->setResizeAnchor(QGraphicsView::AnchorUnderMouse);
+        view->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+        view->setResizeAnchor(QGraphicsView::AnchorViewCenter);
         view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+        view->setRenderHint(QPainter::Antialiasing, true);
+        // Dragging pans; scroll bars coming and going would shift a fitted map.
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(view, &GlobalView::resized, this, [this] {
+            if (w.genomeSlider && w.genomeSlider->value() == 0 && hasMap())
+                slotZoom();
+        });
     }
-    if (QGraphicsView *view = w.operonView)
+    if (w.genomeSlider) {
+        w.genomeSlider->setRange(0, MapZoomLevels);
+        w.genomeSlider->setValue(0);
+        w.genomeSlider->setToolTip(tr("Zoom the genome map (wheel: about the mouse)"));
+    }
+    if (QGraphicsView *view = w.operonView) {
         view->setDragMode(QGraphicsView::ScrollHandDrag);
+        view->setRenderHint(QPainter::Antialiasing, true);
+        view->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->viewport()->installEventFilter(this);
+    }
+    if (w.geneSlider) {
+        w.geneSlider->setRange(0, DetailZoomLevels);
+        w.geneSlider->setValue(0);
+        w.geneSlider->setToolTip(tr("Zoom the transcription unit (wheel: about the mouse)"));
+    }
 }
 
 void ResultViews::connectControls()
@@ -63,6 +125,11 @@ void ResultViews::setSaveFileNameAsker(svgexport::SaveFileNameAsker asker)
     askSaveFileName = std::move(asker);
 }
 
+void ResultViews::setImageWidthAsker(svgexport::ImageWidthAsker asker)
+{
+    askImageWidth = std::move(asker);
+}
+
 void ResultViews::setArrowDuration(int milliseconds)
 {
     arrowHideTimer->setInterval(milliseconds);
@@ -76,4 +143,39 @@ int ResultViews::plusOperonCount() const
 int ResultViews::minusOperonCount() const
 {
     return mapBuilder ? mapBuilder->minusOperons() : 0;
+}
+
+const QVector<MapFeature *> &ResultViews::geneFeatures() const
+{
+    static const QVector<MapFeature *> none;
+    return mapBuilder ? mapBuilder->geneFeatures() : none;
+}
+
+bool ResultViews::hasMap() const
+{
+    return mapBuilder && model.genomeLength > 0;
+}
+
+int ResultViews::geneOfRow(QTreeWidgetItem *item)
+{
+    while (item && item->childCount() > 0)
+        item = item->child(0);
+    return operontree::geneIndexOf(item);
+}
+
+bool ResultViews::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel zooms the detail view about the mouse instead of scrolling it.
+    if (w.operonView && watched == w.operonView->viewport() && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        const QPoint angle = wheel->angleDelta();
+        const int steps = (angle.y() != 0 ? angle.y() : angle.x()) / 120;
+        if (steps != 0 && w.geneSlider) {
+            w.operonView->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+            w.geneSlider->setValue(w.geneSlider->value() + steps * WheelLevels);
+            w.operonView->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -1,7 +1,11 @@
-// The result views of one project window: the operon tree, the gene
+// The result views of one project window: the operon tree and the gene
 // information table, the circular genome map and the operon detail view,
-// with their zoom controls, lookups and SVG export. The window hands over
+// with their zoom controls, lookups and SVG/PNG export. The window hands over
 // its widgets and its project model; its slots call the ones here.
+//
+// Selecting a tree row (click or keyboard) updates the gene table, the
+// detail view and the map's pointer together and announces the row's gene
+// through geneSelected().
 #pragma once
 
 #include "SvgExport.h"
@@ -14,9 +18,9 @@
 
 struct ProjectModel;
 class ArrowItem;
-class GeneLine;
 class GenomeMapBuilder;
 class GlobalView;
+class MapFeature;
 class OperonsScene;
 class QAction;
 class QGraphicsScene;
@@ -35,7 +39,7 @@ struct ResultViewWidgets {
     QSlider *genomeSlider = nullptr;      // verticalSlider
     QGraphicsView *operonView = nullptr;  // graphicsView
     QSlider *geneSlider = nullptr;        // verticalSlider_2
-    QAction *zoomAction = nullptr;        // actionZoom
+    QAction *zoomAction = nullptr;        // actionZoom ("Fit")
     QWidget *dialogParent = nullptr;      // parent of the save dialogs
 };
 
@@ -44,29 +48,49 @@ class ResultViews : public QObject
     Q_OBJECT
 public:
     static constexpr int arrowDisplayMs = 20000;
+    // Zoom levels of both sliders: level 0 fits, every 10 levels double.
+    static constexpr int MapZoomLevels = 120;
+    static constexpr int DetailZoomLevels = 60;
+    static constexpr int WheelLevels = 5;
 
     ResultViews(const ProjectModel &model, const ResultViewWidgets &widgets,
                 QObject *parent = nullptr);
     ~ResultViews() override;
 
-    // Sets the view modes of the two graphics views.
+    // Empties the tree, the table and both drawings (a new genome replaces
+    // the loaded one).
+    void clear();
+    // Sets the view modes of the two graphics views and the sliders' ranges.
     void setUpViews();
     // Connects the two sliders and the genome view's wheel steps to the
     // zoom slots; for windows that do not connect them themselves.
     void connectControls();
 
     void setSaveFileNameAsker(svgexport::SaveFileNameAsker asker);
+    void setImageWidthAsker(svgexport::ImageWidthAsker asker);
     void setArrowDuration(int milliseconds);
 
     OperonsScene *genomeScene() const { return genomeMapScene; }
+    GenomeMapBuilder *map() const { return mapBuilder.get(); }
     QGraphicsScene *operonScene() const { return detailScene; }
-    const QVector<GeneLine *> &geneLines() const { return mapGeneLines; }
+    const QVector<MapFeature *> &geneFeatures() const;
     const QList<ArrowItem *> &arrows() const { return mapArrows; }
-    double lastGenomeScale() const { return genomeScale; }
-    double lastGeneScale() const { return geneScale; }
     int plusOperonCount() const;
     int minusOperonCount() const;
     QTimer *arrowTimer() const { return arrowHideTimer; }
+    // The genes drawn in the detail view, in order.
+    QVector<int> detailGenes() const { return detailGeneIndexes; }
+    bool hasMap() const;
+    bool hasDetail() const { return !detailGeneIndexes.isEmpty(); }
+    // The gene of a tree row: itself, or the first gene of an operon/unit.
+    static int geneOfRow(QTreeWidgetItem *item);
+
+signals:
+    // A tree row became current; gene is its (first) gene, or -1.
+    void geneSelected(int gene);
+    // Whether the map and the detail view hold something to export.
+    void mapAvailable(bool available);
+    void detailAvailable(bool available);
 
 public slots:
     // Tree, table and lookups.
@@ -74,41 +98,57 @@ public slots:
     void slotDoubleClickedItem(QTreeWidgetItem *item, int column);
     void slotRelease();
     void findGene(const QString &text);
-    void findOperon(const QString &text, int field);
+    // Returns whether a row matched.
+    bool findOperon(const QString &text, int field);
+    void selectRow(QTreeWidgetItem *item);
 
     // Circular genome map.
     void slotOperonView();
     void drawOperonOnMap(int firstGene, int lastGene);
     void slotScale(int value);
     void slotGlobalScale(int steps);
-    void slotZoom();
-    void slotArrow(double x, double y, int direction, int geneIndex);
+    void slotZoom();          // fit the whole map
+    void zoomIn();
+    void zoomOut();
+    void pointAtGene(int gene);
     void slotCenterOn(QTreeWidgetItem *item, int column);
 
     // Operon detail view.
     void slotGenomeView(QTreeWidgetItem *item, int column);
     void drawGeneItem(QTreeWidgetItem *item);
     void slotGeneScale(int value);
+    void fitDetail();
 
-    // SVG export.
+    // Export.
     void saveSvg();
     void saveOperonSvg();
+    void savePng();
+    void saveOperonPng();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void search(const QString &text, int column, bool centreMap);
+    bool search(const QString &text, int column, bool centreMap);
     void replaceOperonScene();
     void hideLatestArrow();
+    void applyMapZoom(bool aboutMouse);
+    double mapFitScale() const;
+    void refreshMapLabels();
+    void spaceRulerLabels();
+    void paintMap(QPainter *painter, const QRectF &target);
 
     const ProjectModel &model;
     ResultViewWidgets w;
     svgexport::SaveFileNameAsker askSaveFileName;
+    svgexport::ImageWidthAsker askImageWidth;
 
     std::unique_ptr<GenomeMapBuilder> mapBuilder;
     OperonsScene *genomeMapScene = nullptr;
-    QVector<GeneLine *> mapGeneLines;
     QList<ArrowItem *> mapArrows;
     QTimer *arrowHideTimer = nullptr;
     QGraphicsScene *detailScene = nullptr;
-    double genomeScale = 50.0;
-    double geneScale = 25.0;
+    QVector<int> detailGeneIndexes;
+    double detailFit = 1.0;
+    bool wheelZoom = false;
 };

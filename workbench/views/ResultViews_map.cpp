@@ -1,21 +1,24 @@
-// The circular genome map of the result views: drawing, zoom, centring on a
-// gene and the pointing arrow.
+// The circular genome map of the result views: drawing, fitting and zoom,
+// the gene names shown at each zoom, and the pointer arrow at a gene.
 #include "ResultViews.h"
 
 #include "ArrowItem.h"
-#include "GeneLine.h"
 #include "GenomeMapBuilder.h"
-#include "GenomeMapGeometry.h"
 #include "GlobalView.h"
-#include "OperonTree.h"
+#include "MapItems.h"
 #include "OperonsScene.h"
+#include "ProjectModel.h"
 
 #include <QAction>
 #include <QBrush>
+#include <QPainter>
 #include <QPen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <QTreeWidgetItem>
+
+#include <cmath>
 
 void ResultViews::slotOperonView()
 {
@@ -24,25 +27,24 @@ void ResultViews::slotOperonView()
     OperonsScene *old = genomeMapScene;
     if (old)
         disconnect(old, nullptr, this, nullptr);
-    // Arrows and strokes of the old map go with it.
+    // Arrows of the old map go with it.
     arrowHideTimer->stop();
     mapArrows.clear();
 
     mapBuilder = std::make_unique<GenomeMapBuilder>(model);
     genomeMapScene = mapBuilder->build();
-    mapGeneLines = mapBuilder->geneLines();
     w.genomeView->setScene(genomeMapScene);
     w.genomeView->show();
-    w.genomeView->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     delete old;
+    GenomeMapBuilder *builder = mapBuilder.get();
+    w.genomeView->setLegendPainter(
+        [builder](QPainter *painter, QPointF at) { builder->paintLegend(painter, at); });
 
-    w.genomeView->centerOn(mapBuilder->centreLabel());
-    if (w.genomeSlider)
-        w.genomeSlider->setValue(30);
-    w.genomeView->viewport()->update();
+    slotZoom();
     if (w.zoomAction)
         w.zoomAction->setEnabled(true);
     connect(genomeMapScene, &QGraphicsScene::selectionChanged, this, &ResultViews::slotRelease);
+    emit mapAvailable(hasMap());
 }
 
 void ResultViews::drawOperonOnMap(int firstGene, int lastGene)
@@ -51,49 +53,95 @@ void ResultViews::drawOperonOnMap(int firstGene, int lastGene)
         mapBuilder->drawOperonOnMap(firstGene, lastGene);
 }
 
-void ResultViews::slotScale(int value)
+double ResultViews::mapFitScale() const
 {
     if (!w.genomeView)
+        return 1.0;
+    const QSize size = w.genomeView->viewport()->size();
+    const double side = GenomeMapBuilder::mapRect().width();
+    return qMax(1e-4, qMin(size.width(), size.height()) / side);
+}
+
+void ResultViews::applyMapZoom(bool aboutMouse)
+{
+    if (!w.genomeView || !w.genomeSlider)
         return;
-    const double factor = genomemap::genomeScaleFactor(value, genomeScale);
-    w.genomeView->scale(factor, factor);
-    genomeScale = value;
-    w.genomeView->viewport()->update();
+    const double wanted = mapFitScale() * std::pow(2.0, w.genomeSlider->value() / 10.0);
+    const double current = w.genomeView->transform().m11();
+    if (current > 0 && std::abs(wanted / current - 1.0) > 1e-9) {
+        w.genomeView->setTransformationAnchor(aboutMouse ? QGraphicsView::AnchorUnderMouse
+                                                         : QGraphicsView::AnchorViewCenter);
+        w.genomeView->scale(wanted / current, wanted / current);
+        w.genomeView->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+    }
+    refreshMapLabels();
+}
+
+void ResultViews::refreshMapLabels()
+{
+    if (mapBuilder && w.genomeView)
+        mapBuilder->updateLabels(w.genomeView->transform().m11());
+    if (w.genomeView)
+        w.genomeView->viewport()->update();
+}
+
+void ResultViews::slotScale(int)
+{
+    applyMapZoom(wheelZoom);
 }
 
 void ResultViews::slotGlobalScale(int steps)
 {
-    // The slider clamps to its range; its value change runs slotScale.
+    // The slider clamps to its range; its value change zooms about the mouse.
+    if (!w.genomeSlider || steps == 0)
+        return;
+    wheelZoom = true;
+    w.genomeSlider->setValue(w.genomeSlider->value() + steps * WheelLevels);
+    wheelZoom = false;
+}
+
+void ResultViews::zoomIn()
+{
     if (w.genomeSlider)
-        w.genomeSlider->setValue(w.genomeSlider->value() + steps);
+        w.genomeSlider->setValue(w.genomeSlider->value() + 2 * WheelLevels);
+}
+
+void ResultViews::zoomOut()
+{
+    if (w.genomeSlider)
+        w.genomeSlider->setValue(w.genomeSlider->value() - 2 * WheelLevels);
 }
 
 void ResultViews::slotZoom()
 {
     if (!w.genomeView)
         return;
+    if (w.genomeSlider) {
+        const QSignalBlocker block(w.genomeSlider);
+        w.genomeSlider->setValue(0);
+    }
+    const double fit = mapFitScale();
+    w.genomeView->setTransform(QTransform::fromScale(fit, fit));
     w.genomeView->centerOn(0, 0);
-    if (w.genomeSlider)
-        w.genomeSlider->setValue(30);
-    w.genomeView->viewport()->update();
+    refreshMapLabels();
 }
 
-void ResultViews::slotArrow(double x, double y, int direction, int)
+void ResultViews::pointAtGene(int g)
 {
-    if (!genomeMapScene)
+    QPointF anchor, direction;
+    if (!genomeMapScene || !mapBuilder || !mapBuilder->geneAnchor(g, &anchor, &direction))
         return;
-    QPolygonF polygon;
-    if (direction == 1)
-        polygon << QPointF(x + 0.2, y) << QPointF(x + 1.5, y + 0.375) << QPointF(x + 1.5, y - 0.375);
-    else if (direction == 0)
-        polygon << QPointF(x - 0.2, y) << QPointF(x - 1.5, y + 0.375) << QPointF(x - 1.5, y - 0.375);
-
+    // A triangle of constant screen size just outside the gene's ring,
+    // its tip at the ring's edge.
+    const QPointF side(-direction.y(), direction.x());
+    const QPolygonF polygon({QPointF(0, 0), direction * 18 + side * 7, direction * 18 - side * 7});
     auto *arrow = new ArrowItem(polygon);
     const QColor blue(0, 0, 255);
-    // A one-pixel outline at any zoom: a pen one scene unit wide would bury
-    // the small triangle when the map is zoomed in.
     arrow->setPen(QPen(blue, 0));
     arrow->setBrush(QBrush(blue, Qt::SolidPattern));
+    arrow->setFlag(QGraphicsItem::ItemIgnoresTransformations, true);
+    arrow->setPos(anchor);
+    arrow->setZValue(5);
     genomeMapScene->addItem(arrow);
     for (ArrowItem *earlier : std::as_const(mapArrows))
         earlier->hide();
@@ -110,16 +158,39 @@ void ResultViews::hideLatestArrow()
 
 void ResultViews::slotCenterOn(QTreeWidgetItem *item, int)
 {
-    if (!item || item->childCount() > 0 || !w.genomeView)
+    const int g = geneOfRow(item);
+    if (!w.genomeView || !mapBuilder || g < 0 || g >= model.genes.size())
         return;
-    const int g = operontree::geneIndexOf(item);
-    if (g < 0 || g >= mapGeneLines.size() || !mapGeneLines[g])
+    QPointF anchor, direction;
+    if (!mapBuilder->geneAnchor(g, &anchor, &direction))
         return;
-    GeneLine *line = mapGeneLines[g];
-    w.genomeView->centerOn(line);
-    line->setActive(true);
-    if (w.genomeSlider)
-        w.genomeSlider->setValue(95);
+    // Zoom in (never out) until about 40 kb around the gene fill the view.
+    if (w.genomeSlider && model.genomeLength > 0) {
+        const double sceneSpan = 40000.0 / model.genomeLength * 2 * M_PI * 1000.0;
+        const QSize size = w.genomeView->viewport()->size();
+        const double wanted = qMin(size.width(), size.height()) / qMax(sceneSpan, 1.0);
+        const int level = int(std::ceil(10 * std::log2(qMax(1.0, wanted / mapFitScale()))));
+        if (level > w.genomeSlider->value())
+            w.genomeSlider->setValue(qMin(level, 60));
+    }
+    w.genomeView->centerOn(anchor);
+    pointAtGene(g);
     w.genomeView->viewport()->update();
-    slotArrow(line->x2, line->y2, line->x1 < line->x2 ? 1 : 0, g);
+}
+
+void ResultViews::paintMap(QPainter *painter, const QRectF &target)
+{
+    if (!genomeMapScene || !mapBuilder)
+        return;
+    const QRectF source = GenomeMapBuilder::mapRect();
+    const double scale = target.width() / source.width();
+    // The names shown are those with room at the drawing's own scale.
+    mapBuilder->updateLabels(scale);
+    for (ArrowItem *arrow : std::as_const(mapArrows))
+        arrow->setVisible(false);
+    mapBuilder->setFeaturesVisible(false);
+    genomeMapScene->render(painter, target, source, Qt::KeepAspectRatio);
+    mapBuilder->setFeaturesVisible(true);
+    mapBuilder->paintLegend(painter, target.topLeft() + QPointF(8, 8));
+    refreshMapLabels();
 }

@@ -1,31 +1,42 @@
 // The operon tree, the gene information table and the gene lookups of the
-// result views.
+// result views. The tree's current row drives every view: a click or the
+// keyboard makes a row current, and with it the table, the detail view and
+// the map's pointer follow.
 #include "ResultViews.h"
 
-#include "GeneLine.h"
 #include "GeneTable.h"
+#include "MapItems.h"
 #include "OperonTree.h"
 #include "OperonsScene.h"
 #include "ProjectModel.h"
-#include "QGraOperonItem.h"
 
-#include <QApplication>
 #include <QTreeWidget>
 
 void ResultViews::slotPredictOperon()
 {
     if (w.tree) {
+        // Filling the tree must not run the views row by row.
+        const bool blocked = w.tree->blockSignals(true);
         operontree::fillOperonTree(w.tree, model);
-        // One double-click fills the table, draws the unit and centres the
-        // map, in this order; each connection is made once.
-        connect(w.tree, &QTreeWidget::itemDoubleClicked, this,
-                &ResultViews::slotDoubleClickedItem, Qt::UniqueConnection);
-        connect(w.tree, &QTreeWidget::itemDoubleClicked, this, &ResultViews::slotGenomeView,
+        w.tree->blockSignals(blocked);
+        connect(w.tree, &QTreeWidget::currentItemChanged, this, &ResultViews::selectRow,
                 Qt::UniqueConnection);
-        connect(w.tree, &QTreeWidget::itemDoubleClicked, this, &ResultViews::slotCenterOn,
+        // A double-click only expands or collapses; clicking the current row
+        // again shows it again (after the views were moved elsewhere).
+        connect(w.tree, &QTreeWidget::itemClicked, this, &ResultViews::selectRow,
                 Qt::UniqueConnection);
     }
     slotOperonView();
+}
+
+void ResultViews::selectRow(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    slotDoubleClickedItem(item, 0);
+    slotGenomeView(item, 0);
+    slotCenterOn(item, 0);
+    emit geneSelected(geneOfRow(item));
 }
 
 void ResultViews::slotDoubleClickedItem(QTreeWidgetItem *item, int)
@@ -40,13 +51,10 @@ void ResultViews::slotRelease()
     const QList<QGraphicsItem *> selected = genomeMapScene->selectedItems();
     if (selected.isEmpty())
         return;
-    QGraphicsItem *item = selected.first();
-    int g = -1;
-    // The axis marks are plain line items: only genes and operons count.
-    if (auto *line = dynamic_cast<GeneLine *>(item))
-        g = line->geneIndex;
-    else if (dynamic_cast<QGraOperonItem *>(item))
-        g = item->data(0).toInt();
+    auto *feature = dynamic_cast<MapFeature *>(selected.first());
+    if (!feature)
+        return;
+    const int g = feature->firstGene();
     if (g < 0 || g >= model.genes.size())
         return;
     findGene(model.genes[g].synonym);
@@ -57,18 +65,19 @@ void ResultViews::findGene(const QString &text)
     search(text, operontree::SynonymColumn, false);
 }
 
-void ResultViews::findOperon(const QString &text, int field)
+bool ResultViews::findOperon(const QString &text, int field)
 {
     if (field == 0)
-        search(text, operontree::GeneColumn, true);
-    else if (field == 1)
-        search(text, operontree::SynonymColumn, true);
+        return search(text, operontree::GeneColumn, true);
+    if (field == 1)
+        return search(text, operontree::SynonymColumn, true);
+    return false;
 }
 
-void ResultViews::search(const QString &text, int column, bool centreMap)
+bool ResultViews::search(const QString &text, int column, bool centreMap)
 {
     if (!w.tree)
-        return;
+        return false;
     // An empty text would match every row; it matches none.
     QTreeWidgetItem *first = nullptr;
     if (text.isEmpty()) {
@@ -77,12 +86,24 @@ void ResultViews::search(const QString &text, int column, bool centreMap)
     } else {
         first = operontree::selectMatches(w.tree, text, column);
     }
-    if (first) {
-        w.tree->scrollToItem(first);
-        slotDoubleClickedItem(first, 3);
-        slotGenomeView(first, 3);
-        if (centreMap)
-            slotCenterOn(first, 3);
+    if (!first)
+        return false;
+    // The found gene becomes the current row (without dropping the other
+    // matches from the selection), which brings every view to it; its
+    // operon row is scrolled into sight first so both show.
+    {
+        const QSignalBlocker block(w.tree);
+        w.tree->setCurrentItem(first, 0, QItemSelectionModel::NoUpdate);
     }
-    QApplication::beep();
+    QTreeWidgetItem *top = first;
+    while (top->parent())
+        top = top->parent();
+    w.tree->scrollToItem(top, QAbstractItemView::PositionAtTop);
+    w.tree->scrollToItem(first, QAbstractItemView::EnsureVisible);
+    slotDoubleClickedItem(first, 0);
+    slotGenomeView(first, 0);
+    if (centreMap)
+        slotCenterOn(first, 0);
+    emit geneSelected(geneOfRow(first));
+    return true;
 }

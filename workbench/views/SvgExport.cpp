@@ -1,26 +1,12 @@
 #include "SvgExport.h"
 
 #include <QFileDialog>
-#include <QGraphicsScene>
-#include <QGraphicsView>
+#include <QImage>
+#include <QInputDialog>
 #include <QPainter>
 #include <QSvgGenerator>
 
 namespace svgexport {
-
-namespace {
-
-void configure(QSvgGenerator &generator, const QString &fileName, int width, int height)
-{
-    generator.setFileName(fileName);
-    generator.setSize(QSize(width, height));
-    generator.setResolution(100);
-    generator.setViewBox(QRect(0, 0, width, height));
-    generator.setTitle(QObject::tr("SVG Drawing"));
-    generator.setDescription(QObject::tr("An SVG drawing created by Meridan"));
-}
-
-} // namespace
 
 SaveFileNameAsker dialogAsker()
 {
@@ -29,36 +15,65 @@ SaveFileNameAsker dialogAsker()
     };
 }
 
+ImageWidthAsker widthDialogAsker()
+{
+    return [](QWidget *parent, const QString &caption, int proposed) {
+        bool ok = false;
+        const int width = QInputDialog::getInt(parent, caption, QObject::tr("Image width in pixels:"),
+                                               proposed, 500, 20000, 100, &ok);
+        return ok ? width : 0;
+    };
+}
+
 QString svgFilter()
 {
     return QObject::tr("SVG files (*.svg)");
 }
 
-bool writeGenomeSvg(QGraphicsView *view, const QString &fileName)
+QString pngFilter()
 {
-    if (!view || fileName.isEmpty())
+    return QObject::tr("PNG images (*.png)");
+}
+
+QString withSuffix(const QString &fileName, const QString &suffix)
+{
+    if (fileName.isEmpty() || fileName.endsWith(suffix, Qt::CaseInsensitive))
+        return fileName;
+    return fileName + suffix;
+}
+
+bool writeSvg(const QString &fileName, const QSize &size, const QString &title, const Painting &paint)
+{
+    if (fileName.isEmpty() || size.isEmpty())
         return false;
     QSvgGenerator generator;
-    configure(generator, fileName, 2000, 2000);
+    generator.setFileName(fileName);
+    generator.setSize(size);
+    generator.setResolution(96);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(title);
+    generator.setDescription(QObject::tr("A drawing created by Meridan"));
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    view->setRenderHint(QPainter::Antialiasing, true);
-    view->render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    paint(painter, size);
     return painter.end();
 }
 
-bool writeOperonSvg(QGraphicsScene *scene, const QString &fileName)
+bool writePng(const QString &fileName, const QSize &size, const Painting &paint)
 {
-    if (!scene || fileName.isEmpty())
+    if (fileName.isEmpty() || size.isEmpty())
         return false;
-    QSvgGenerator generator;
-    configure(generator, fileName, 2000, 500);
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    scene->render(&painter, QRectF(), QRectF(), Qt::KeepAspectRatio);
-    return painter.end();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        paint(painter, size);
+    }
+    return image.save(fileName, "PNG");
 }
 
 } // namespace svgexport

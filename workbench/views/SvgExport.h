@@ -1,12 +1,13 @@
-// SVG export of the genome map (as the view shows it) and of the whole
-// scene of the operon detail view.
+// Export of the genome map and the operon detail view as SVG drawings or
+// PNG images: the file name's extension, the user's questions, and writing
+// a drawing given as a painting function.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <functional>
 
-class QGraphicsScene;
-class QGraphicsView;
+class QPainter;
 class QWidget;
 
 namespace svgexport {
@@ -15,17 +16,25 @@ namespace svgexport {
 // question was cancelled. Tests replace it to answer without a dialog.
 using SaveFileNameAsker =
     std::function<QString(QWidget *parent, const QString &caption, const QString &filter)>;
+// Asks for the width in pixels of an image; 0 means cancelled.
+using ImageWidthAsker = std::function<int(QWidget *parent, const QString &caption, int proposed)>;
+// Paints the drawing into the rectangle (0, 0, size).
+using Painting = std::function<void(QPainter &painter, const QSize &size)>;
 
 // The platform's save-file dialog, with no preset directory or name.
 SaveFileNameAsker dialogAsker();
+// The platform's number dialog (500 to 20000 pixels).
+ImageWidthAsker widthDialogAsker();
 
-// The file filter of both exports.
 QString svgFilter();
+QString pngFilter();
 
-// Renders the view's visible viewport onto a 2000 x 2000 drawing.
-bool writeGenomeSvg(QGraphicsView *view, const QString &fileName);
+// The name with `suffix` (".svg") appended unless it already ends with it
+// (in any letter case).
+QString withSuffix(const QString &fileName, const QString &suffix);
 
-// Renders the whole scene rectangle onto a 2000 x 500 drawing.
-bool writeOperonSvg(QGraphicsScene *scene, const QString &fileName);
+bool writeSvg(const QString &fileName, const QSize &size, const QString &title, const Painting &paint);
+// A white image of `size` pixels.
+bool writePng(const QString &fileName, const QSize &size, const Painting &paint);
 
 } // namespace svgexport

@@ -48,14 +48,14 @@ private slots:
         QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Load fna file"));
         QVERIFY(w.statusLabelWidget()->isVisible());
         QCOMPARE(w.projectInputs().resultDir, QStringLiteral("./results/"));
-        QVERIFY(!ui->action_fna->isEnabled());
+        QVERIFY(ui->action_fna->isEnabled());   // Import stays: a new genome replaces this one
         QVERIFY(!ui->action_pred->isEnabled());
 
         scope.prompts.openAnswers << inputs + "/NC_999999.ptt";
         QCOMPARE(call(w, "loadPttFile"), inputs + "/NC_999999.ptt");
         QCOMPARE(scope.prompts.openFilters.last(), QStringLiteral("PTT-Files (*.ptt)"));
         QCOMPARE(w.projectInputs().genomeId, QStringLiteral("NC_999999"));
-        QVERIFY(!ui->action_ptt->isEnabled());
+        QVERIFY(ui->action_ptt->isEnabled());
         QVERIFY(ui->action_pred->isEnabled());
         QVERIFY(!ui->action_View->isEnabled());   // no result files yet
         QCOMPARE(w.windowTitle(), QFileInfo(inputs + "/NC_999999.ptt").canonicalFilePath() + "[*]");
@@ -124,8 +124,8 @@ private slots:
         QVERIFY(w.form()->action_rnt->isEnabled());
 
         QCOMPARE(call(w, "loadRntFile"), inputs + "/NC_999999.rnt");
-        QVERIFY(!w.form()->action_rnt->isEnabled());
-        QVERIFY(!w.form()->action_ptt->isEnabled());
+        QVERIFY(w.form()->action_rnt->isEnabled());
+        QVERIFY(w.form()->action_ptt->isEnabled());
 
         MainWindow other;
         scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_888888.ptt";
@@ -250,7 +250,7 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(&w, "slotLoadResultFile"));
         QCOMPARE(w.projectModel().genes.size(), 4);
         QCOMPARE(w.projectModel().genomeLength, 2000);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence - 1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence"));
         QCOMPARE(w.projectModel().forwardSequence, QStringLiteral("ACGTACGTACGGCCTTAAgc"));
         QCOMPARE(w.projectModel().complementSequence, QStringLiteral("TGCATGCATGCCGGAATTgc"));
         QVERIFY(w.form()->actionSummary->isEnabled());

@@ -111,7 +111,7 @@ private slots:
         QVERIFY(!ui->action_View->isEnabled());
         QVERIFY(ui->actionChangeDirectory->isEnabled());
         QVERIFY(w.progressBarWidget()->isHidden());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence - 1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence"));
 
         // A second notification of the same run loads nothing again.
         QVERIFY(QMetaObject::invokeMethod(&w, "slotIFLoadResult"));
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(w.projectModel().tuMap.size(), 2);
     }
 
-    void closingDuringARunWaitsForTheWorkers()
+    void closingDuringARunWithWaitKeepsEveryResult()
     {
         PromptScope scope;
         ProgramFolder folder;
@@ -178,22 +178,71 @@ private slots:
         scope.prompts.directoryAnswers << folder.path();
         QCOMPARE(QMetaObject::invokeMethod(w, "slotChangeDirectory"), true);
         QCOMPARE(w->projectInputs().resultDir, QStringLiteral("./results/"));
-        QCOMPARE(scope.prompts.directoryAnswers.size(), 1);
 
-        scope.prompts.questionAnswer = false;
+        scope.prompts.choiceAnswer = 2;   // Keep open
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        QCOMPARE(scope.prompts.questions.size(), 1);
-
-        scope.prompts.questionAnswer = true;
+        scope.prompts.choiceAnswer = 0;   // Wait
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        QCOMPARE(scope.prompts.questions.size(), 2);
+        QVERIFY(!w->close());             // asked once only
+        QCOMPARE(scope.prompts.choices.size(), 2);
 
         QFile::remove(QStringLiteral("hold.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 60000);
-        // The window went away after its workers, without a TU-list run.
-        QCOMPARE(callCount("Galvora"), 1);
+        // The window went only after the TU list and the summary were
+        // written and read: both are complete.
+        QCOMPARE(callCount("Brintel"), 1);
+        const QList<QByteArray> units = readText("./results/NC_999999_tulist.txt").split('\n');
+        QCOMPARE(units.size(), 4);   // five genes in pairs, and the final line break
+        QVERIFY(units[2].startsWith("NC_999999\t0002.0\t+\tT0005|p|4"));
+        QCOMPARE(readText("./results/NC_999999_summary.txt"),
+                 QByteArray("1 internal promoters,\n0 internal terminators,\n5 TUs including 0 alternative ones.\n"));
+    }
+
+    void cancelledRunLeavesNoPartialResultFiles()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        loadSample(w, scope.prompts, inputs);
+        // A file of someone else in the result folder stays as it was.
+        writeText(QStringLiteral("./results/notes.txt"), "mine");
+        const QStringList before = QDir(QStringLiteral("./results")).entryList(QDir::Files);
+
+        writeText(QStringLiteral("hold.txt"), "");
+        w.form()->action_pred->trigger();
+        QVERIFY(w.cancelRunAction()->isEnabled());
+        // The other engines write their files while the operon engine waits.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists("./results/NC_999999_terminator_score.txt"), 20000);
+        w.cancelRunAction()->trigger();
+        QVERIFY(w.isCancelRequested());
+        QVERIFY(!w.cancelRunAction()->isEnabled());
+        QFile::remove(QStringLiteral("hold.txt"));
+        waitForRun(w);
+
+        QCOMPARE(QDir(QStringLiteral("./results")).entryList(QDir::Files), before);
+        QCOMPARE(readText(QStringLiteral("./results/notes.txt")), QByteArray("mine"));
+        QCOMPARE(callCount("Brintel"), 0);
+        QVERIFY(w.statusLabelWidget()->text().contains(QStringLiteral("cancelled")));
+        QVERIFY(w.form()->action_pred->isEnabled());
+        QVERIFY(!w.cancelRunAction()->isEnabled());
+        QVERIFY(w.projectModel().tuMap.isEmpty());
+
+        // "Cancel run" on closing: the same, and the window goes.
+        auto* closing = new MainWindow;
+        closing->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<MainWindow> guard(closing);
+        loadSample(*closing, scope.prompts, inputs);
+        writeText(QStringLiteral("hold.txt"), "");
+        closing->form()->action_pred->trigger();
+        scope.prompts.choiceAnswer = 1;
+        QVERIFY(!closing->close());
+        QFile::remove(QStringLiteral("hold.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 60000);
+        QCOMPARE(QDir(QStringLiteral("./results")).entryList(QDir::Files), before);
         QCOMPARE(callCount("Brintel"), 0);
     }
 };

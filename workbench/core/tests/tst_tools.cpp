@@ -6,6 +6,8 @@
 
 #include "AboutDialog.h"
 #include "DrawDNA.h"
+#include "FindDialog.h"
+#include "ResultViews.h"
 #include "FindFileForm.h"
 #include "HelpDialog.h"
 #include "QPromoterDlg.h"
@@ -143,6 +145,40 @@ private slots:
         QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen0"));
         QCOMPARE(dna->operonCount(), 3);
         QCOMPARE(windowsOf<DrawDNA>().size(), 1);
+    }
+
+    void searchResultBringsEveryViewToTheGene()
+    {
+        ProgramFolder folder;
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        w.resize(1600, 1000);
+        fillProject(w.projectModel());
+        emit w.Predict_Operon();
+        // A single click (the current row) shows the first operon everywhere.
+        ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(0));
+        QCOMPARE(w.resultViewsController()->detailGenes(), (QVector<int>{0, 1}));
+        ui->actionDNA->trigger();
+        DrawDNA* dna = w.dnaWindow();
+        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen0"));
+
+        QVERIFY(QMetaObject::invokeMethod(&w, "findOperon", Q_ARG(QString, "gen7"), Q_ARG(int, 0)));
+        QTreeWidgetItem* found = ui->treeWidget->currentItem();
+        QCOMPARE(found->text(9), QStringLiteral("7"));
+        QCOMPARE(ui->tableWidget->item(1, 0)->text(), QStringLiteral("T0007"));
+        QCOMPARE(w.resultViewsController()->detailGenes(), (QVector<int>{7}));
+        // The open DNA line moved to the stretch around gene 7.
+        QVERIFY(dna->geneLabels().contains(QStringLiteral("gen7")));
+        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen3"));
+        // The found row and its operon row are both in sight.
+        const QRect viewport = ui->treeWidget->viewport()->rect();
+        QVERIFY(viewport.intersects(ui->treeWidget->visualItemRect(found)));
+        QVERIFY(viewport.intersects(ui->treeWidget->visualItemRect(found->parent())));
+        QVERIFY(w.findDialogWidget()->resultText().isEmpty());
+
+        QVERIFY(QMetaObject::invokeMethod(&w, "findOperon", Q_ARG(QString, "nosuchgene"), Q_ARG(int, 0)));
+        QVERIFY(w.findDialogWidget()->resultText().contains(QStringLiteral("not found")));
+        QCOMPARE(ui->treeWidget->currentItem(), found);
     }
 
     void findFilesOpensOneForm()

@@ -238,8 +238,9 @@ private slots:
         QGraphicsTextItem* three = textItem(scene, "3'");
         QGraphicsTextItem* five = textItem(scene, "5'");
         QVERIFY(three && five);
-        QCOMPARE(three->pos(), QPointF(20, 40));
-        QCOMPARE(five->pos(), QPointF(680, 40));
+        // The forward strand's 5' end is on the left, where positions start.
+        QCOMPARE(five->pos(), QPointF(20, 40));
+        QCOMPARE(three->pos(), QPointF(680, 40));
         QCOMPARE(five->font().pointSize(), 7);
     }
 

@@ -1,68 +1,51 @@
-// The circular genome map: geometry of the strokes and operon bands, the
-// zoom slider, centring on a gene with the arrow, and map clicks.
+// The circular genome map: ring geometry (genes across the origin and long
+// genes as arcs), the scale steps, fitting any genome size, slider/wheel
+// zoom, gene names that never overlap, the pointer, map clicks and compact
+// exports.
 #include "ArrowItem.h"
-#include "GeneLine.h"
 #include "GenomeMapBuilder.h"
 #include "GlobalView.h"
+#include "MapItems.h"
 #include "OperonsScene.h"
-#include "QGraOperonItem.h"
 #include "support/ViewsFixtures.h"
 
-#include <QGraphicsTextItem>
+#include <QFile>
 #include <QPointer>
-#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 
 using namespace viewsfixtures;
+using namespace genomemap;
 
 namespace {
 
-constexpr double pi = 3.1415926;
-
-double radiusOf(QPointF p)
-{
-    return std::hypot(p.x(), p.y());
-}
-
-double angleOf(QPointF p)
-{
-    double a = std::atan2(p.y(), p.x());
-    return a < 0 ? a + 2 * pi : a;
-}
-
-QList<QGraOperonItem *> bandsOf(QGraphicsScene *scene)
-{
-    QList<QGraOperonItem *> bands;
-    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder))
-        if (auto *band = dynamic_cast<QGraOperonItem *>(item))
-            bands << band;
-    return bands;
-}
-
-// Gene lines of the scene that are not gene strokes: the one-gene operons.
-QList<GeneLine *> operonLinesOf(QGraphicsScene *scene, const QVector<GeneLine *> &strokes)
-{
-    QList<GeneLine *> lines;
-    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder))
-        if (auto *line = dynamic_cast<GeneLine *>(item); line && !strokes.contains(line))
-            lines << line;
-    return lines;
-}
-
-ProjectModel megabaseProject()
+// A genome of `length` bp with `count` genes of `size` bp, alternating
+// strands, and one operon per two genes.
+ProjectModel syntheticProject(int length, int count, int size)
 {
     ProjectModel m;
-    m.genomeTitle = "Test genome";
-    m.genomeLength = 1000000;
-    m.genes << gene(100000, 110000, "+", "fwdA", "t0001")   // 0
-            << gene(200000, 201000, "-", "revB", "t0002")   // 1
-            << gene(999000, 1000, "+", "oriC", "t0003")     // 2, across the origin
-            << gene(5000, 5000, "+", "oneD", "t0004")       // 3, end = start
-            << gene(7000, 8000, "?", "oddE", "t0005")       // 4, no strand
-            << gene(9000, 9900, "-", "revF", "t0006");      // 5
+    m.genomeTitle = "Synthetic genome";
+    m.genomeLength = length;
+    const int step = length / count;
+    for (int i = 0; i < count; ++i)
+        m.genes << gene(1 + i * step, qMin(length, i * step + size), i % 4 < 2 ? "+" : "-",
+                        QString("g%1").arg(i), QString("s%1").arg(i));
     m.geneCount = m.genes.size();
+    for (int i = 0; i + 1 < count; i += 2)
+        addUnit(m, i / 2, 1, {i, i + 1});
     return m;
+}
+
+QList<MapLabel *> visibleGeneLabels(QGraphicsScene *scene, const GenomeMapBuilder &map)
+{
+    const QVector<MapLabel *> ticks = map.scaleLabels();
+    QList<MapLabel *> shown;
+    for (QGraphicsItem *item : scene->items())
+        if (auto *label = dynamic_cast<MapLabel *>(item);
+            label && label->isVisible() && !ticks.contains(label) && label->pos() != QPointF(0, 0))
+            shown << label;
+    return shown;
 }
 
 } // namespace
@@ -72,246 +55,139 @@ class TestGenomeMap : public QObject
     Q_OBJECT
 
 private slots:
-    void forwardGeneOfTenKilobasesIsOneHundredUnitsLong()
+    void sectorsFollowTheGenome()
     {
-        const ProjectModel m = megabaseProject();
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        const double R = m.genomeLength / 6283.1852 / 2;
-        GeneLine *line = builder.geneLines().at(0);
-        QVERIFY(line);
-        const QPointF inner(line->x1, line->y1);
-        const QPointF outer(line->x2, line->y2);
-        QVERIFY(qAbs(QLineF(inner, outer).length() - 100.0) < 1e-6);
-        QVERIFY(qAbs(radiusOf(inner) - (R + 1)) < 1e-6);
-        QVERIFY(qAbs(radiusOf(outer) - (R + 101)) < 1e-6);
-        QVERIFY(qAbs(angleOf(inner) - 105000.0 / m.genomeLength * 2 * pi) < 1e-9);
-        QCOMPARE(line->geneIndex, 0);
-        QCOMPARE(line->color(), QColor(255, 85, 0));
-        QCOMPARE(line->toolTip(), QString("Synonym: t0001\nGene: fwdA\nPosition: 100000 - 110000"));
-        QCOMPARE(scene->sceneRect(), QRectF(-2000, -2000, 4000, 4000));
+        const Geometry g(1000000);
+        // A quarter turn from the top is three o'clock.
+        const QPointF east = g.pointAt(100, 250000);
+        QVERIFY(qAbs(east.x() - 100) < 1e-9 && qAbs(east.y()) < 1e-9);
+        // A gene over the origin is a short arc at the top, not a chord.
+        const QRectF wrap = g.sector(999001, 1000, ForwardGenes).boundingRect();
+        QVERIFY(wrap.width() < 20 && wrap.center().y() < -900);
+        QCOMPARE(g.span(999001, 1000), qint64(2000));
+        // A gene over a third of the genome bulges out to the full radius.
+        const QRectF third = g.sector(1, 333333, ForwardGenes).boundingRect();
+        QVERIFY(third.right() > 999 && third.top() < -999);
+        QVERIFY(g.sector(1, 333333, ForwardGenes).contains(g.pointAt(975, 166000)));
+        QVERIFY(!g.sector(1, 333333, ForwardGenes).contains(g.pointAt(975, 500000)));
     }
 
-    void reverseGeneGrowsInwards()
+    void scaleStepsAndLabels_data()
     {
-        const ProjectModel m = megabaseProject();
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        const double R = m.genomeLength / 6283.1852 / 2;
-        GeneLine *line = builder.geneLines().at(1);
-        QVERIFY(qAbs(radiusOf({line->x1, line->y1}) - (R - 51)) < 1e-6);
-        QVERIFY(qAbs(radiusOf({line->x2, line->y2}) - (R - 50 - 10)) < 1e-6);
-        QCOMPARE(line->color(), QColor(15, 15, 255));
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<qint64>("major");
+        QTest::newRow("plasmid") << qint64(9609) << qint64(1000);
+        QTest::newRow("E. coli") << qint64(4641652) << qint64(500000);
+        QTest::newRow("15 Mb") << qint64(15000000) << qint64(2000000);
+    }
+    void scaleStepsAndLabels()
+    {
+        QFETCH(qint64, length);
+        QFETCH(qint64, major);
+        const TickSteps steps = tickSteps(length, 12);
+        QCOMPARE(steps.major, major);
+        QVERIFY(steps.major % steps.minor == 0);
+        QCOMPARE(positionLabel(0), QString("0"));
+        QCOMPARE(positionLabel(2500), QString("2.5 kb"));
+        QCOMPARE(positionLabel(1500000), QString("1.5 Mb"));
+        QCOMPARE(positionLabel(750), QString("750 bp"));
+        QCOMPARE(lengthLabel(9609), QString("9,609 bp"));
+        QCOMPARE(lengthLabel(4641652), QString("4.64 Mb (4,641,652 bp)"));
     }
 
-    void geneAcrossTheOriginUsesItsWrappedMiddle()
+    void mapFitsAnyGenomeSize_data()
     {
-        const ProjectModel m = megabaseProject();
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        GeneLine *line = builder.geneLines().at(2);
-        // Middle (999000 + 1000 + 1000000) / 2 = 1000000: the origin itself.
-        const double a = std::fmod(angleOf({line->x1, line->y1}), 2 * pi);
-        QVERIFY(qMin(a, 2 * pi - a) < 1e-6);
-        QVERIFY(qAbs(QLineF(line->line()).length() - 20.0) < 1e-6);
-
-        // end = start counts as crossing: the whole genome, 10 000 units.
-        GeneLine *whole = builder.geneLines().at(3);
-        QVERIFY(qAbs(QLineF(whole->line()).length() - 10000.0) < 1e-6);
+        QTest::addColumn<int>("length");
+        QTest::newRow("5 kb") << 5000;
+        QTest::newRow("9.6 kb") << 9609;
+        QTest::newRow("15 Mb") << 15000000;
     }
-
-    void geneWithoutStrandKeepsIndexesAligned()
+    void mapFitsAnyGenomeSize()
     {
-        const ProjectModel m = megabaseProject();
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        QCOMPARE(builder.geneLines().size(), m.genes.size());
-        QVERIFY(builder.geneLines().at(4) == nullptr);
-        QCOMPARE(builder.geneLines().at(5)->geneIndex, 5);
-    }
-
-    void frameHasCirclesLabelsAndAxes()
-    {
-        const ProjectModel m = megabaseProject();
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        int ellipses = 0, strandLabels = 0, axes = 0;
-        for (QGraphicsItem *item : scene->items()) {
-            if (item->type() == QGraphicsEllipseItem::Type)
-                ++ellipses;
-            if (auto *text = dynamic_cast<QGraphicsTextItem *>(item);
-                text && text->toPlainText() == "Forward Strand / +")
-                ++strandLabels;
-            if (item->type() == QGraphicsLineItem::Type && !dynamic_cast<GeneLine *>(item)) {
-                ++axes;
-                QVERIFY(item->flags() & QGraphicsItem::ItemIsSelectable);
-            }
-        }
-        QCOMPARE(ellipses, 3);
-        QCOMPARE(strandLabels, 4);
-        QCOMPARE(axes, 4);
-        auto *centre = dynamic_cast<QGraphicsTextItem *>(builder.centreLabel());
-        QCOMPARE(centre->toPlainText(), QString("Test genome\n1000000 bp"));
-        QCOMPARE(centre->pos(), QPointF(-20, 0));
-        QCOMPARE(centre->font().pointSize(), 5);
-    }
-
-    void operonBandColoursAlternatePerStrand()
-    {
-        ProjectModel m;
-        m.genomeLength = 1000000;
-        for (int i = 0; i < 8; ++i)
-            m.genes << gene(1000 + 100000 * i, 2000 + 100000 * i, i < 6 ? "+" : "-",
-                            QString("g%1").arg(i), QString("s%1").arg(i));
-        m.genes << gene(900000, 901000, "-", "g8", "s8");
-        addUnit(m, 0, 1, {0, 1});
-        addUnit(m, 1, 1, {2, 3});
-        addUnit(m, 2, 1, {6, 7});
-        addUnit(m, 4, 1, {4, 5});   // operon 3 has no entry
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        const QList<QGraOperonItem *> bands = bandsOf(scene.get());
-        QCOMPARE(bands.size(), 4);
-        QMap<int, QColor> colourOfFirst;
-        for (QGraOperonItem *band : bands) {
-            colourOfFirst[band->data(0).toInt()] = band->brush().color();
-            QCOMPARE(band->pen().color(), band->brush().color());
-            QVERIFY(band->flags() & QGraphicsItem::ItemIsSelectable);
-        }
-        const QColor lavender(213, 175, 255), lightBlue(58, 193, 255);
-        QCOMPARE(colourOfFirst[0], lavender);    // first forward operon
-        QCOMPARE(colourOfFirst[2], lightBlue);   // second forward operon
-        QCOMPARE(colourOfFirst[6], lavender);    // first reverse operon
-        QCOMPARE(colourOfFirst[4], lavender);    // third forward operon
-        QCOMPARE(builder.plusOperons(), 3);
-        QCOMPARE(builder.minusOperons(), 1);
-
-        // Forward bands fill the ring from R - 2 to R - 20.
-        const double R = m.genomeLength / 6283.1852 / 2;
-        for (QGraOperonItem *band : bands) {
-            const bool forward = band->data(0).toInt() != 6;
-            for (const QPointF &p : band->polygon()) {
-                const double r = radiusOf(p);
-                if (forward)
-                    QVERIFY(qAbs(r - (R - 2)) < 1e-6 || qAbs(r - (R - 20)) < 1e-6);
-                else
-                    QVERIFY(qAbs(r - (R - 48)) < 1e-6 || qAbs(r - (R - 30)) < 1e-6);
-            }
-        }
-        QCOMPARE(bands.first()->toolTip().left(8), QString("Operon:\n"));
-    }
-
-    void smallestAlternativeUnitIsDrawn()
-    {
-        ProjectModel m;
-        m.genomeLength = 100000;
-        for (int i = 0; i < 6; ++i)
-            m.genes << gene(1000 + 5000 * i, 2000 + 5000 * i, "+", QString("g%1").arg(i),
-                            QString("s%1").arg(i));
-        addUnit(m, 0, 1, {0, 1, 2});
-        addUnit(m, 0, 2, {1, 2});
-        // Two equally small units: the one inserted first wins.
-        addUnit(m, 1, 1, {3, 4});
-        addUnit(m, 1, 2, {4, 5});
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        QStringList tips;
-        for (QGraOperonItem *band : bandsOf(scene.get()))
-            tips << band->toolTip();
-        tips.sort();
-        QCOMPARE(tips, QStringList({"Operon:\ng1/g2/", "Operon:\ng3/g4/"}));
-    }
-
-    void oneGeneOperonIsAGeneColouredLine()
-    {
-        ProjectModel m = megabaseProject();
-        addUnit(m, 0, 1, {1});
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        const QList<GeneLine *> lines = operonLinesOf(scene.get(), builder.geneLines());
-        QCOMPARE(lines.size(), 1);
-        const double R = m.genomeLength / 6283.1852 / 2;
-        QVERIFY(qAbs(radiusOf({lines[0]->x1, lines[0]->y1}) - (R - 48)) < 1e-6);
-        QVERIFY(qAbs(radiusOf({lines[0]->x2, lines[0]->y2}) - (R - 30)) < 1e-6);
-        QCOMPARE(lines[0]->color(), QColor(15, 15, 255));
-        QCOMPARE(lines[0]->toolTip(), QString("Operon:\nrevB"));
-        QCOMPARE(builder.minusOperons(), 1);
-    }
-
-    void operonIndexesOutsideTheGenesDrawNothing()
-    {
-        ProjectModel m = megabaseProject();
-        addUnit(m, 0, 1, {0, 99});
-        addUnit(m, 1, 1, {-3, 1});
-        m.tuMap.insert(2, TuEntry());   // a unit without members
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        QVERIFY(bandsOf(scene.get()).isEmpty());
-        QVERIFY(operonLinesOf(scene.get(), builder.geneLines()).isEmpty());
-    }
-
-    void emptyGenomeDrawsNoGenes()
-    {
-        ProjectModel m = megabaseProject();
-        m.genomeLength = 0;
-        addUnit(m, 0, 1, {0, 1});
-        GenomeMapBuilder builder(m);
-        std::unique_ptr<OperonsScene> scene(builder.build());
-        for (GeneLine *line : builder.geneLines())
-            QVERIFY(line == nullptr);
-        QVERIFY(bandsOf(scene.get()).isEmpty());
-    }
-
-    void sliderScalesTheView()
-    {
-        const ProjectModel m = sampleProject();
+        QFETCH(int, length);
+        const ProjectModel m = syntheticProject(length, 40, qMin(length / 50, 1200));
         Harness h(m);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
         h.views->slotPredictOperon();
-        QCOMPARE(h.genomeSlider->value(), 30);
-        QVERIFY(h.zoomAction->isEnabled());
-        const double start = h.genomeView->transform().m11();
-        QVERIFY(qAbs(start - std::pow(1.05, -20)) < 1e-9);
-
-        h.genomeSlider->setValue(32);
-        QVERIFY(qAbs(h.genomeView->transform().m11() / start - 1.1025) < 1e-9);
-        QCOMPARE(h.views->lastGenomeScale(), 32.0);
-        h.genomeSlider->setValue(30);
-        QVERIFY(qAbs(h.genomeView->transform().m11() - start) < 1e-12);
-
-        // From the slider's start value 50 to 52 and back.
-        h.genomeSlider->setValue(50);
-        QVERIFY(qAbs(h.genomeView->transform().m11() - 1.0) < 1e-9);
-        h.genomeSlider->setValue(52);
-        QVERIFY(qAbs(h.genomeView->transform().m11() - 1.1025) < 1e-9);
-        h.genomeSlider->setValue(50);
-        QVERIFY(qAbs(h.genomeView->transform().m11() - 1.0) < 1e-9);
+        const QRect viewport = h.genomeView->viewport()->rect();
+        const QRectF map = h.genomeView->mapFromScene(QRectF(-1000, -1000, 2000, 2000)).boundingRect();
+        QVERIFY(viewport.contains(map.toAlignedRect().adjusted(1, 1, -1, -1)));
+        QVERIFY(map.width() > 0.85 * qMin(viewport.width(), viewport.height()));
+        QVERIFY(QLineF(map.center(), QRectF(viewport).center()).length() < 3);
+        QCOMPARE(h.genomeSlider->value(), 0);
+        // Every gene is an arc of its own: none is missing, whatever the size.
+        int features = 0;
+        for (MapFeature *f : h.views->geneFeatures())
+            features += f != nullptr;
+        QCOMPARE(features, 40);
     }
 
-    void wheelStepsMoveTheSliderWithinItsRange()
+    void sliderAndWheelZoomAndFitReturns()
     {
-        const ProjectModel m = sampleProject();
+        const ProjectModel m = syntheticProject(200000, 100, 1500);
         Harness h(m);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
         h.views->slotPredictOperon();
+        const double fit = h.genomeView->transform().m11();
+        h.genomeView->centerOn(300, -200);
+        const QPointF centre = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
+        h.genomeSlider->setValue(10);
+        QVERIFY(qAbs(h.genomeView->transform().m11() / fit - 2.0) < 1e-6);
+        // The slider zooms about the view's centre.
+        const QPointF after = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
+        QVERIFY2(QLineF(centre, after).length() < 2.0 / fit,
+                 qPrintable(QString("%1,%2 %3,%4").arg(centre.x()).arg(centre.y()).arg(after.x()).arg(after.y())));
         emit h.genomeView->global_scale(2);
-        QCOMPARE(h.genomeSlider->value(), 32);
-        emit h.genomeView->global_scale(-1);
-        QCOMPARE(h.genomeSlider->value(), 31);
-        emit h.genomeView->global_scale(500);
-        QCOMPARE(h.genomeSlider->value(), 150);
-        QVERIFY(qAbs(h.genomeView->transform().m11() - std::pow(1.05, 100)) < 1e-6);
+        QCOMPARE(h.genomeSlider->value(), 10 + 2 * ResultViews::WheelLevels);
+        h.views->zoomOut();
+        QCOMPARE(h.genomeSlider->value(), 10);
+        emit h.genomeView->global_scale(1000);
+        QCOMPARE(h.genomeSlider->value(), ResultViews::MapZoomLevels);
+        h.views->slotZoom();
+        QCOMPARE(h.genomeSlider->value(), 0);
+        QVERIFY(qAbs(h.genomeView->transform().m11() - fit) < 1e-9);
     }
 
-    void zoomCommandReturnsToTheWholeMap()
+    void geneNamesAppearWhenZoomedAndNeverOverlap()
+    {
+        const ProjectModel m = syntheticProject(4000000, 4000, 900);
+        GenomeMapBuilder map(m);
+        std::unique_ptr<OperonsScene> scene(map.build());
+        QCOMPARE(map.updateLabels(0.4), 0);   // the whole genome: no room for names
+        const int zoomed = map.updateLabels(60);
+        QVERIFY(zoomed > 100);
+        QList<MapLabel *> shown = visibleGeneLabels(scene.get(), map);
+        QCOMPARE(int(shown.size()), zoomed);
+        QVector<QRectF> rects;
+        for (MapLabel *label : shown)
+            rects << label->pixelRect().translated(label->pos() * 60);
+        for (MapLabel *tick : map.scaleLabels())
+            rects << tick->pixelRect().translated(tick->pos() * 60);
+        std::sort(rects.begin(), rects.end(), [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
+        for (int i = 0; i < rects.size(); ++i)
+            for (int j = i + 1; j < rects.size() && rects[j].left() < rects[i].right(); ++j)
+                QVERIFY2(!rects[i].intersects(rects[j]), qPrintable(QString::number(i)));
+    }
+
+    void pointerShowsAtTheGeneAndGoes()
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
         h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        h.views->setArrowDuration(50);
         h.views->slotPredictOperon();
-        h.genomeSlider->setValue(120);
-        h.views->slotZoom();
-        QCOMPARE(h.genomeSlider->value(), 30);
-        const QPointF centre = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
-        QVERIFY(QLineF(centre, QPointF(0, 0)).length() < 5);
+        h.views->slotCenterOn(geneRow(h.tree, 5), 0);
+        QCOMPARE(h.views->arrows().size(), 1);
+        ArrowItem *arrow = h.views->arrows().first();
+        QVERIFY(arrow->isVisible());
+        QVERIFY(!(arrow->flags() & QGraphicsItem::ItemIsSelectable));
+        QPointF anchor, direction;
+        QVERIFY(h.views->map()->geneAnchor(5, &anchor, &direction));
+        QCOMPARE(arrow->pos(), anchor);
+        QTRY_VERIFY_WITH_TIMEOUT(!arrow->isVisible(), 2000);
     }
 
     void redrawReplacesAndDeletesTheOldScene()
@@ -321,15 +197,11 @@ private slots:
         h.views->slotPredictOperon();
         QPointer<OperonsScene> first = h.views->genomeScene();
         h.views->slotCenterOn(geneRow(h.tree, 5), 0);
-        QCOMPARE(h.views->arrows().size(), 1);
         h.views->slotPredictOperon();
         QVERIFY(first.isNull());
         QVERIFY(h.genomeView->scene() == h.views->genomeScene());
         QVERIFY(h.views->arrows().isEmpty());
-        QVERIFY(!h.views->arrowTimer()->isActive());
-        QCOMPARE(h.views->geneLines().size(), m.genes.size());
-        for (GeneLine *line : h.views->geneLines())
-            QVERIFY(line->scene() == h.views->genomeScene());
+        QCOMPARE(h.views->geneFeatures().size(), m.genes.size());
     }
 
     void viewsMayOutliveTheirWidgets()
@@ -344,98 +216,19 @@ private slots:
         w.table = new QTableWidget(window);
         w.genomeView = new GlobalView(window);
         w.genomeSlider = new QSlider(window);
-        w.genomeSlider->setRange(25, 150);
         w.operonView = new QGraphicsView(window);
         w.geneSlider = new QSlider(window);
         auto *views = new ResultViews(m, w, window);
+        views->setUpViews();
         views->connectControls();
         views->slotPredictOperon();
         views->slotCenterOn(geneRow(w.tree, 0), 0);
         views->slotGenomeView(w.tree->topLevelItem(0), 0);
-        views->genomeScene()->items().first()->setSelected(true);
         QPointer<OperonsScene> map = views->genomeScene();
         QPointer<QGraphicsScene> detail = views->operonScene();
         delete window;
         QVERIFY(map.isNull());
         QVERIFY(detail.isNull());
-    }
-
-    void centringShowsOneArrowAtTheStrokeEnd()
-    {
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.window.show();
-        h.views->slotPredictOperon();
-        QTreeWidgetItem *row = geneRow(h.tree, 5);
-        h.views->slotCenterOn(row, 0);
-        QCOMPARE(h.genomeSlider->value(), 95);
-        QCOMPARE(h.views->arrows().size(), 1);
-        ArrowItem *arrow = h.views->arrows().first();
-        QVERIFY(arrow->isVisible());
-        QVERIFY(!(arrow->flags() & QGraphicsItem::ItemIsSelectable));
-        QCOMPARE(arrow->brush().color(), QColor(0, 0, 255));
-        // A one-pixel outline, whatever the zoom.
-        QVERIFY(arrow->pen().isCosmetic());
-        QCOMPARE(arrow->pen().color(), QColor(0, 0, 255));
-        GeneLine *line = h.views->geneLines().at(5);
-        const bool right = line->x1 < line->x2;
-        const double dx = right ? 0.2 : -0.2;
-        QCOMPARE(arrow->polygon().first(), QPointF(line->x2 + dx, line->y2));
-        QCOMPARE(arrow->polygon().size(), 3);
-        // The call returned at once; the timer hides the arrow later.
-        QVERIFY(h.views->arrowTimer()->isActive());
-        QCOMPARE(h.views->arrowTimer()->interval(), 20000);
-
-        h.views->slotCenterOn(geneRow(h.tree, 2), 0);
-        QCOMPARE(h.views->arrows().size(), 2);
-        QVERIFY(!arrow->isVisible());
-        QVERIFY(h.views->arrows().last()->isVisible());
-    }
-
-    void arrowDisappearsWhenItsTimeIsUp()
-    {
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->setArrowDuration(50);
-        h.views->slotPredictOperon();
-        h.views->slotCenterOn(geneRow(h.tree, 0), 0);
-        ArrowItem *arrow = h.views->arrows().first();
-        QVERIFY(arrow->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!arrow->isVisible(), 2000);
-    }
-
-    void arrowDirectionsAndEmptyPolygon()
-    {
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotArrow(10, 20, 0, 0);
-        QCOMPARE(h.views->arrows().last()->polygon(),
-                 QPolygonF({{9.8, 20}, {8.5, 20.375}, {8.5, 19.625}}));
-        h.views->slotArrow(10, 20, 7, 0);
-        QVERIFY(h.views->arrows().last()->polygon().isEmpty());
-    }
-
-    void centringIgnoresRowsWithoutAStroke()
-    {
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        // Before the map exists nothing happens.
-        QTreeWidgetItem loose;
-        loose.setText(9, "0");
-        h.views->slotCenterOn(&loose, 0);
-        QVERIFY(h.views->arrows().isEmpty());
-
-        h.views->slotPredictOperon();
-        h.genomeSlider->setValue(40);
-        loose.setText(9, "77");
-        h.views->slotCenterOn(&loose, 0);
-        loose.setText(9, "-1");
-        h.views->slotCenterOn(&loose, 0);
-        h.views->slotCenterOn(h.tree->topLevelItem(0), 0);   // an operon row
-        h.views->slotCenterOn(nullptr, 0);
-        QVERIFY(h.views->arrows().isEmpty());
-        QCOMPARE(h.genomeSlider->value(), 40);
     }
 
     void clickingAGeneSelectsItInTheTree()
@@ -446,55 +239,53 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
         h.views->slotPredictOperon();
         h.views->slotCenterOn(geneRow(h.tree, 5), 0);
-        h.genomeSlider->setValue(150);
-        GeneLine *line = h.views->geneLines().at(5);
-        h.genomeView->centerOn(line);
-        const QPoint at = h.genomeView->mapFromScene(line->line().center());
+        MapFeature *feature = h.views->geneFeatures().at(5);
+        h.genomeSlider->setValue(40);
+        h.genomeView->centerOn(feature);
+        const QPoint at = h.genomeView->mapFromScene(feature->path().pointAtPercent(0.25) * 0.5
+                                                     + feature->path().boundingRect().center() * 0.5);
         QTest::mouseClick(h.genomeView->viewport(), Qt::LeftButton, {}, at);
-
-        QVERIFY(line->isSelected());
-        QCOMPARE(line->color(), QColor(Qt::black));
-        const QList<QTreeWidgetItem *> selected = h.tree->selectedItems();
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(selected.first()->text(1), QString("xb0010"));
+        QVERIFY(feature->isSelected());
+        QCOMPARE(h.tree->currentItem()->text(1), QString("xb0010"));
         QCOMPARE(h.table->item(1, 0)->text(), QString("xb0010"));
-        QVERIFY(h.views->operonScene());
+        QCOMPARE(h.views->detailGenes(), QVector<int>({5}));
     }
 
-    void selectingAnOperonBandLooksUpItsFirstGene()
+    void exportIsCompactCentredAndNamed()
     {
-        const ProjectModel m = sampleProject();
+        const ProjectModel m = syntheticProject(4600000, 4300, 900);
         Harness h(m);
+        QTemporaryDir dir;
+        h.views->setSaveFileNameAsker([&](QWidget *, const QString &, const QString &) {
+            return dir.filePath("map");
+        });
+        h.views->saveSvg();   // nothing drawn yet: nothing saved
+        QVERIFY(!QFile::exists(dir.filePath("map.svg")));
         h.views->slotPredictOperon();
-        QList<QGraOperonItem *> bands = bandsOf(h.views->genomeScene());
-        QVERIFY(!bands.isEmpty());
-        QGraOperonItem *band = nullptr;
-        for (QGraOperonItem *b : bands)
-            if (b->data(0).toInt() == 3)
-                band = b;
-        QVERIFY(band);
-        band->setSelected(true);
-        QCOMPARE(h.table->item(1, 0)->text(), QString("xb0004"));
-        QVERIFY(!h.tree->selectedItems().isEmpty());
-        for (QTreeWidgetItem *row : h.tree->selectedItems())
-            QCOMPARE(row->text(1), QString("xb0004"));
-    }
+        h.views->saveSvg();
+        QFile svg(dir.filePath("map.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray text = svg.readAll();
+        QVERIFY2(text.size() < 1500000, qPrintable(QString::number(text.size())));
+        // Genes and operons share their paths: far fewer elements than genes.
+        QVERIFY(text.count("<path") < 200);
+        QVERIFY(text.contains("Synthetic genome"));
 
-    void selectingAnAxisMarkChangesNothing()
-    {
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
-        h.tree->topLevelItem(0)->setSelected(true);
-        for (QGraphicsItem *item : h.views->genomeScene()->items())
-            if (item->type() == QGraphicsLineItem::Type && !dynamic_cast<GeneLine *>(item)) {
-                item->setSelected(true);
-                break;
-            }
-        QCOMPARE(h.views->genomeScene()->selectedItems().size(), 1);
-        QCOMPARE(h.tree->selectedItems().size(), 1);
-        QVERIFY(h.tree->topLevelItem(0)->isSelected());
-        QCOMPARE(h.table->rowCount(), 0);
+        h.views->setImageWidthAsker([](QWidget *, const QString &, int) { return 800; });
+        h.views->setSaveFileNameAsker([&](QWidget *, const QString &, const QString &) {
+            return dir.filePath("map.PNG");
+        });
+        h.views->savePng();
+        QImage image(dir.filePath("map.PNG"));
+        QCOMPARE(image.size(), QSize(800, 800));
+        // Centred: the ring's left and right edges are equally far from the sides.
+        const int y = 400;
+        int left = 0, right = 799;
+        while (left < 799 && image.pixelColor(left, y) == Qt::white)
+            ++left;
+        while (right > 0 && image.pixelColor(right, y) == Qt::white)
+            --right;
+        QVERIFY2(qAbs(left - (799 - right)) <= 3, qPrintable(QString("%1 %2").arg(left).arg(right)));
     }
 };
 

@@ -1,10 +1,9 @@
-// The map's item classes: colours and mouse states of gene strokes, hit
-// areas, operon bands, arrows and the wheel steps of the genome view.
+// The map's item classes: hit areas of genes and operons, labels beside
+// their anchors, arrows and the wheel steps of the genome view.
 #include "ArrowItem.h"
-#include "GeneLine.h"
+#include "MapItems.h"
 #include "GlobalView.h"
 #include "OperonsScene.h"
-#include "QGraOperonItem.h"
 #include "support/ViewsFixtures.h"
 
 #include <QGraphicsSceneHoverEvent>
@@ -31,135 +30,42 @@ class TestGraphicsItems : public QObject
     }
 
 private slots:
-    void geneLineTakesGeneColourAndFlags()
-    {
-        GeneLine even(0, 0, 10, 0, 4);
-        GeneLine odd(0, 0, 10, 0, 7);
-        QCOMPARE(even.color(), QColor(255, 85, 0));
-        QCOMPARE(odd.color(), QColor(15, 15, 255));
-        QCOMPARE(even.type(), int(QGraphicsLineItem::Type));
-        QVERIFY(even.flags() & QGraphicsItem::ItemIsSelectable);
-        QVERIFY(even.acceptHoverEvents());
-        QCOMPARE(even.cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(!even.savedColor.isValid());
-
-        // A new index is stored but does not recolour.
-        even.setGeneIndex(7);
-        QCOMPARE(even.geneIndex, 7);
-        QCOMPARE(even.color(), QColor(255, 85, 0));
-    }
-
-    void setLineKeepsEndPointsInStep()
-    {
-        GeneLine line(1, 2, 3, 4, 0);
-        QCOMPARE(line.line(), QLineF(1, 2, 3, 4));
-        line.setLine(-5, 6, 7, -8);
-        QCOMPARE(line.x1, -5.0);
-        QCOMPARE(line.y2, -8.0);
-        QCOMPARE(line.line(), QLineF(-5, 6, 7, -8));
-    }
-
-    void hoverLightsGreenAndClickTurnsBlack()
+    void featureDrawsOnlyWhenHoveredOrSelected()
     {
         OperonsScene scene;
-        auto *line = new GeneLine(0, 0, 10, 0, 1);
-        scene.addItem(line);
-
-        sendHover(scene, line, QEvent::GraphicsSceneHoverEnter);
-        QCOMPARE(line->color(), QColor(19, 255, 3));
-        QCOMPARE(line->savedColor, QColor(15, 15, 255));
-        sendHover(scene, line, QEvent::GraphicsSceneHoverLeave);
-        QCOMPARE(line->color(), QColor(15, 15, 255));
-
-        sendRelease(scene, line);
-        QCOMPARE(line->color(), QColor(Qt::black));
-        QVERIFY(line->isSelected());
-
-        // A clicked gene stays black under the mouse and after it.
-        sendHover(scene, line, QEvent::GraphicsSceneHoverEnter);
-        QCOMPARE(line->color(), QColor(Qt::black));
-        sendHover(scene, line, QEvent::GraphicsSceneHoverLeave);
-        QCOMPARE(line->color(), QColor(Qt::black));
+        QPainterPath square;
+        square.addRect(0, 0, 10, 10);
+        auto *feature = new MapFeature(square, MapFeature::Gene, 4, 4);
+        scene.addItem(feature);
+        QVERIFY(feature->flags() & QGraphicsItem::ItemIsSelectable);
+        QCOMPARE(feature->data(0).toInt(), 4);
+        QVERIFY(!feature->isHighlighted());
+        sendHover(scene, feature, QEvent::GraphicsSceneHoverEnter);
+        QVERIFY(feature->isHighlighted());
+        sendHover(scene, feature, QEvent::GraphicsSceneHoverLeave);
+        QVERIFY(!feature->isHighlighted());
+        feature->setSelected(true);
+        QVERIFY(feature->isHighlighted());
     }
 
-    void orangeGeneAlsoLightsGreen()
+    void labelSitsBesideItsAnchor_data()
     {
-        OperonsScene scene;
-        auto *line = new GeneLine(0, 0, 0, 10, 2);
-        scene.addItem(line);
-        sendHover(scene, line, QEvent::GraphicsSceneHoverEnter);
-        QCOMPARE(line->color(), QColor(19, 255, 3));
-        sendHover(scene, line, QEvent::GraphicsSceneHoverLeave);
-        QCOMPARE(line->color(), QColor(255, 85, 0));
+        QTest::addColumn<QPointF>("direction");
+        QTest::newRow("outwards to the right") << QPointF(1, 0);
+        QTest::newRow("inwards from the top") << QPointF(0, 1);
+        QTest::newRow("diagonal") << QPointF(-0.6, -0.8);
     }
-
-    void boundingRectIsNormalisedAndGrown()
+    void labelSitsBesideItsAnchor()
     {
-        // Base pen width 0: grown by 0.1 on every side.
-        GeneLine line(10, 5, 0, 0, 0);
-        const QRectF r = line.boundingRect();
-        QVERIFY(qAbs(r.left() + 0.1) < 1e-9);
-        QVERIFY(qAbs(r.top() + 0.1) < 1e-9);
-        QVERIFY(qAbs(r.width() - 10.2) < 1e-9);
-        QVERIFY(qAbs(r.height() - 5.2) < 1e-9);
-    }
-
-    void hitShapeFollowsTheStroke_data()
-    {
-        QTest::addColumn<QLineF>("stroke");
-        QTest::addColumn<QPointF>("inside");
-        QTest::addColumn<QPointF>("outside");
-        // Half-width of the hit area is 0.02 with the thin base pen.
-        QTest::newRow("horizontal") << QLineF(0, 0, 10, 0) << QPointF(5, 0.01) << QPointF(5, 0.05);
-        QTest::newRow("horizontal near start") << QLineF(0, 0, 10, 0) << QPointF(0.5, -0.01) << QPointF(-0.5, 0);
-        QTest::newRow("vertical") << QLineF(3, 0, 3, 10) << QPointF(3.01, 5) << QPointF(3.05, 5);
-        QTest::newRow("vertical downwards") << QLineF(3, 10, 3, 0) << QPointF(2.99, 9) << QPointF(3, 10.5);
-        QTest::newRow("diagonal") << QLineF(0, 0, 10, 10) << QPointF(5.005, 4.995) << QPointF(5.1, 4.9);
-        QTest::newRow("leftwards") << QLineF(10, 2, 0, 2) << QPointF(7.5, 2.01) << QPointF(7.5, 2.1);
-    }
-
-    void hitShapeFollowsTheStroke()
-    {
-        QFETCH(QLineF, stroke);
-        QFETCH(QPointF, inside);
-        QFETCH(QPointF, outside);
-        GeneLine line(stroke.x1(), stroke.y1(), stroke.x2(), stroke.y2(), 0);
-        const QPainterPath shape = line.shape();
-        QVERIFY(shape.contains(inside));
-        QVERIFY(!shape.contains(outside));
-        // The middle of the stroke is part of the hit area.
-        QVERIFY(shape.contains(stroke.center()));
-        QVERIFY(line.contains(stroke.center()));
-    }
-
-    void zeroLengthStrokeMatchesNothing()
-    {
-        GeneLine line(4, 4, 4, 4, 0);
-        QVERIFY(!line.shape().contains(QPointF(4, 4)));
-        QVERIFY(!line.shape().contains(QPointF(4.01, 4)));
-        QVERIFY(line.shape().boundingRect().width() * line.shape().boundingRect().height() < 1e-12);
-    }
-
-    void operonItemIsItsPolygon()
-    {
-        const QPolygonF band({{0, 0}, {0, 10}, {20, 10}, {20, 0}});
-        QGraOperonItem item(band);
-        QCOMPARE(item.type(), int(QGraphicsPolygonItem::Type));
-        QVERIFY(item.flags() & QGraphicsItem::ItemIsSelectable);
-        QVERIFY(!item.acceptHoverEvents());
-        QCOMPARE(item.cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(item.shape().contains(QPointF(10, 5)));
-        QVERIFY(!item.shape().contains(QPointF(25, 5)));
-        QCOMPARE(item.polygon(), band);
-    }
-
-    void operonItemReportsRelease()
-    {
-        OperonsScene scene;
-        auto *item = new QGraOperonItem(QPolygonF({{0, 0}, {0, 10}, {20, 10}}));
-        scene.addItem(item);
-        QTest::ignoreMessage(QtDebugMsg, "operon item release");
-        sendRelease(scene, item);
+        QFETCH(QPointF, direction);
+        MapLabel label("thrL", QFont("Sans Serif", 8), direction, 3);
+        QVERIFY(label.flags() & QGraphicsItem::ItemIgnoresTransformations);
+        const QRectF r = label.pixelRect();
+        // Never over the anchor, and on the side the direction points to.
+        QVERIFY(!r.contains(QPointF(0, 0)));
+        QVERIFY(QPointF::dotProduct(r.center(), direction) > 0);
+        MapLabel centred("title", QFont("Sans Serif", 8), QPointF(0, 0), 0);
+        QVERIFY(qAbs(centred.pixelRect().center().x()) < 1e-9);
     }
 
     void arrowNeverBecomesSelected()

@@ -2,6 +2,7 @@
 #include "support/ViewsFixtures.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -93,74 +94,72 @@ class TestSvgExport : public QObject
     Q_OBJECT
 
 private slots:
-    void genomeMapIsSavedAt2000By2000()
+    void suffixIsAddedWhenMissing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("none") << "map" << "map.svg";
+        QTest::newRow("present") << "map.svg" << "map.svg";
+        QTest::newRow("upper case") << "MAP.SVG" << "MAP.SVG";
+        QTest::newRow("other dot") << "e.coli" << "e.coli.svg";
+        QTest::newRow("cancelled") << "" << "";
+    }
+    void suffixIsAddedWhenMissing()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(svgexport::withSuffix(typed, ".svg"), saved);
+    }
+
+    void genomeMapIsSavedWhole()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("genome.svg");
         const ProjectModel m = sampleProject();
         Harness h(m);
         h.window.show();
         h.views->slotPredictOperon();
+        h.genomeSlider->setValue(60);   // zoomed in: the file still holds the whole map
         Asked asked;
-        h.views->setSaveFileNameAsker(answer(asked, path));
+        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("genome")));
         h.views->saveSvg();
         QCOMPARE(asked.count, 1);
-        QCOMPARE(asked.caption, QString("Save Genome as SVG"));
         QCOMPARE(asked.filter, QString("SVG files (*.svg)"));
         QCOMPARE(asked.parent, &h.window);
-
-        const SvgHead root = svgRoot(path);
+        const SvgHead root = svgRoot(dir.filePath("genome.svg"));
         QVERIFY(root.wellFormed);
-        QCOMPARE(root.tagName, QString("svg"));
-        QCOMPARE(root.attribute("viewBox"), QString("0 0 2000 2000"));
-        // 2000 dots at 100 dots per inch: 20 inches.
-        QCOMPARE(root.attribute("width"), QString("508mm"));
-        QCOMPARE(root.attribute("height"), QString("508mm"));
-        QCOMPARE(root.title, QString("SVG Drawing"));
-        QCOMPARE(root.desc, QString("An SVG drawing created by Meridan"));
+        QCOMPARE(root.attribute("viewBox"), QString("0 0 1200 1200"));
+        QVERIFY(root.title.contains("bp"));
+        // The view is as it was.
+        QCOMPARE(h.genomeSlider->value(), 60);
     }
 
-    void genomeMapSavesTheVisiblePart()
+    void unitIsSavedAsSvgAndPng()
     {
         QTemporaryDir dir;
-        const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.window.show();
-        h.views->slotPredictOperon();
-        Asked asked;
-        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("far.svg")));
-        h.views->saveSvg();
-        h.genomeSlider->setValue(110);
-        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("near.svg")));
-        h.views->saveSvg();
-        // Zoomed in, the same page shows fewer scene units, drawn larger.
-        QVERIFY(drawingScale(dir.filePath("near.svg")) > 10 * drawingScale(dir.filePath("far.svg")));
-    }
-
-    void operonViewIsSavedAt2000By500()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("unit.svg");
         const ProjectModel m = sampleProject();
         Harness h(m);
         h.views->slotPredictOperon();
         h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
-        // Zooming the view does not change what is saved.
-        h.geneSlider->setValue(50);
         Asked asked;
-        h.views->setSaveFileNameAsker(answer(asked, path));
+        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("unit")));
         h.views->saveOperonSvg();
-        QCOMPARE(asked.caption, QString("Save Operon as SVG"));
-        QCOMPARE(asked.filter, QString("SVG files (*.svg)"));
-
-        const SvgHead root = svgRoot(path);
+        const SvgHead root = svgRoot(dir.filePath("unit.svg"));
         QVERIFY(root.wellFormed);
-        QCOMPARE(root.attribute("viewBox"), QString("0 0 2000 500"));
-        QCOMPARE(root.attribute("width"), QString("508mm"));
-        QCOMPARE(root.attribute("height"), QString("127mm"));
-        QCOMPARE(root.title, QString("SVG Drawing"));
-        // The 700 x 600 scene fills the page's height: 500 / 600.
-        QVERIFY(qAbs(drawingScale(path) - 500.0 / 600.0) < 1e-3);
+        QVERIFY(root.attribute("viewBox").startsWith("0 0 1600 "));
+
+        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("unit.png")));
+        int proposed = 0;
+        h.views->setImageWidthAsker([&](QWidget *, const QString &, int p) { proposed = p; return 2400; });
+        h.views->saveOperonPng();
+        QVERIFY(proposed > 0);
+        const QImage image(dir.filePath("unit.png"));
+        QCOMPARE(image.width(), 2400);
+        QVERIFY(image.height() > 100 && image.height() < 2400);
+        // A cancelled size question writes nothing.
+        h.views->setImageWidthAsker([](QWidget *, const QString &, int) { return 0; });
+        h.views->setSaveFileNameAsker(answer(asked, dir.filePath("none.png")));
+        h.views->saveOperonPng();
+        QVERIFY(!QFile::exists(dir.filePath("none.png")));
     }
 
     void cancelledDialogsWriteNothing()
@@ -174,7 +173,9 @@ private slots:
         h.views->setSaveFileNameAsker(answer(asked, QString()));
         h.views->saveSvg();
         h.views->saveOperonSvg();
-        QCOMPARE(asked.count, 2);
+        h.views->savePng();
+        h.views->saveOperonPng();
+        QCOMPARE(asked.count, 4);
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 
@@ -188,8 +189,10 @@ private slots:
         Asked asked;
         h.views->setSaveFileNameAsker(answer(asked, path));
         h.views->saveOperonSvg();
+        h.views->saveOperonPng();
         QCOMPARE(asked.count, 0);
         QVERIFY(!QFile::exists(path));
+        QVERIFY(!h.views->hasDetail());
     }
 };
 

@@ -25,6 +25,8 @@ public:
     QStringList openAnswers;
     QStringList directoryAnswers;
     bool questionAnswer = true;
+    int choiceAnswer = -1;                     // -1: the box was closed
+    QStringList choices;                       // texts of the choice boxes shown
     QList<QPair<QString, QString>> warnings;   // title, text
     QStringList questions;
     QStringList openCaptions;
@@ -42,6 +44,11 @@ public:
         return directoryAnswers.isEmpty() ? QString() : directoryAnswers.takeFirst();
     }
     void warning(QWidget*, const QString& title, const QString& text) override { warnings.append({title, text}); }
+    int choose(QWidget*, const QString&, const QString& text, const QStringList&) override
+    {
+        choices << text;
+        return choiceAnswer;
+    }
     bool question(QWidget*, const QString&, const QString& text) override
     {
         questions << text;

@@ -105,12 +105,8 @@ Harness::Harness(const ProjectModel &model)
     table = new QTableWidget;
     genomeView = new GlobalView;
     genomeSlider = new QSlider(Qt::Vertical);
-    genomeSlider->setRange(25, 150);
-    genomeSlider->setValue(50);
     operonView = new QGraphicsView;
     geneSlider = new QSlider(Qt::Vertical);
-    geneSlider->setRange(0, 50);
-    geneSlider->setValue(25);
     zoomAction = new QAction("Zoom", &window);
     zoomAction->setEnabled(false);
     for (QWidget *wdg : {static_cast<QWidget *>(tree), static_cast<QWidget *>(table),

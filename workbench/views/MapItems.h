@@ -1,0 +1,67 @@
+// Items of the circular genome map.
+//
+// MapFeature: the hit area of one gene or operon. The map draws all genes
+// and operons of one colour as one shared path (small exports, fast
+// drawing); a feature paints itself only while it is under the mouse or
+// selected, and carries the tooltip and the gene index.
+//
+// MapLabel: a text of constant screen size anchored at a scene point and
+// pushed away from it along a direction, so it sits beside a ring at any
+// zoom without covering it.
+#pragma once
+
+#include <QFont>
+#include <QGraphicsPathItem>
+#include <QGraphicsItem>
+#include <QString>
+
+class MapFeature : public QGraphicsPathItem
+{
+public:
+    enum Kind { Gene, Operon };
+
+    MapFeature(const QPainterPath &path, Kind kind, int firstGene, int lastGene);
+
+    Kind kind() const { return kind_; }
+    int firstGene() const { return first_; }
+    int lastGene() const { return last_; }
+    bool isHighlighted() const { return hovered_ || isSelected(); }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+    static QColor hoverColor() { return QColor(19, 200, 3); }
+    static QColor selectedColor() { return QColor(0, 0, 0); }
+
+protected:
+    void hoverEnterEvent(QGraphicsSceneHoverEvent *event) override;
+    void hoverLeaveEvent(QGraphicsSceneHoverEvent *event) override;
+
+private:
+    Kind kind_;
+    int first_;
+    int last_;
+    bool hovered_ = false;
+};
+
+class MapLabel : public QGraphicsItem
+{
+public:
+    // direction: unit vector the text is pushed along from the anchor (the
+    // null vector centres the text on it); gap in pixels.
+    MapLabel(const QString &text, const QFont &font, QPointF direction, double gap = 3.0);
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+    QString text() const { return text_; }
+    void setColor(const QColor &color) { color_ = color; }
+    // The label's rectangle in pixels relative to its anchor.
+    QRectF pixelRect() const { return rect_; }
+
+private:
+    QString text_;
+    QFont font_;
+    QRectF rect_;
+    QColor color_ = Qt::black;
+};
