@@ -3,7 +3,7 @@
 #include "meridan/genome/results/GeneIndexFile.h"
 #include "meridan/genome/results/GeneTagFile.h"
 #include "meridan/genome/results/PromoterTable.h"
-#include "meridan/genome/results/ResultFiles.h"
+#include "meridan/genome/results/ResultPaths.h"
 #include "meridan/genome/results/Summary.h"
 #include "meridan/genome/results/TerminatorTable.h"
 #include "meridan/genome/results/TuList.h"
@@ -144,7 +144,7 @@ TEST(ResultReaders, GeneIndexRows)
 
 TEST(ResultReaders, MissingFilesAndNames)
 {
-    const ResultFiles files = resultFiles("some/where", "NC_000913");
+    const ResultPaths files = resultPaths("some/where", "NC_000913");
     EXPECT_EQ(files.tuList, "some/where/NC_000913_tulist.txt");
     EXPECT_EQ(files.sigmaScores[3], "some/where/NC_000913.sigma38.sca.dat");
     const auto missing = readTerminatorTableFile(files.terminatorTable);

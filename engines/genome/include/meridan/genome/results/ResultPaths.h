@@ -6,7 +6,7 @@
 
 namespace meridan::genome::results {
 
-struct ResultFiles {
+struct ResultPaths {
     std::string geneTags;         // <id>_genetag.txt
     std::string promoterTable;    // <id>_promoter_scores.txt
     std::array<std::string, 4> sigmaScores; // <id>.<sigma>.sca.dat, in the order of kSigmaFactors
@@ -17,6 +17,6 @@ struct ResultFiles {
 };
 
 // folder may end with "/" or not; an empty folder means the current one.
-ResultFiles resultFiles(const std::string& folder, const std::string& genomeId);
+ResultPaths resultPaths(const std::string& folder, const std::string& genomeId);
 
 } // namespace meridan::genome::results

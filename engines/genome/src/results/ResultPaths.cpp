@@ -1,16 +1,16 @@
-#include "meridan/genome/results/ResultFiles.h"
+#include "meridan/genome/results/ResultPaths.h"
 
 #include "meridan/genome/results/PromoterTable.h"
 
 namespace meridan::genome::results {
 
-ResultFiles resultFiles(const std::string& folder, const std::string& genomeId)
+ResultPaths resultPaths(const std::string& folder, const std::string& genomeId)
 {
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/')
         prefix += '/';
     prefix += genomeId;
-    ResultFiles files;
+    ResultPaths files;
     files.geneTags = prefix + "_genetag.txt";
     files.promoterTable = prefix + "_promoter_scores.txt";
     for (std::size_t k = 0; k < kSigmaFactors.size(); ++k)
