@@ -139,12 +139,30 @@ bool runEthrin(const EthrinArguments& arguments, std::ostream& log)
 
         const Composition background = strandSymmetricComposition(genome.codes);
         const RegionSettings settings = normalizedSettings(a.upstream, a.downstream, a.keep, length);
+        ScanContext context;
+        context.genic = genicMask(length, table.genes);
         std::vector<OutputFile> files;
         std::ostringstream summary;
         for (const SigmaSetup& s : sigmas) {
             const PromoterScanner scanner(s.model, background);
-            const double threshold = thresholdFor(s, scanner, background, a.genomeId, log);
-            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset, threshold, settings);
+            context.model = &s.model;
+            prepareBonus(context, length, table.genes, settings);
+            std::vector<double> best;
+            auto hits = scanGenes(genome.codes, table.genes, scanner, context, settings, &best);
+            double threshold = 0.0;
+            if (s.threshold.calibrated()) {
+                // Calibrated on this genome: its own regions, shuffled, are
+                // the chance the scores are measured against.
+                threshold = fdrThreshold(best, shuffledBestScores(genome.codes, table.genes, scanner, context, settings,
+                                                                  s.threshold.shuffles, s.threshold.seed),
+                                         s.threshold.shuffles, s.threshold.fdr);
+                log << s.name << ": threshold " << threshold << " bits at an estimated false-discovery rate of "
+                    << s.threshold.fdr << '\n';
+            } else {
+                threshold = thresholdFor(s, scanner, background, a.genomeId, log);
+            }
+            for (PromoterHit& h : hits)
+                h.score -= threshold;
             std::ostringstream text;
             writeScoreTable(text, scanner.twoBoxes(), table.genes, hits);
             files.push_back({a.resultDir + a.genomeId + "." + s.name + ".sca.dat", std::move(text).str()});
