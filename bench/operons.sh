@@ -45,7 +45,8 @@ predict() {
 evaluate() {
   local dir=$1 genetag=${2:-$1/NC_000913_genetag.txt}
   shift 2 || shift 1
-  "$run/meridan-evaluate" --genes "$dir/NC_000913.ano" --results "$dir" --id NC_000913 --genetag "$genetag" \
+  "$run/meridan-evaluate" --genes "$ecoli/NC_000913.ptt" --tagged-genes "$dir/NC_000913.ano" --results "$dir" \
+    --id NC_000913 --genetag "$genetag" \
     --operons "$ref/OperonSet.txt" --gene-products "$ref/GeneProductSet.txt" --tus "$ref/TUSet.txt" "$@"
 }
 
@@ -140,9 +141,11 @@ for seed in 1 2; do
   "$run/operon-evidence-run" --genes "$sim/em/SIM00000$seed.ano" --genetag "$sim/em/SIM00000${seed}_genetag.txt" \
     --out "$sim/evidence_genetag.txt" --promoters "$sim/em/SIM00000$seed.sigma70.sca.dat" \
     --terminators "$sim/em/SIM00000${seed}_terminator_score.txt" >/dev/null
-  for tags in "$sim/em/SIM00000${seed}_genetag.txt" "$sim/evidence_genetag.txt"; do
+  for mode in em evidence; do
+    tags=$sim/em/SIM00000${seed}_genetag.txt
+    [ "$mode" = evidence ] && tags=$sim/evidence_genetag.txt
     "$run/meridan-evaluate" --genes "$sim/em/SIM00000$seed.ano" --results "$sim/em" --id SIM00000$seed \
       --genetag "$tags" --known-operons "$sim/SIM00000${seed}_truth.txt" |
-      grep -E "gene tags|distance" | sed "s|gene tags|$(basename "$tags" | sed 's/_genetag.txt//')|; s/^/  seed $seed /"
+      grep -E "gene tags|distance" | sed "s|gene tags|$mode|; s/^/  seed $seed /"
   done
 done

@@ -3,7 +3,7 @@
 //
 //   operon-evidence-run --genes TABLE [--genes TABLE] --genetag IN [--out OUT]
 //                       [--promoters ID.sigma70.sca.dat] [--terminators ID_terminator_score.txt]
-//                       [--evidence gap,engine,terminator,promoter,category]
+//                       [--evidence gap,engine,terminator,promoter,category] [--table PAIRS.tsv]
 #include "meridan/evidence/OperonRefinement.h"
 
 #include <chrono>
@@ -27,6 +27,8 @@ int main(int argc, char** argv)
             request.geneTagPath = value;
         else if (arg == "--out")
             request.outputPath = value;
+        else if (arg == "--table")
+            request.tablePath = value;
         else if (arg == "--promoters")
             request.promoterPath = value;
         else if (arg == "--terminators")

@@ -33,6 +33,31 @@ std::string geneTagText(const std::vector<GeneTagLine>& tags)
     return text;
 }
 
+namespace {
+
+std::string optionalText(const auto& value)
+{
+    return value ? std::to_string(*value) : std::string("NA");
+}
+
+void writeEvidenceTable(const std::string& path, const std::vector<TableGene>& genes,
+                        const std::vector<PairSignals>& candidates, const std::vector<double>& posterior)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "first\tsecond\tstrand\tgap\tengine\tterminator\tpromoter\tcategory\tposterior\n";
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const PairSignals& s = candidates[k];
+        const char* category[] = {"NA", "shared", "different"};
+        out << genes[s.row].synonym << '\t' << genes[s.row + 1].synonym << '\t' << genes[s.row].strand << '\t'
+            << optionalText(s.gap) << '\t' << optionalText(s.engineLink) << '\t' << optionalText(s.terminator)
+            << '\t' << optionalText(s.promoter) << '\t' << category[int(s.category)] << '\t' << posterior[k] << '\n';
+    }
+    if (!out.flush())
+        throw InputError("Can't write file " + path + " !");
+}
+
+} // namespace
+
 RefinementOutcome refineOperons(const RefinementRequest& request)
 {
     RefinementOutcome outcome;
@@ -58,6 +83,8 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
             links.push_back(p >= 0.5);
         const auto refined = relinkGeneTags(genes, tags, observed.candidates, links);
 
+        if (!request.tablePath.empty())
+            writeEvidenceTable(request.tablePath, genes, observed.candidates, fit.posterior);
         outcome.candidates = observed.candidates.size();
         for (std::size_t k = 0; k < links.size(); ++k) {
             const std::size_t row = observed.candidates[k].row;

@@ -30,6 +30,7 @@ std::vector<bool> plant(GenomeSignals& g, int pairs, unsigned seed)
         // Hairpins follow the truth, even where the distance misleads.
         s.terminator = hairpin(operon ? u(random) < 0.03 : u(random) < 0.9);
         s.promoter = operon ? -5.0 + 4.0 * u(random) : -3.0 + 6.0 * u(random);
+        s.category = u(random) < (operon ? 0.7 : 0.3) ? CategoryMatch::Shared : CategoryMatch::Different;
         g.candidates.push_back(s);
         truth.push_back(operon);
     }
@@ -38,6 +39,7 @@ std::vector<bool> plant(GenomeSignals& g, int pairs, unsigned seed)
         s.gap = long(20 + 280 * u(random));
         s.terminator = hairpin(u(random) < 0.9);
         s.promoter = -3.0 + 6.0 * u(random);
+        s.category = u(random) < 0.3 ? CategoryMatch::Shared : CategoryMatch::Different;
         g.boundaries.push_back(s);
     }
     return truth;
@@ -49,6 +51,7 @@ PairSignals probe(long gap, double terminator)
     s.gap = gap;
     s.terminator = terminator;
     s.promoter = 0.0;
+    s.category = CategoryMatch::Unknown;
     return s;
 }
 
@@ -82,8 +85,11 @@ TEST(OperonEvidence, HairpinOverrulesAMisleadingDistanceAndTheReverse)
     const std::size_t farOperon = g.candidates.size();
     g.candidates.push_back(probe(200, 0.0));
 
-    const EvidenceFit distanceOnly = fitEvidence(g, only({Evidence::Gap}));
-    const EvidenceFit combined = fitEvidence(g, only({Evidence::Gap, Evidence::Terminator}));
+    // The mixture needs evidence beyond the distance to tell its two classes
+    // apart; the promoter and category evidence stays the same in both fits.
+    const EvidenceFit distanceOnly = fitEvidence(g, only({Evidence::Gap, Evidence::Promoter, Evidence::Category}));
+    const EvidenceFit combined =
+        fitEvidence(g, only({Evidence::Gap, Evidence::Terminator, Evidence::Promoter, Evidence::Category}));
     EXPECT_GE(distanceOnly.posterior[shortBoundary], 0.5);
     EXPECT_LT(combined.posterior[shortBoundary], 0.5);
     EXPECT_LT(distanceOnly.posterior[farOperon], 0.5);

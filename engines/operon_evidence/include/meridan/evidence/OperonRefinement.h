@@ -20,6 +20,7 @@ struct RefinementRequest {
     std::string promoterPath;            // <id>.sigma70.sca.dat; a missing file counts as no promoters
     std::string terminatorPath;          // <id>_terminator_score.txt; a missing file counts as no hairpins
     std::string outputPath;              // empty: geneTagPath
+    std::string tablePath;               // when set: one line per candidate pair with its evidence and posterior
     EvidenceOptions options;
 };
 
