@@ -10,7 +10,7 @@ FIELDS = ["id", "status", "exit", "seconds", "cpu_seconds", "peak_mb", "slurm_jo
 
 
 def write_record(path, values):
-    tmp = path + ".part"
+    tmp = f"{path}.{os.getpid()}.part"
     with open(tmp, "w", encoding="utf-8") as out:
         out.write("\t".join(FIELDS) + "\n")
         out.write("\t".join(str(values.get(f, "")).replace("\t", " ").replace("\n", " ") for f in FIELDS) + "\n")

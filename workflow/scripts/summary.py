@@ -97,7 +97,7 @@ def write_report(path, outdir, rows):
 
 
 def write_atomically(path, text):
-    tmp = path + ".part"
+    tmp = f"{path}.{os.getpid()}.part"
     with open(tmp, "w", encoding="utf-8") as f:
         f.write(text)
     os.replace(tmp, path)
