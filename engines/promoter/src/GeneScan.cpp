@@ -169,10 +169,11 @@ std::span<const double> bonusOf(const ScanContext& context, long genomeLength, c
 
 std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
                                    const PromoterScanner& scanner, int tssOffset, double threshold,
-                                   const RegionSettings& settings)
+                                   const RegionSettings& settings,
+                                   const std::function<void(std::size_t)>& scanned)
 {
     (void)tssOffset; // the scanner carries its model's offset
-    auto hits = scanGenes(genome, genes, scanner, ScanContext{}, settings, nullptr);
+    auto hits = scanGenes(genome, genes, scanner, ScanContext{}, settings, nullptr, scanned);
     for (PromoterHit& h : hits)
         h.score -= threshold;
     return hits;
@@ -180,7 +181,8 @@ std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const s
 
 std::vector<double> shuffledBestScores(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
                                        const PromoterScanner& scanner, const ScanContext& context,
-                                       const RegionSettings& settings, int shuffles, std::uint64_t seed)
+                                       const RegionSettings& settings, int shuffles, std::uint64_t seed,
+                                       const std::function<void(std::size_t)>& scanned)
 {
     std::vector<double> best;
     const long length = static_cast<long>(genome.size());
@@ -199,6 +201,8 @@ std::vector<double> shuffledBestScores(std::span<const std::uint8_t> genome, con
     std::vector<double> bonus;
     const std::size_t n = genes.size();
     for (std::size_t g = 0; g < n; ++g) {
+        if (scanned)
+            scanned(g);
         geneRegion(genome, genes[g], settings, region);
         for (int k = 0; k < shuffles; ++k) {
             // Context of a gene spread evenly away from this one.
@@ -218,7 +222,8 @@ std::vector<double> shuffledBestScores(std::span<const std::uint8_t> genome, con
 
 std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
                                    const PromoterScanner& scanner, const ScanContext& context,
-                                   const RegionSettings& settings, std::vector<double>* bestPerGene)
+                                   const RegionSettings& settings, std::vector<double>* bestPerGene,
+                                   const std::function<void(std::size_t)>& scanned)
 {
     std::vector<PromoterHit> hits;
     const long length = static_cast<long>(genome.size());
@@ -231,6 +236,8 @@ std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const s
     std::vector<std::uint8_t> region;
     std::vector<double> bonus;
     for (std::size_t g = 0; g < genes.size(); ++g) {
+        if (scanned)
+            scanned(g);
         const GeneRow& gene = genes[g];
         geneRegion(genome, gene, settings, region);
         const auto regionHits = scanner.bestHits(region, settings.keep, bonusOf(context, length, genes, g, settings, bonus));
