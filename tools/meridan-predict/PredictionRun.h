@@ -13,6 +13,7 @@ struct PredictionInputs {
     QStringList files;
     bool quiet = false;
     QString outputDir; // empty: work in the program folder
+    bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
 };
 
 // Checks the inputs; empty when they can be used, else the message for the user.

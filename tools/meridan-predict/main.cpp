@@ -51,10 +51,23 @@ int main(int argc, char** argv)
                                     QStringLiteral("Work in DIR: results/ and annotation/ there."),
                                     QStringLiteral("DIR"));
     parser.addOption(output);
+    const QCommandLineOption operons(QStringLiteral("operons"),
+                                     QStringLiteral("How operons are decided: em (the operon engine alone, the "
+                                                    "default) or evidence (the engine's operons refined with the "
+                                                    "intergenic distance, terminator and promoter scores and "
+                                                    "functional categories, weighed on this genome)."),
+                                     QStringLiteral("em|evidence"), QStringLiteral("em"));
+    parser.addOption(operons);
     parser.process(app);
 
     Console console;
-    PredictionInputs inputs{parser.positionalArguments(), parser.isSet(quiet), parser.value(output)};
+    const QString operonMode = parser.value(operons);
+    if (operonMode != QStringLiteral("em") && operonMode != QStringLiteral("evidence")) {
+        console.error(QStringLiteral("meridan-predict: --operons takes em or evidence, not %1").arg(operonMode));
+        return 2;
+    }
+    PredictionInputs inputs{parser.positionalArguments(), parser.isSet(quiet), parser.value(output),
+                            operonMode == QStringLiteral("evidence")};
     if (const QString problem = checkInputs(inputs); !problem.isEmpty()) {
         console.error(QStringLiteral("meridan-predict: ") + problem);
         return 2;
