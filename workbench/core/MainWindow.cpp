@@ -142,6 +142,7 @@ void MainWindow::connectActions()
     connect(ui->action_fna, &QAction::triggered, this, &MainWindow::loadFnaFile);
     connect(ui->action_ptt, &QAction::triggered, this, &MainWindow::loadPttFile);
     connect(ui->action_rnt, &QAction::triggered, this, &MainWindow::loadRntFile);
+    setUpImportActions();
     connect(ui->action_genebz, &QAction::triggered, this, &MainWindow::loadBzFile);
     connect(ui->action_copy, &QAction::triggered, this, &MainWindow::doCopy);
     connect(ui->action_paste, &QAction::triggered, this, &MainWindow::doPaste);

@@ -128,6 +128,10 @@ private slots:
     QString loadPttFile();
     QString loadBzFile();
     QString loadRntFile();
+    // Import of annotation files (MainWindow_import.cpp); each returns the
+    // imported record's identifier, empty when nothing was imported.
+    QString importGenomeFile();
+    QString importAnnotationForFasta();
     bool integratePtt_Rnt();
     QString slotChangeDirectory();
 
@@ -189,6 +193,8 @@ private:
     QString acceptPttFile(const QString& fileName);
     QString acceptRntFile(const QString& fileName);
     QString acceptBzFile(const QString& fileName);
+    void setUpImportActions();
+    QString importAnnotatedGenome(const QString& annotationFile, const QString& fastaFile);
     bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
     void readAnnotationFile();
     void readGenomeFile();
