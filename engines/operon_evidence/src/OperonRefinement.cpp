@@ -1,6 +1,9 @@
 #include "meridan/evidence/OperonRefinement.h"
 
+#include "meridan/operon/GeneTagFile.h"
+
 #include <cstdio>
+#include <sstream>
 #include <filesystem>
 #include <fstream>
 
@@ -27,10 +30,17 @@ std::vector<GeneTagLine> relinkGeneTags(const std::vector<TableGene>& genes, con
 
 std::string geneTagText(const std::vector<GeneTagLine>& tags)
 {
-    std::string text;
-    for (const auto& t : tags)
-        text += std::to_string(t.operon) + t.rest + '\n';
-    return text;
+    // The operon engine's own writer, so that the format cannot drift.
+    operon::GeneTags out;
+    for (const auto& t : tags) {
+        out.operonNumber.push_back(double(t.operon));
+        out.sdPosition.push_back(double(t.sd));
+        out.taPosition.push_back(double(t.ta));
+        out.terminatorPosition.push_back(double(t.terminator));
+    }
+    std::ostringstream text;
+    operon::writeGeneTags(text, out);
+    return text.str();
 }
 
 namespace {

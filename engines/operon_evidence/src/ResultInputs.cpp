@@ -1,5 +1,10 @@
 #include "meridan/evidence/ResultInputs.h"
 
+#include "meridan/genome/results/GeneTagFile.h"
+#include "meridan/genome/results/PromoterTable.h"
+#include "meridan/genome/results/TerminatorTable.h"
+#include "meridan/genome/results/TuList.h"
+
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -26,16 +31,6 @@ std::vector<std::string> split(const std::string& line, char separator)
     return fields;
 }
 
-std::vector<std::string> words(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    std::string w;
-    while (in >> w)
-        out.push_back(w);
-    return out;
-}
-
 void chomp(std::string& line)
 {
     if (!line.empty() && line.back() == '\r')
@@ -58,18 +53,6 @@ long wholeNumber(const std::string& text, const std::string& path, int line, con
     if (ec != std::errc() || ptr != last)
         badRow(path, line, std::string("unreadable ") + what + " \"" + text + "\"");
     return value;
-}
-
-double realNumber(const std::string& text, const std::string& path, int line, const char* what)
-{
-    try {
-        std::size_t used = 0;
-        const double value = std::stod(text, &used);
-        if (used == text.size())
-            return value;
-    } catch (const std::exception&) {
-    }
-    badRow(path, line, std::string("unreadable ") + what + " \"" + text + "\"");
 }
 
 std::string cogLetters(const std::string& column)
@@ -114,53 +97,41 @@ std::vector<TableGene> readGeneTable(const std::string& path)
     return genes;
 }
 
+namespace {
+
+// The rows of a result reader, or InputError with its first problems.
+template <typename Row> std::vector<Row> cleanRows(genome::results::ResultRows<Row> read)
+{
+    if (!read.problems.empty())
+        throw InputError(genome::results::describeProblems(read.problems, 5));
+    return std::move(read.rows);
+}
+
+} // namespace
+
 std::vector<GeneTagLine> readGeneTags(const std::string& path)
 {
-    std::ifstream in = openInput(path);
     std::vector<GeneTagLine> tags;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        chomp(line);
-        if (line.empty())
-            continue;
-        const auto end = line.find_first_of(" \t");
-        GeneTagLine tag;
-        tag.operon = wholeNumber(line.substr(0, end), path, number, "operon number");
-        tag.rest = end == std::string::npos ? std::string() : line.substr(end);
-        tags.push_back(std::move(tag));
-    }
+    for (const auto& row : cleanRows(genome::results::readGeneTagFile(path)))
+        tags.push_back({row.operonNumber, row.sdPosition, row.taPosition, row.terminatorPosition});
     return tags;
 }
 
 std::vector<PromoterHit> readPromoterHits(const std::string& path)
 {
-    std::ifstream in = openInput(path);
     std::vector<PromoterHit> hits;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        chomp(line);
-        const auto w = words(line);
-        if (number == 1 || w.empty())
-            continue; // header
-        if (w.size() != 7 && w.size() != 10)
-            badRow(path, number, "expected 7 or 10 columns, found " + std::to_string(w.size()));
+    for (const auto& row : cleanRows(genome::results::readSigmaScoreFile(path))) {
         PromoterHit h;
-        h.synonym = w[0];
-        h.strand = w[1] == "-" ? '-' : '+';
-        h.tss = wholeNumber(w[2], path, number, "transcription start");
-        h.start = wholeNumber(w[3], path, number, "promoter start");
-        h.score = realNumber(w[4], path, number, "score");
+        h.synonym = row.synonym;
+        h.strand = row.strand;
+        h.tss = row.tss;
+        h.start = row.start;
+        h.score = row.score;
         // Box positions are the first base of each box in the gene's direction.
-        const long firstBox = wholeNumber(w[5], path, number, "box position");
-        const std::size_t lastBoxColumn = w.size() == 10 ? 7 : 5;
-        const long lastBox = wholeNumber(w[lastBoxColumn], path, number, "box position");
-        const long lastLength = long(w[lastBoxColumn + 1].size());
-        h.from = h.strand == '+' ? firstBox : lastBox - lastLength + 1;
-        h.to = h.strand == '+' ? lastBox + lastLength - 1 : firstBox;
+        const long lastBox = row.twoBoxes ? row.secondBoxPosition : row.firstBoxPosition;
+        const long lastLength = long((row.twoBoxes ? row.secondBox : row.firstBox).size());
+        h.from = h.strand == '+' ? row.firstBoxPosition : lastBox - lastLength + 1;
+        h.to = h.strand == '+' ? lastBox + lastLength - 1 : row.firstBoxPosition;
         hits.push_back(std::move(h));
     }
     return hits;
@@ -168,52 +139,19 @@ std::vector<PromoterHit> readPromoterHits(const std::string& path)
 
 std::vector<TerminatorRow> readTerminatorRows(const std::string& path)
 {
-    std::ifstream in = openInput(path);
     std::vector<TerminatorRow> rows;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        chomp(line);
-        const auto w = words(line);
-        if (w.empty())
-            continue;
-        if (w.size() != 7)
-            badRow(path, number, "expected 7 columns, found " + std::to_string(w.size()));
-        TerminatorRow r;
-        r.start = wholeNumber(w[0], path, number, "start");
-        r.stem = wholeNumber(w[1], path, number, "stem");
-        r.loop = wholeNumber(w[2], path, number, "loop");
-        r.tail = wholeNumber(w[3], path, number, "tail");
-        r.score = realNumber(w[4], path, number, "score");
-        r.label = w[6];
-        rows.push_back(std::move(r));
-    }
+    for (const auto& row : cleanRows(genome::results::readTerminatorTableFile(path)))
+        rows.push_back({row.start, row.stem, row.loop, row.tail, row.score, row.label});
     return rows;
 }
 
 std::vector<std::vector<long>> readTuMembers(const std::string& path)
 {
-    std::ifstream in = openInput(path);
     std::vector<std::vector<long>> tus;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        chomp(line);
-        if (line.empty())
-            continue;
-        const auto f = split(line, '\t');
-        if (f.size() < 4)
-            badRow(path, number, "fewer than 4 tab-separated columns");
+    for (const auto& row : cleanRows(genome::results::readTuListFile(path))) {
         std::vector<long> members;
-        for (const std::string& member : split(f[3], ',')) {
-            if (member.empty())
-                continue;
-            const auto bar = member.rfind('|');
-            members.push_back(wholeNumber(member.substr(bar == std::string::npos ? 0 : bar + 1), path, number,
-                                          "gene index"));
-        }
+        for (const auto& m : row.members)
+            members.push_back(m.geneIndex);
         tus.push_back(std::move(members));
     }
     return tus;

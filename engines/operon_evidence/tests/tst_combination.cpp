@@ -152,8 +152,8 @@ TEST(OperonEvidence, RelinkedTagsNumberOperonsInGeneOrder)
     const std::vector<TableGene> genes{{"a", 1, 10, '+', ""},   {"b", 20, 30, '+', ""},  {"c", 40, 50, '+', ""},
                                        {"c", 40, 50, '+', ""},  {"d", 60, 70, '-', ""},  {"e", 80, 90, '-', ""}};
     // The engine linked a-b, c-c and d-e.
-    std::vector<GeneTagLine> tags{{0, "    -1    -1    -1"}, {0, "    3    -1    -1"}, {1, "    -1    5    -1"},
-                                  {1, "    -1    -1    -1"},  {2, "    -1    -1    -1"}, {2, "    -1    -1    7"}};
+    std::vector<GeneTagLine> tags{{0, -1, -1, -1}, {0, 3, -1, -1}, {1, -1, 5, -1},
+                                  {1, -1, -1, -1}, {2, -1, -1, -1}, {2, -1, -1, 7}};
     std::vector<PairSignals> candidates(3);
     candidates[0].row = 0; // a-b: now a boundary
     candidates[1].row = 1; // b-c: now linked

@@ -46,7 +46,7 @@ TEST(OperonEvidenceInputs, ResultFilesAreReadByPosition)
     EXPECT_EQ(hits[0].tss, 395);
     EXPECT_DOUBLE_EQ(hits[0].score, 1.25);
     const auto rows = readTerminatorRows(writeFile(
-        "term.txt", "   12         6         4         9             3.75\t\tGGGGCCAAGGCCCCTTTTTTTT\tg1\n"));
+        "term.txt", "   12         6         4         9             3.75\t\tGGGGGGCCAACCCCCCTTTTTTTTT\tg1\n"));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].length(), 25);
     EXPECT_EQ(rows[0].label, "g1");

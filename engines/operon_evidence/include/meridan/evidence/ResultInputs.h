@@ -1,6 +1,7 @@
 // What the operon evidence combination and the evaluation tool read from a
 // finished prediction: the gene table, the gene-tag file, the sigma-70
-// promoter hits, the terminator table and the TU list. Every reader throws
+// promoter hits, the terminator table and the TU list. The result files are
+// read by the genome library's result readers; every function here throws
 // InputError naming the file and line of a row it cannot use.
 #pragma once
 
@@ -28,10 +29,10 @@ struct TableGene {
 // in file order; several tables (PTT, RNT) are appended in the order given.
 std::vector<TableGene> readGeneTable(const std::string& path);
 
-// One gene-tag line: the operon number and the rest of the line as written.
+// One gene-tag line: the operon number and the three signal positions.
 struct GeneTagLine {
     long operon = 0;
-    std::string rest; // everything after the first number, unchanged
+    long sd = -1, ta = -1, terminator = -1;
 };
 std::vector<GeneTagLine> readGeneTags(const std::string& path);
 
