@@ -151,6 +151,7 @@ void MainWindow::connectActions()
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startOperonThread);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPromoterThread);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startTerminatorThread);
+    setupOperonModeChoice();
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);

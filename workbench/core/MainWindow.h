@@ -203,6 +203,10 @@ private:
     void prepareThread(Thread& thread);
     void updateRunActions();
     void reportFailures(const QStringList& failures);
+    // Prediction > "Refine operons with evidence": when checked, the operon
+    // engine's gene tags are refined before the results are read.
+    void setupOperonModeChoice();
+    void refineOperonsIfChosen();
     void finishPrediction();
 
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
@@ -250,6 +254,7 @@ private:
 
     // Worker threads, modes 1 to 4.
     Thread operonThread;
+    QAction* evidenceOperonsAction = nullptr;
     Thread promoterThread;
     Thread terminatorThread;
     Thread tulistThread;
