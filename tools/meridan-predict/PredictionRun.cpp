@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "GenomeId.h"
+#include "PredictionExports.h"
 #include "Thread.h"
 
 #include <QCoreApplication>
@@ -115,8 +116,11 @@ private:
         for (size_t i = 0; i < threads_.size(); ++i)
             if (!threads_[i].failures().isEmpty())
                 failed << stages[i].name;
+        // The exports are made from the result files, so only from complete ones.
+        if (failed.isEmpty() && !writePredictionExports(resultDir_, genomeId_, in_.fnaPath, console_))
+            failed << QStringLiteral("export");
         const QDir results(QDir::current().absoluteFilePath(resultDir_));
-        const QStringList files = results.entryList({genomeId_ + "_*"}, QDir::Files, QDir::Name);
+        const QStringList files = results.entryList({genomeId_ + "_*", genomeId_ + ".gff3"}, QDir::Files, QDir::Name);
         console_.line(QStringLiteral("results in %1:").arg(QDir::cleanPath(results.absolutePath())));
         for (const QString& file : files)
             console_.line(QStringLiteral("  ") + file);
