@@ -12,6 +12,7 @@ struct PredictionInputs {
     QString pttPath;
     QString rntPath;      // may be empty
     bool quiet = false;
+    bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
 };
 
 // Checks the inputs; empty when they can be used, else the message for the user.
