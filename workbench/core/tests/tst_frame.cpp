@@ -78,7 +78,7 @@ private slots:
                                  "Save Transcript Unit as SVG", "|"};
         for (int i = 0; i < MainWindow::MaxRecentFiles; ++i)
             expectedFile << QString();
-        expectedFile << "|" << "Exit";
+        expectedFile << "|" << "Export" << "Exit";
         QCOMPARE(file, expectedFile);
         QCOMPARE(entryTexts(ui->menu_file->actions()), (QStringList{"FNA File", "PTT File", "RNT File"}));
         QCOMPARE(entryTexts(ui->menu_edit->actions()),
