@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "ExportMenu.h"
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
@@ -65,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
     connectToolActions();
     setupRecentFileActions();
     updateRecentFileActions();
+    meridan::addExportMenu(*this);
 
     showMaximized();
     viewResult();
@@ -143,12 +145,14 @@ void MainWindow::connectActions()
     connect(ui->action_fna, &QAction::triggered, this, &MainWindow::loadFnaFile);
     connect(ui->action_ptt, &QAction::triggered, this, &MainWindow::loadPttFile);
     connect(ui->action_rnt, &QAction::triggered, this, &MainWindow::loadRntFile);
+    setUpImportActions();
     connect(ui->action_genebz, &QAction::triggered, this, &MainWindow::loadBzFile);
     connect(ui->action_copy, &QAction::triggered, this, &MainWindow::doCopy);
     connect(ui->action_paste, &QAction::triggered, this, &MainWindow::doPaste);
     connect(ui->action_All, &QAction::triggered, this, &MainWindow::doAll);
     connect(ui->action_find, &QAction::triggered, this, &MainWindow::doFind);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPrediction);
+    setupOperonModeChoice();
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);

@@ -140,6 +140,10 @@ private slots:
     QString loadPttFile();
     QString loadBzFile();
     QString loadRntFile();
+    // Import of annotation files (MainWindow_import.cpp); each returns the
+    // imported record's identifier, empty when nothing was imported.
+    QString importGenomeFile();
+    QString importAnnotationForFasta();
     bool integratePtt_Rnt();
     QString slotChangeDirectory();
 
@@ -207,6 +211,8 @@ private:
     // run); on yes the window's project is emptied.
     bool mayReplaceGenome(const QString& fileName);
     void resetProject();
+    void setUpImportActions();
+    QString importAnnotatedGenome(const QString& annotationFile, const QString& fastaFile);
     bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
     void readAnnotationFile();
     void readGenomeFile();
@@ -215,6 +221,10 @@ private:
     void prepareThread(Thread& thread);
     void updateRunActions();
     void reportFailures(const QStringList& failures);
+    // Prediction > "Refine operons with evidence": when checked, the operon
+    // engine's gene tags are refined before the results are read.
+    void setupOperonModeChoice();
+    void refineOperonsIfChosen();
     void finishPrediction();
     // Ends a cancelled run: removes the files it wrote, tells the user and
     // closes the window when that was asked for.
@@ -266,6 +276,7 @@ private:
 
     // Worker threads, modes 1 to 4.
     Thread operonThread;
+    QAction* evidenceOperonsAction = nullptr;
     Thread promoterThread;
     Thread terminatorThread;
     Thread tulistThread;

@@ -1,6 +1,7 @@
 #include "UserPrompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +50,13 @@ int UserPrompts::choose(QWidget* parent, const QString& title, const QString& te
     }
     box.exec();
     return int(made.indexOf(box.clickedButton()));
+}
+
+QString UserPrompts::item(QWidget* parent, const QString& title, const QString& label, const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? chosen : QString();
 }
 
 UserPrompts& UserPrompts::current()

@@ -24,6 +24,8 @@ public:
     // index of the button chosen, or -1 when the box was closed.
     virtual int choose(QWidget* parent, const QString& title, const QString& text,
                        const QStringList& buttons);
+    // A choice among items (the first preselected); empty when cancelled.
+    virtual QString item(QWidget* parent, const QString& title, const QString& label, const QStringList& items);
 
     // The prompts in use: the installed ones, or the platform dialogs.
     static UserPrompts& current();

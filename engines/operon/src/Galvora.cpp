@@ -59,6 +59,8 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     const FitOutcome fit = fitOperonModel(material, model, random, log, request.fit);
 
     const GeneTags tags = geneTagsOfFit(*table.value, material, fit, log);
+    if (request.fit.context)
+        request.fit.context->throwIfCancelled();
     if (!output.commit(tags)) {
         log << "Can't write file " << output.path() << " !\n";
         return 0;

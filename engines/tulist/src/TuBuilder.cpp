@@ -102,9 +102,17 @@ bool finishAll(std::initializer_list<StagedFile*> files, std::ostream& log)
 
 bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
 {
+    const auto step = [&settings](long long done) {
+        if (settings.context) {
+            settings.context->throwIfCancelled();
+            settings.context->progress("TU list", done, 3);
+        }
+    };
+    step(0);
     BuilderInputs inputs;
     if (!readInputs(settings, inputs, log))
         return false;
+    step(1);
 
     ensureDirectory(settings.resultsDir);
     StagedFile geneIndexFile(geneIndexPath(settings));
@@ -124,6 +132,7 @@ bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
     PassResult otherPass =
         assembleTus(table, false, settings.promoterCut, settings.terminatorCut, log);
     log << "fout result sum \n";
+    step(2);
 
     StagedFile summaryFile(summaryPath(settings));
     if (!summaryFile.open())
@@ -138,6 +147,7 @@ bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
         return cannotOpen(log, tulistFile.path());
     writeTuList(tulistFile.stream(), settings.genomeId, otherPass.tus, table, log);
 
+    step(3);
     return finishAll({&geneIndexFile, &summaryFile, &tulistFile}, log);
 }
 
