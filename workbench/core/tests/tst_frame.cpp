@@ -89,6 +89,11 @@ private slots:
         for (const char* entry : {"Search", "Zoom &In", "Zoom &Out", "&Fit Map", "DNA", "Find Files"})
             QVERIFY2(edit.contains(QString::fromUtf8(entry)), qPrintable(edit.join(',')));
         QVERIFY(entryTexts(ui->menu_predict->actions()).contains(QStringLiteral("&Cancel Prediction")));
+        {
+            const QStringList predict = entryTexts(ui->menu_predict->actions());
+            QCOMPARE(predict.first(), QStringLiteral("ATU"));
+            QVERIFY(predict.contains("View ATU") && predict.contains("Statistics"));
+        }
         QCOMPARE(entryTexts(ui->menu_help->actions()),
                  (QStringList{"Contents", "|", "About Meridan", "About Qt"}));
 
