@@ -1,43 +1,23 @@
 #include "terminator/GenomeText.h"
 
-#include "TextLines.h"
+#include "meridan/genome/Fasta.h"
 
 #include <algorithm>
-#include <fstream>
-#include <istream>
-#include <iterator>
 
 namespace meridan::terminator {
 
-std::optional<std::string> genomeIdFromPath(const std::string& path)
-{
-    if (path.size() < 13)
-        return std::nullopt;
-    return path.substr(path.size() - 13, 9);
-}
-
 std::string parseGenomeText(std::istream& in)
 {
-    std::string header;
-    std::getline(in, header);
-    std::string genome;
-    genome.reserve(10'000'000);
-    // All tokens of the remaining text, concatenated: every non-blank character.
-    std::istreambuf_iterator<char> it(in);
-    const std::istreambuf_iterator<char> end;
-    for (; it != end; ++it) {
-        if (!isBlank(*it))
-            genome.push_back(*it);
-    }
-    return genome;
+    genome::FastaFile file = genome::parseFasta(in);
+    return file.records.empty() ? std::string() : std::move(file.records.front().sequence);
 }
 
 std::optional<std::string> readGenomeText(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    genome::ReadResult<genome::FastaFile> file = genome::readFasta(path);
+    if (!file)
         return std::nullopt;
-    return parseGenomeText(in);
+    return file.value->records.empty() ? std::string() : std::move(file.value->records.front().sequence);
 }
 
 std::string clippedWindow(const std::string& genome, long long start, long long length)

@@ -3,18 +3,18 @@
 // reach outside it.
 #pragma once
 
+#include "meridan/genome/GenomeId.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
 
 namespace meridan::terminator {
 
-// The 9 characters of path that start 13 characters before its end
-// (NC_000913 for .../NC_000913.fna); nothing when the path is shorter.
-std::optional<std::string> genomeIdFromPath(const std::string& path);
+using genome::genomeIdFromPath;
 
-// Skips the header line (whatever its length) and concatenates every
-// whitespace-delimited token of the rest of the text.
+// The sequence of the first FASTA record (the genome library's reader:
+// blanks dropped, letters upper case).
 std::string parseGenomeText(std::istream& in);
 
 // The file's sequence, or nothing when it cannot be opened.
