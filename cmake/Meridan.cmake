@@ -1,12 +1,18 @@
 # Helpers shared by every component.
 
 # meridan_engine(<Name> CORE <core target> SOURCES <entry sources>)
-# Builds the thin shared library exporting mainfun as
-# <run dir>/bin/<Name>.so (no "lib" prefix), linked to its static core.
+# Builds the thin shared library exporting mainfun and the versioned entry
+# point as <run dir>/bin/<Name>.so (no "lib" prefix), linked to its static
+# core. Only the two entry points leave the library: the entry source is
+# compiled with hidden visibility and the linker's version script keeps
+# everything else (the static core, inline library code) local.
+set(MERIDAN_ENGINE_EXPORTS "${CMAKE_CURRENT_LIST_DIR}/engine-exports.map")
 function(meridan_engine name)
   cmake_parse_arguments(ARG "" "CORE" "SOURCES" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_CORE})
+  target_link_libraries(${name} PRIVATE ${ARG_CORE} meridan_engine_api)
+  target_link_options(${name} PRIVATE "LINKER:--version-script=${MERIDAN_ENGINE_EXPORTS}")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS "${MERIDAN_ENGINE_EXPORTS}")
   set_target_properties(${name} PROPERTIES
     PREFIX ""
     SUFFIX ".so"

@@ -3,6 +3,8 @@
 #include "Console.h"
 #include "GenomeId.h"
 #include "Thread.h"
+#include "meridan/genome/InputCheck.h"
+#include "meridan/genome/ResultFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -156,7 +158,7 @@ QString readableProblem(const QString& path, const char* kind)
 
 } // namespace
 
-QString checkInputs(const PredictionInputs& in)
+QString checkInputs(PredictionInputs& in)
 {
     QList<QPair<QString, const char*>> files{{in.fnaPath, "FNA"}, {in.pttPath, "PTT"}};
     if (!in.rntPath.isEmpty())
@@ -173,6 +175,14 @@ QString checkInputs(const PredictionInputs& in)
             return QStringLiteral("the %1 file %2 names genome %3 but the PTT file names %4; "
                                   "the files of one genome must share the identifier")
                 .arg(kind, QFileInfo(path).fileName(), meridan::genomeIdFromPath(path), id);
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(in.fnaPath).toStdString(), QFile::encodeName(in.pttPath).toStdString(),
+        QFile::encodeName(in.rntPath).toStdString());
+    in.notes.clear();
+    for (const std::string& note : check.notes)
+        in.notes << QString::fromLocal8Bit(note.c_str());
+    if (!check.usable())
+        return QString::fromLocal8Bit(check.errors.front().c_str());
     return QString();
 }
 
@@ -189,8 +199,8 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         return 2;
     }
     for (const char* folder : {"results", "annotation"})
-        if (!QDir().mkpath(folder)) {
-            console.error(QStringLiteral("meridan-predict: cannot create %1/%2").arg(programFolder, folder));
+        if (!QDir().mkpath(folder) || !meridan::genome::canWriteBeside(std::string(folder) + "/probe")) {
+            console.error(QStringLiteral("meridan-predict: cannot create or write the folder %1/%2").arg(programFolder, folder));
             return 2;
         }
 
@@ -210,6 +220,8 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
     console.line(QStringLiteral("genome %1: %2, %3%4").arg(genomeId, in.fnaPath, in.pttPath,
                                                           in.rntPath.isEmpty() ? QString() : ", " + in.rntPath));
     console.line(QStringLiteral("program folder %1").arg(QDir::currentPath()));
+    for (const QString& note : in.notes)
+        console.line(QStringLiteral("note: ") + note);
     if (in.quiet && !console.divertEngineOutput(QStringLiteral("results/") + genomeId + "_predict.log"))
         console.error(QStringLiteral("meridan-predict: cannot write the log file; engine messages stay on the terminal"));
     return Prediction(in, console).run();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Console;
 
@@ -12,10 +13,13 @@ struct PredictionInputs {
     QString pttPath;
     QString rntPath;      // may be empty
     bool quiet = false;
+    QStringList notes{};  // what the input check says about rows left out, once per file
 };
 
-// Checks the inputs; empty when they can be used, else the message for the user.
-QString checkInputs(const PredictionInputs& inputs);
+// Checks the inputs (names, then contents with the genome library's input
+// check) before any engine runs; empty when they can be used, else the
+// message for the user. Fills inputs.notes.
+QString checkInputs(PredictionInputs& inputs);
 
 // Runs the prediction in programFolder (made the working folder). Returns the
 // process exit status: 0 when every stage produced its result file.

@@ -23,7 +23,8 @@ int main(int argc, char** argv)
         "(NC_000913.fna, NC_000913.ptt, NC_000913.rnt): the engines take the identifier from them.\n"
         "One line per stage tells when it starts and ends and how long it took; then the summary.\n"
         "Exit status 0 when every stage produced its result file, 1 when a stage failed (the line\n"
-        "of that stage names the engine and why), 2 for unusable arguments."));
+        "of that stage names the engine and why), 2 for unusable arguments or input files (checked\n"
+        "before any engine runs; the message names the file and line)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("GENOME.fna"), QStringLiteral("The genome sequence (FASTA)."));
     parser.addPositionalArgument(QStringLiteral("GENOME.ptt"), QStringLiteral("The protein table."));

@@ -1,5 +1,6 @@
 #include "EngineCall.h"
 
+#include "ProgramFolder.h"
 #include "PromoterArguments.h"
 
 #include <QDebug>
@@ -24,7 +25,7 @@ EngineOutcome runLibrary(const QString& name, const EngineMessages& messages, co
     EngineOutcome outcome;
     outcome.libraryPath = engineLibraryPath(name);
     // Loaded by absolute path: the loader keeps libraries by the name they were
-    // opened with, and "./bin/..." must mean the bin/ of the current folder.
+    // opened with, and a relative path must mean the bin/ of the current folder.
     QLibrary library(QDir::current().absoluteFilePath(outcome.libraryPath));
     if (!library.load()) {
         qDebug() << messages.loadFailed;
@@ -57,7 +58,7 @@ EngineOutcome runLibrary(const QString& name, const EngineMessages& messages, co
 
 QString engineLibraryPath(const QString& name)
 {
-    return QStringLiteral("./bin/") + name + QStringLiteral(".so");
+    return programPath(QStringLiteral("bin/") + name + QStringLiteral(".so"));
 }
 
 QByteArray engineString(const QString& text)

@@ -1,4 +1,4 @@
-// One engine run: load the engine library from "./bin/" by path at the moment
+// One engine run: load the engine library from bin/ of the program folder by path at the moment
 // of the run, resolve its single export mainfun, call it on the calling thread
 // and tell how it went. The library stays loaded afterwards.
 #pragma once
@@ -28,13 +28,13 @@ struct EngineOutcome {
     bool ok() const { return status == Succeeded; }
 };
 
-// "./bin/" + name + ".so"
+// bin/<name>.so of the program folder (see ProgramFolder.h)
 QString engineLibraryPath(const QString& name);
 
 // A path in the file system's own 8-bit encoding, as the engines expect it.
 QByteArray engineString(const QString& text);
 
-// Calls int mainfun(const char*...) of ./bin/<name>.so with 3 or 6 string
+// Calls int mainfun(const char*...) of bin/<name>.so with 3 or 6 string
 // arguments. An engine returning 0 has failed.
 EngineOutcome callEngine(const QString& name, const EngineMessages& messages,
                          const QList<QByteArray>& arguments);

@@ -1,5 +1,5 @@
 // The worker thread of one prediction run: the operon, promoter, terminator or
-// TU-list run, each loading its engine library from "./bin/" at the moment of
+// TU-list run, each loading its engine library from bin/ at the moment of
 // the run and calling it on this thread. The main window (or meridan-predict)
 // writes the inputs before start() and reads failures() after finished().
 #pragma once

@@ -1,7 +1,10 @@
 #include "meridan/genome/FnaReader.h"
 
 #include "OpenInput.h"
-#include "meridan/genome/Fasta.h"
+#include "meridan/genome/FastaRecords.h"
+
+#include <istream>
+#include <iterator>
 
 #include <fstream>
 #include <ostream>
@@ -11,15 +14,17 @@ namespace meridan::genome {
 GenomeSequence readGenomeSequence(std::istream& in, std::ostream* trace,
                                   const std::string& sourceName)
 {
-    FastaFile file = parseFasta(in);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    auto records = parseFastaRecords(text, sourceName);
     std::string sequence;
-    if (!file.records.empty()) {
-        if (trace && file.records.front().headerLine == 0)
-            *trace << sourceName << ":1: the file does not start with a '>' header line\n";
-        if (trace && file.records.size() > 1)
-            *trace << sourceName << ":" << file.records[1].headerLine
+    if (!records) {
+        if (trace)
+            *trace << records.error << '\n';
+    } else if (!records.value->empty()) {
+        if (trace && records.value->size() > 1)
+            *trace << sourceName << ":" << (*records.value)[1].headerLine
                    << ": a second record starts here; only the first record is read\n";
-        sequence = std::move(file.records.front().sequence);
+        sequence = std::move(records.value->front().sequence);
     }
     GenomeSequence genome = makeGenomeSequence(std::move(sequence));
     if (trace)

@@ -68,8 +68,8 @@ std::string rowProblem(const GeneTableRow& row)
     const std::optional<Span> span = parseSpan(c[column::location]);
     if (!span)
         return "location \"" + c[column::location] + "\" is not of the form start..end";
-    if (span->start < 1 || span->end < span->start)
-        return "location \"" + c[column::location] + "\" does not run from 1 or more to a larger end";
+    if (span->start < 1 || span->end < 1)
+        return "location \"" + c[column::location] + "\" holds a coordinate below 1";
     if (c[column::strand] != "+" && c[column::strand] != "-")
         return "strand \"" + c[column::strand] + "\" is neither + nor -";
     return {};

@@ -1,7 +1,7 @@
 #include "meridan/genome/InputCheck.h"
 
 #include "OpenInput.h"
-#include "meridan/genome/Fasta.h"
+#include "meridan/genome/FastaRecords.h"
 #include "meridan/genome/GeneTableFile.h"
 
 #include <algorithm>
@@ -70,22 +70,21 @@ long checkFasta(const std::string& name, const std::string& text, InputCheck& ch
         check.errors.push_back(name + ":" + *binary + " is not text; " + kFastaExpected);
         return 0;
     }
-    std::istringstream in(text);
-    const FastaFile file = parseFasta(in);
-    if (file.records.empty()) {
+    const auto records = parseFastaRecords(text, name);
+    if (!records) {
+        check.errors.push_back(records.error + "; " + kFastaExpected);
+        return 0;
+    }
+    if (records.value->empty()) {
         check.errors.push_back(name + ": the file holds no sequence; " + kFastaExpected);
         return 0;
     }
-    const FastaRecord& first = file.records.front();
-    if (first.headerLine == 0) {
-        check.errors.push_back(name + ":" + std::to_string(first.firstSequenceLine)
-                               + ": the file does not start with a '>' header line; " + kFastaExpected);
-        return 0;
-    }
-    if (file.records.size() > 1) {
-        check.errors.push_back(name + ":" + std::to_string(file.records[1].headerLine) + ": a second record (\""
-                               + file.records[1].header.substr(0, 60) + "\") starts here; the file holds "
-                               + std::to_string(file.records.size())
+    const std::vector<FastaRecord>& file = *records.value;
+    const FastaRecord& first = file.front();
+    if (file.size() > 1) {
+        check.errors.push_back(name + ":" + std::to_string(file[1].headerLine) + ": a second record ("
+                               + file[1].id + ") starts here; the file holds "
+                               + std::to_string(file.size())
                                + " records, expected one genome per FASTA file");
         return 0;
     }
@@ -171,7 +170,7 @@ long checkGeneTable(const std::string& name, const std::string& text, long genom
     long previousStart = 0;
     for (const GeneTableRow& row : table.rows) {
         const Span span = *parseSpan(row.columns[column::location]);
-        if (genomeLength > 0 && span.end > genomeLength && ++outside == 1)
+        if (genomeLength > 0 && std::max(span.start, span.end) > genomeLength && ++outside == 1)
             firstOutside = &row;
         unsorted += span.start < previousStart;
         previousStart = span.start;

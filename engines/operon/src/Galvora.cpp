@@ -62,6 +62,8 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     const FitOutcome fit = fitOperonModel(material, model, random, log, request.fit);
 
     const GeneTags tags = geneTagsOfFit(*table.value, material, fit, log);
+    if (request.fit.context)
+        request.fit.context->throwIfCancelled();
     if (!genome::writeFileWhole(outputPath, geneTagText(tags))) {
         log << "Can't write file " << outputPath << " !\n";
         return 0;

@@ -18,7 +18,8 @@ int defaultThreads()
 // Iterates one restart from the current parameters; returns the number of
 // expectation steps run. model.logLikelihood ends as that of the last one.
 int iterateRestart(const TrainingMaterial& material, OperonModel& model, Evidence& evidence,
-                   std::ostream& log, int maxIterations, Workers& workers)
+                   std::ostream& log, int maxIterations, Workers& workers,
+                   const engine::RunContext* context)
 {
     double previous = -5000;
     int iterations = 0;
@@ -27,6 +28,8 @@ int iterateRestart(const TrainingMaterial& material, OperonModel& model, Evidenc
             log << "no convergence after " << maxIterations << " iterations; restart ends\n";
             break;
         }
+        if (context)
+            context->throwIfCancelled();
         previous = model.logLikelihood;
         expectationStep(model, material, evidence, log, &workers);
         ++iterations;
@@ -47,12 +50,15 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
     FitOutcome outcome;
     Evidence evidence(material);
     Workers workers(options.threads > 0 ? options.threads : defaultThreads());
+    const engine::RunContext* context = options.context;
+    if (context)
+        context->progress("restarts", 0, options.restarts);
     for (int r = 0; r < options.restarts; ++r) {
         log << "step-----------" << r << '\n';
         model.logLikelihood = -4999;
         randomiseMotifs(model, random);
         const int iterations =
-            iterateRestart(material, model, evidence, log, options.maxIterations, workers);
+            iterateRestart(material, model, evidence, log, options.maxIterations, workers, context);
         outcome.iterationsPerRestart.push_back(iterations);
         log << "restart " << r << ": iterations=" << iterations
             << " loglikelihood=" << model.logLikelihood << '\n';
@@ -62,6 +68,8 @@ FitOutcome fitOperonModel(const TrainingMaterial& material, OperonModel& model,
             expectationStep(model, material, evidence, log, &workers);
             outcome.decisions = decidePairs(material, evidence);
         }
+        if (context)
+            context->progress("restarts", r + 1, options.restarts);
     }
     return outcome;
 }

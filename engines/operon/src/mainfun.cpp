@@ -1,4 +1,7 @@
-// Entry of the Galvora engine library.
+// Entries of the Galvora engine library: mainfun, which prints its lines on
+// standard output, and the versioned entry point, which reports through the
+// caller's context.
+#include "meridan/engine/RunContext.h"
 #include "meridan/operon/Galvora.h"
 
 #include <exception>
@@ -26,4 +29,22 @@ mainfun(const char* fnaPath, const char* pttPath, const char* outputDirectory)
         std::cout << "Galvora: unexpected failure" << std::endl;
     }
     return 0;
+}
+
+// argv: FNA PTT. Writes ID_genetag.txt into the context's output folder;
+// progress stage "restarts".
+MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
+                                                const char* const* argv)
+{
+    using namespace meridan;
+    return engine::runEntry("Galvora", context, argc, argv, 2,
+                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
+                                operon::RunRequest request;
+                                request.fnaPath = argv[0];
+                                request.pttPath = argv[1];
+                                request.outputDirectory = prefix;
+                                request.seed = operon::seedFromEnvironment();
+                                request.fit.context = &run;
+                                return operon::runGalvora(request, log) == 1;
+                            });
 }

@@ -1,6 +1,10 @@
 // The exported entry of the promoter scanner library: fifteen arguments,
 // twelve strings (argument 5 is never read) and three integers.
+#include "meridan/engine/RunContext.h"
 #include "meridan/ethrin/EthrinRun.h"
+
+#include <charconv>
+#include <cstring>
 
 #include <cstdio>
 #include <exception>
@@ -11,6 +15,13 @@ namespace {
 std::string text(const char* s)
 {
     return s ? std::string(s) : std::string();
+}
+
+bool readNumber(const char* s, int& value)
+{
+    const char* end = s + std::strlen(s);
+    const auto [stop, error] = std::from_chars(s, end, value);
+    return error == std::errc() && stop == end && stop != s;
 }
 
 } // namespace
@@ -39,4 +50,35 @@ extern "C" __attribute__((visibility("default"))) void mainfun(
         // building the arguments is the only way here.
         std::fputs("Ethrin: out of memory; no promoter files written\n", stdout);
     }
+}
+
+// argv: ANNOTATION_DIR FNA_DIR ID WM_DIR PTT_DIR RNT_DIR THRESHOLD_DIR UPSTREAM
+// DOWNSTREAM KEEP (mainfun's arguments 2, 3, 6, 8-14). Writes the four
+// ID.sigmaNN.sca.dat files into the context's output folder; progress stage
+// "genes scanned".
+MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
+                                                const char* const* argv)
+{
+    using namespace meridan;
+    return engine::runEntry("Ethrin", context, argc, argv, 10,
+                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
+                                ethrin::EthrinArguments args;
+                                args.resultDir = prefix;
+                                args.annotationDir = argv[0];
+                                args.fnaDir = argv[1];
+                                args.genomeId = argv[2];
+                                args.wmDir = argv[3];
+                                args.pttDir = argv[4];
+                                args.rntDir = argv[5];
+                                args.thresholdDir = argv[6];
+                                int* numbers[] = {&args.upstream, &args.downstream, &args.keep};
+                                for (int k = 0; k < 3; ++k)
+                                    if (!readNumber(argv[7 + k], *numbers[k])) {
+                                        log << "Ethrin: argument " << (8 + k) << " \"" << argv[7 + k]
+                                            << "\" is not a whole number; no promoter files written\n";
+                                        return false;
+                                    }
+                                args.context = &run;
+                                return ethrin::runEthrin(args, log);
+                            });
 }

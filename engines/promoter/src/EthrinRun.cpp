@@ -141,15 +141,31 @@ bool runEthrin(const EthrinArguments& arguments, std::ostream& log)
         const RegionSettings settings = normalizedSettings(a.upstream, a.downstream, a.keep, length);
         std::vector<OutputFile> files;
         std::ostringstream summary;
+        const engine::RunContext* context = a.context;
+        const auto genes = static_cast<long long>(table.genes.size());
+        const long long total = genes * static_cast<long long>(sigmas.size());
+        long long done = 0;
+        const auto scanned = [&](std::size_t g) {
+            if (context && g % 64 == 0) {
+                context->throwIfCancelled();
+                context->progress("genes scanned", done + static_cast<long long>(g), total);
+            }
+        };
         for (const SigmaSetup& s : sigmas) {
             const PromoterScanner scanner(s.model, background);
             const double threshold = thresholdFor(s, scanner, background, a.genomeId, log);
-            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset, threshold, settings);
+            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset, threshold, settings,
+                                        context ? std::function<void(std::size_t)>(scanned) : nullptr);
+            done += genes;
             std::ostringstream text;
             writeScoreTable(text, scanner.twoBoxes(), table.genes, hits);
             files.push_back({a.resultDir + a.genomeId + "." + s.name + ".sca.dat", std::move(text).str()});
             const auto confident = std::count_if(hits.begin(), hits.end(), [](const PromoterHit& h) { return h.score > 0.0; });
             summary << s.name << ": " << hits.size() << " hits, " << confident << " with score > 0\n";
+        }
+        if (context) {
+            context->throwIfCancelled();
+            context->progress("genes scanned", total, total);
         }
         if (!writeAllOrNothing(files, log)) {
             log << "Ethrin: no promoter files written" << std::endl;

@@ -74,7 +74,8 @@ void geneRegion(std::span<const std::uint8_t> genome, const GeneRow& gene, const
 
 std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
                                    const PromoterScanner& scanner, int tssOffset, double threshold,
-                                   const RegionSettings& settings)
+                                   const RegionSettings& settings,
+                                   const std::function<void(std::size_t)>& scanned)
 {
     std::vector<PromoterHit> hits;
     const long length = static_cast<long>(genome.size());
@@ -83,6 +84,8 @@ std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const s
     hits.reserve(genes.size() * settings.keep);
     std::vector<std::uint8_t> region;
     for (std::size_t g = 0; g < genes.size(); ++g) {
+        if (scanned)
+            scanned(g);
         const GeneRow& gene = genes[g];
         geneRegion(genome, gene, settings, region);
         for (const RegionHit& h : scanner.bestHits(region, settings.keep)) {

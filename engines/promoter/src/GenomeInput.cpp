@@ -2,25 +2,30 @@
 
 #include "meridan/ethrin/InputError.h"
 #include "meridan/ethrin/Nucleotides.h"
-#include "meridan/genome/Fasta.h"
+#include "meridan/genome/FastaRecords.h"
 #include "meridan/genome/GeneTableFile.h"
 #include "meridan/genome/TextFields.h"
 
 #include <fstream>
+#include <istream>
+#include <iterator>
 
 namespace meridan::ethrin {
 
-Genome parseGenome(std::istream& in)
+Genome parseGenome(std::istream& in, const std::string& sourceName)
 {
-    const genome::FastaFile file = genome::parseFasta(in);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    const auto records = genome::parseFastaRecords(text, sourceName);
+    if (!records)
+        throw InputError(records.error);
     Genome result;
-    if (file.records.empty())
+    if (records.value->empty())
         return result;
-    const std::string& sequence = file.records.front().sequence;
+    const std::string& sequence = records.value->front().sequence;
     result.codes.reserve(sequence.size());
     for (const char c : sequence)
         result.codes.push_back(baseCode(c));
-    result.moreRecords = file.records.size() > 1;
+    result.moreRecords = records.value->size() > 1;
     return result;
 }
 
@@ -29,7 +34,7 @@ Genome readGenome(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw InputError(genome::cantOpenMessage(path));
-    Genome result = parseGenome(in);
+    Genome result = parseGenome(in, path);
     if (in.bad())
         throw InputError(path + ": read error");
     return result;

@@ -1,23 +1,39 @@
 #include "terminator/GenomeText.h"
 
-#include "meridan/genome/Fasta.h"
+#include "terminator/RunError.h"
+#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/InputText.h"
+
+#include <istream>
+#include <iterator>
 
 #include <algorithm>
 
 namespace meridan::terminator {
 
+namespace {
+
+std::string firstSequence(genome::ReadResult<std::vector<genome::FastaRecord>> records)
+{
+    if (!records)
+        throw RunError(records.error);
+    return records.value->empty() ? std::string() : std::move(records.value->front().sequence);
+}
+
+} // namespace
+
 std::string parseGenomeText(std::istream& in)
 {
-    genome::FastaFile file = genome::parseFasta(in);
-    return file.records.empty() ? std::string() : std::move(file.records.front().sequence);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return firstSequence(genome::parseFastaRecords(text, "FASTA input"));
 }
 
 std::optional<std::string> readGenomeText(const std::string& path)
 {
-    genome::ReadResult<genome::FastaFile> file = genome::readFasta(path);
-    if (!file)
+    const auto text = genome::readInputText(path);
+    if (!text)
         return std::nullopt;
-    return file.value->records.empty() ? std::string() : std::move(file.value->records.front().sequence);
+    return firstSequence(genome::parseFastaRecords(*text.value, path));
 }
 
 std::string clippedWindow(const std::string& genome, long long start, long long length)

@@ -1,6 +1,8 @@
 // The exported entry of the terminator discovery library.
 #include "castrel/Discovery.h"
 
+#include "meridan/engine/RunContext.h"
+
 #include <iostream>
 
 extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPath, const char* pttPath,
@@ -18,4 +20,19 @@ extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPat
     } catch (...) {
         return 0;
     }
+}
+
+// argv: FNA PTT. Writes the seven model files, the pair file
+// (wholepairs_loc.txt) and the run log (log.txt) into the context's output
+// folder, where the scanning engine looks for them; progress stages "training"
+// and "final improvement".
+MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
+                                                const char* const* argv)
+{
+    using namespace meridan;
+    return engine::runEntry("Castrel", context, argc, argv, 2,
+                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
+                                castrel::DiscoveryInputs inputs{argv[0], argv[1], prefix, prefix, &run};
+                                return castrel::runDiscovery(inputs, log).ok;
+                            });
 }

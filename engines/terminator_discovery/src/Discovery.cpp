@@ -71,11 +71,13 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
                        + " around the genes of the gene table ! No terminator model written.");
 
     const TrainingSet data(std::move(codes), background);
-    const TrainingOutcome outcome = train(data, out);
+    const TrainingOutcome outcome = train(data, out, {}, inputs.context);
     out << "training iterations= " << outcome.sessionIterations
         << " final improvement iterations= " << outcome.finalIterations << '\n';
     out << "the end of Castrel\n";
 
+    if (inputs.context)
+        inputs.context->throwIfCancelled();
     writeModelFiles(prefix, outcome.model.parameters());
     const int sessions = 1;
     appendRunLog(inputs.workDir / kRunLogName,

@@ -4,8 +4,15 @@
 
 namespace meridan::castrel {
 
-TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const TrainingLimits& limits)
+TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const TrainingLimits& limits,
+                      const engine::RunContext* context)
 {
+    const auto step = [context](const char* stage, int done) {
+        if (context) {
+            context->throwIfCancelled();
+            context->progress(stage, done, 0);
+        }
+    };
     TrainingOutcome outcome;
     TerminatorModel& best = outcome.model;
     best.initialise(data);
@@ -19,6 +26,7 @@ TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const Traini
             working.update();
             working.expect();
             ++outcome.sessionIterations;
+            step("training", outcome.sessionIterations);
             // Written so that a score that is not a number also stops.
             if (!(working.score >= previous + limits.sessionGain))
                 break;
@@ -34,6 +42,7 @@ TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const Traini
         best.update();
         best.expect();
         ++outcome.finalIterations;
+        step("final improvement", outcome.finalIterations);
         if (!(previous + limits.finalGain < best.score))
             break;
         trace << round << '\t' << best.score << '\n';

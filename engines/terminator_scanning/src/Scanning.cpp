@@ -62,14 +62,25 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     const Scanner scanner(model);
     std::string table;
     ScanningResult result;
+    const engine::RunContext* context = inputs.context;
+    const auto total = static_cast<long long>(codes.size());
     for (std::size_t r = 0; r < codes.size(); ++r) {
-        if (r % 100 == 0)
+        if (r % 100 == 0) {
             out << r << '\n';
+            if (context) {
+                context->throwIfCancelled();
+                context->progress("regions scanned", static_cast<long long>(r), total);
+            }
+        }
         const ScanHit hit = scanner.scan(codes[r]);
         if (hit.score > 0.0) {
             table += formatScoreRow(hit, regions[r], pairs[r].leading().synonym);
             ++result.rows;
         }
+    }
+    if (context) {
+        context->throwIfCancelled();
+        context->progress("regions scanned", total, total);
     }
     writeFileWhole(prefix + "_terminator_score.txt", table);
 

@@ -1,5 +1,6 @@
 // The exported entry of the TU builder library.
 #include "brintel/TuBuilder.h"
+#include "meridan/engine/RunContext.h"
 
 #include <exception>
 #include <iostream>
@@ -41,4 +42,26 @@ mainfun(const char* pttPath, const char* genetagPath, const char* promoterScoreP
         std::cout << "Brintel: unexpected failure" << std::endl;
     }
     return 0;
+}
+
+// argv: PTT GENETAG PROMOTER_SCORES TERMINATOR_SCORES TULIST ID. Writes the
+// TU list (its own path) and ID_gene_index_file.txt and ID_summary.txt into
+// the context's output folder; progress stage "TU list".
+MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
+                                                const char* const* argv)
+{
+    using namespace meridan;
+    return engine::runEntry("Brintel", context, argc, argv, 6,
+                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
+                                brintel::TuBuilderSettings settings;
+                                settings.pttPath = argv[0];
+                                settings.genetagPath = argv[1];
+                                settings.promoterScorePath = argv[2];
+                                settings.terminatorScorePath = argv[3];
+                                settings.tulistPath = argv[4];
+                                settings.genomeId = argv[5];
+                                settings.resultsDir = prefix;
+                                settings.context = &run;
+                                return brintel::buildTuList(settings, log);
+                            });
 }

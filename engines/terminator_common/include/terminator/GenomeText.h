@@ -14,10 +14,11 @@ namespace meridan::terminator {
 using genome::genomeIdFromPath;
 
 // The sequence of the first FASTA record (the genome library's reader:
-// blanks dropped, letters upper case).
+// blanks dropped, letters upper case). Throws RunError when the text is no
+// FASTA (the message names the line).
 std::string parseGenomeText(std::istream& in);
 
-// The file's sequence, or nothing when it cannot be opened.
+// The file's sequence, or nothing when it cannot be opened. Throws RunError.
 std::optional<std::string> readGenomeText(const std::string& path);
 
 // The characters of [start, start + length) that lie inside the genome; a

@@ -3,6 +3,8 @@
 // model files, and the run-log line.
 #pragma once
 
+#include "meridan/engine/RunContext.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -16,6 +18,7 @@ struct DiscoveryInputs {
     std::string pttPath;
     std::string outputDir;          // a prefix: ends with a path separator
     std::filesystem::path workDir;  // where the pair file and log.txt go ("" = current directory)
+    const engine::RunContext* context = nullptr; // progress and cancel; none: a plain run
 };
 
 struct DiscoveryResult {
@@ -26,7 +29,9 @@ struct DiscoveryResult {
 };
 
 // Runs the engine; trace lines and failure messages go to out. On failure
-// nothing is left behind: no model files, no log line, no pair file.
+// nothing is left behind: no model files, no log line, no pair file. A
+// cancel request (engine::Cancelled) leaves the call the same way, as an
+// exception.
 DiscoveryResult runDiscovery(const DiscoveryInputs& inputs, std::ostream& out);
 
 } // namespace meridan::castrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "castrel/TerminatorModel.h"
+#include "meridan/engine/RunContext.h"
 
 #include <iosfwd>
 
@@ -24,7 +25,10 @@ struct TrainingOutcome {
 };
 
 // Trains on data (which must outlive the returned model); progress lines go to
-// trace. A score that is not a number ends a stage like a lost gain.
-TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const TrainingLimits& limits = {});
+// trace. A score that is not a number ends a stage like a lost gain. With a
+// context, every iteration is reported (stages "training" and "final
+// improvement", total unknown) and a cancel request is honoured between them.
+TrainingOutcome train(const TrainingSet& data, std::ostream& trace, const TrainingLimits& limits = {},
+                      const engine::RunContext* context = nullptr);
 
 } // namespace meridan::castrel

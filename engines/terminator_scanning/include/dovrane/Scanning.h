@@ -4,6 +4,8 @@
 // files.
 #pragma once
 
+#include "meridan/engine/RunContext.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -15,6 +17,7 @@ struct ScanningInputs {
     std::string pttPath;
     std::string outputDir;          // a prefix: ends with a path separator
     std::filesystem::path workDir;  // where the pair file and log.txt lie ("" = current directory)
+    const engine::RunContext* context = nullptr; // progress and cancel; none: a plain run
 };
 
 struct ScanningResult {
@@ -24,7 +27,9 @@ struct ScanningResult {
 };
 
 // Runs the engine; trace lines and failure messages go to out. On failure no
-// score table is written and the model files stay where they are.
+// score table is written and the model files stay where they are; so does a
+// cancel request (engine::Cancelled, thrown out of the call). Progress stage
+// "regions scanned".
 ScanningResult runScanning(const ScanningInputs& inputs, std::ostream& out);
 
 } // namespace meridan::dovrane

@@ -3,6 +3,8 @@
 // list. All three outputs appear together or not at all.
 #pragma once
 
+#include "meridan/engine/RunContext.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -20,6 +22,9 @@ struct TuBuilderSettings {
     // Promoter and terminator scores strictly above these are confident.
     double promoterCut = 0.0;
     double terminatorCut = 2.0;
+    // Progress (stage "TU list": inputs read, TUs assembled, files written)
+    // and cancel between those steps; none: a plain run.
+    const meridan::engine::RunContext* context = nullptr;
 };
 
 std::string geneIndexPath(const TuBuilderSettings& settings);

@@ -64,8 +64,8 @@ struct Span {
 std::optional<Span> parseSpan(const std::string& location);
 
 // Why a row cannot be used, or empty when it can: it needs the columns
-// Location to Synonym, a Location "start..end" of whole numbers with
-// 1 <= start <= end, and the strand + or -.
+// Location to Synonym, a Location "start..end" of whole numbers of at least
+// 1 (start > end is a gene running across the origin), and the strand + or -.
 std::string rowProblem(const GeneTableRow& row);
 
 // The two number texts of a Location column: the characters before its first

@@ -5,6 +5,7 @@
 
 #include "meridan/operon/Decision.h"
 #include "meridan/operon/ModelFit.h"
+#include "meridan/engine/RunContext.h"
 
 #include <iosfwd>
 #include <optional>
@@ -20,6 +21,9 @@ struct FitOptions {
     // Threads for the expectation and motif steps (0: two, or one on a
     // single-core machine); the results are the same for any number.
     int threads = 0;
+    // Told of every finished restart ("restarts", done of restarts) and asked
+    // for a cancel between iterations; none: a plain run.
+    const engine::RunContext* context = nullptr;
 };
 
 struct FitOutcome {

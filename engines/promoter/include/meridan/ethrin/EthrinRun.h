@@ -2,6 +2,8 @@
 // prefixes and the genome identifier, four score files out.
 #pragma once
 
+#include "meridan/engine/RunContext.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -19,6 +21,9 @@ struct EthrinArguments {
     int upstream = 250;        // argument 12
     int downstream = 100;      // argument 13
     int keep = 1;              // argument 14
+    // Progress (stage "genes scanned", over the four sigma factors) and
+    // cancel between genes; none: a plain run.
+    const engine::RunContext* context = nullptr;
 };
 
 // The four sigma factors, in the order their files are written.
@@ -26,7 +31,8 @@ inline constexpr const char* kSigmaNames[] = {"sigma24", "sigma32", "sigma38", "
 
 // Runs the scan; messages and trace lines go to `log`. Returns true when the
 // four files were written. On any bad or missing input it says why and
-// writes nothing.
+// writes nothing; a cancel request (engine::Cancelled, thrown out of the
+// call) writes nothing either.
 bool runEthrin(const EthrinArguments& arguments, std::ostream& log);
 
 } // namespace meridan::ethrin

@@ -6,6 +6,7 @@
 #include "meridan/ethrin/PromoterScanner.h"
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -49,9 +50,11 @@ long regionToGenome(long genomeLength, const GeneRow& gene, const RegionSettings
 
 // The `settings.keep` best hits of every gene, genes in list order, best
 // hit first; a gene whose region is shorter than the model has none.
+// `scanned`, when given, is told the number of genes done before each gene.
 std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
                                    const PromoterScanner& scanner, int tssOffset, double threshold,
-                                   const RegionSettings& settings);
+                                   const RegionSettings& settings,
+                                   const std::function<void(std::size_t)>& scanned = {});
 
 // One header line naming the columns, then one tab-separated line per hit:
 // synonym, strand, tss, start, score, firstBox_pos, firstBox and, for a

@@ -17,7 +17,8 @@ struct Genome {
 
 // Throws InputError ("Can't open file <path> !") when the file cannot be read.
 Genome readGenome(const std::string& path);
-Genome parseGenome(std::istream& in);
+// Throws InputError when the text is no FASTA.
+Genome parseGenome(std::istream& in, const std::string& sourceName = "FASTA input");
 
 struct GeneRow {
     std::string synonym; // the Synonym column ("-" when empty)
