@@ -13,22 +13,29 @@ include(GNUInstallDirs)
 set(MERIDAN_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/meridan")
 # Installed from the program folder: no build-tree library paths to strip.
 set(CMAKE_SKIP_INSTALL_RPATH ON)
+# Installing and packaging take what is built (build first); a build of
+# the command-line programs alone can be packaged too.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(_meridan_programs meridan meridan-predict meridan-simulate meridan-export meridan-evaluate)
 set(_meridan_engines Galvora Castrel Dovrane Ethrin Brintel)
 foreach(_program IN LISTS _meridan_programs)
   if(TARGET ${_program})
-    install(TARGETS ${_program} RUNTIME DESTINATION "${MERIDAN_INSTALL_DIR}")
+    # OPTIONAL: a build of the command-line programs alone installs too.
+    install(TARGETS ${_program} RUNTIME DESTINATION "${MERIDAN_INSTALL_DIR}" OPTIONAL)
     # A relative link, so the prefix can move as a whole.
     install(CODE "
-      set(_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-      file(MAKE_DIRECTORY \"\${_bin}\")
-      file(CREATE_LINK \"../${MERIDAN_INSTALL_DIR}/${_program}\" \"\${_bin}/${_program}\" SYMBOLIC)")
+      set(_root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+      if(EXISTS \"\${_root}/${MERIDAN_INSTALL_DIR}/${_program}\")
+        file(MAKE_DIRECTORY \"\${_root}/${CMAKE_INSTALL_BINDIR}\")
+        file(CREATE_LINK \"../${MERIDAN_INSTALL_DIR}/${_program}\"
+             \"\${_root}/${CMAKE_INSTALL_BINDIR}/${_program}\" SYMBOLIC)
+      endif()")
   endif()
 endforeach()
 foreach(_engine IN LISTS _meridan_engines)
   if(TARGET ${_engine})
-    install(TARGETS ${_engine} LIBRARY DESTINATION "${MERIDAN_INSTALL_DIR}/bin")
+    install(TARGETS ${_engine} LIBRARY DESTINATION "${MERIDAN_INSTALL_DIR}/bin" OPTIONAL)
   endif()
 endforeach()
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/engines/promoter/data/WM" "${CMAKE_SOURCE_DIR}/engines/promoter/data/threshold"
@@ -49,6 +56,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Transcription units of bacterial genomes:
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
+set(CPACK_STRIP_FILES ON)
 # The run-time libraries (Qt, zlib, libstdc++) from the binaries themselves.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "snakemake, slurm-client")

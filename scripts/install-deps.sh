@@ -9,4 +9,5 @@ $SUDO apt-get install -y -qq \
   cmake make g++ libgtest-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev \
   libgl-dev zlib1g-dev xvfb xauth imagemagick fonts-wqy-microhei transtermhp xdotool \
-  clang-14 libclang-rt-14-dev >/dev/null
+  clang-14 libclang-rt-14-dev snakemake >/dev/null
+# The SLURM test (workflow/test-slurm.sh, not part of CI) also needs: slurm-wlm munge

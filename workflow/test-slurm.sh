@@ -109,7 +109,9 @@ echo "sacct (job completion records):"
 sacct -c -P --format=JobID,JobName,Partition,NodeList,State,Start,End,ExitCode | tee "$scratch/sacct.txt"
 # Each genome's record names the SLURM job it ran in: all different, all
 # COMPLETED, all on this node.
-jobs=$(for record in "$scratch"/out/*/job.tsv; do tail -1 "$record" | cut -f6; done | sort -u)
+jobs=$(for record in "$scratch"/out/*/job.tsv; do
+  awk -F'\t' 'NR == 1 {for (i = 1; i <= NF; i++) if ($i == "slurm_job") c = i} NR == 2 {print $c}' "$record"
+done | sort -u)
 distinct=$(printf '%s\n' "$jobs" | grep -c '^[0-9]\+$' || true)
 [ "$distinct" -eq "$genomes" ] || { echo "test-slurm: $genomes genomes ran in $distinct SLURM jobs" >&2; exit 1; }
 for job in $jobs; do

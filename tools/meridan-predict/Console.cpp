@@ -40,6 +40,12 @@ bool Console::divertEngineOutput(const QString& logPath)
     const int log = ::open(QFile::encodeName(logPath).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (log < 0)
         return false;
+    if (diverted_) { // the next genome's log
+        std::fflush(stdout);
+        const bool moved = ::dup2(log, STDOUT_FILENO) >= 0;
+        ::close(log);
+        return moved;
+    }
     std::fflush(stdout);
     savedStdout_ = ::dup(STDOUT_FILENO);
     FILE* report = savedStdout_ >= 0 ? ::fdopen(::dup(savedStdout_), "w") : nullptr;

@@ -1,8 +1,10 @@
 #include "PredictionRun.h"
 
 #include "Console.h"
-#include "GenomeId.h"
+#include "GenomeInputs.h"
 #include "Thread.h"
+
+#include "meridan/evidence/OperonRefinement.h"
 #include "meridan/genome/InputCheck.h"
 #include "meridan/genome/ResultFiles.h"
 
@@ -13,6 +15,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -35,9 +38,10 @@ QString seconds(qint64 milliseconds)
 
 class Prediction {
 public:
-    Prediction(const PredictionInputs& inputs, Console& console) : in_(inputs), console_(console)
+    Prediction(const GenomeJob& job, bool evidenceOperons, Console& console)
+        : in_(job), evidenceOperons_(evidenceOperons), console_(console)
     {
-        genomeId_ = meridan::genomeIdFromPath(in_.pttPath);
+        genomeId_ = in_.genomeId;
         for (size_t i = 0; i < threads_.size(); ++i)
             threads_[i].setMode(stages[i].mode);
     }
@@ -92,8 +96,30 @@ private:
             QCoreApplication::quit();
     }
 
+    // The evidence step between the predictions and the TU list: the
+    // operon engine's gene tags are rewritten in place. When it fails the
+    // engine's operons stay and the run counts as failed.
+    void refineOperons()
+    {
+        const QString prefix = resultDir_ + genomeId_;
+        meridan::evidence::RefinementRequest request;
+        request.geneTables.push_back(threads_[0].annotationPath().toStdString());
+        request.geneTagPath = (prefix + "_genetag.txt").toStdString();
+        request.promoterPath = (prefix + ".sigma70.sca.dat").toStdString();
+        request.terminatorPath = (prefix + "_terminator_score.txt").toStdString();
+        const qint64 from = clock_.elapsed();
+        const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
+        console_.line(QStringLiteral("[%1] operon evidence %2 in %3")
+                          .arg(seconds(clock_.elapsed()), 9)
+                          .arg(outcome.ok ? "finished" : "FAILED", seconds(clock_.elapsed() - from)));
+        console_.line(QStringLiteral("            ") + QString::fromStdString(outcome.message));
+        evidenceFailed_ = !outcome.ok;
+    }
+
     void startTulist()
     {
+        if (evidenceOperons_)
+            refineOperons();
         const QString prefix = resultDir_ + genomeId_;
         threads_[3].setTulistInputs(in_.pttPath, in_.rntPath, prefix + "_genetag.txt",
                                     prefix + "_promoter_scores.txt", prefix + "_terminator_score.txt",
@@ -101,6 +127,10 @@ private:
         start(3);
     }
 
+public:
+    QStringList summaryLines;
+
+private:
     int report()
     {
         console_.line(QStringLiteral("whole prediction: %1").arg(seconds(clock_.elapsed())));
@@ -109,14 +139,18 @@ private:
         if (summary.open(QIODevice::ReadOnly)) {
             console_.line(QStringLiteral("summary (%1):").arg(QDir::cleanPath(summaryPath)));
             for (const QByteArray& line : summary.readAll().split('\n'))
-                if (!line.trimmed().isEmpty())
-                    console_.line(QStringLiteral("  ") + QString::fromLocal8Bit(line.trimmed()));
+                if (!line.trimmed().isEmpty()) {
+                    summaryLines << QString::fromLocal8Bit(line.trimmed());
+                    console_.line(QStringLiteral("  ") + summaryLines.last());
+                }
         }
 
         QStringList failed;
         for (size_t i = 0; i < threads_.size(); ++i)
             if (!threads_[i].failures().isEmpty())
                 failed << stages[i].name;
+        if (evidenceFailed_)
+            failed << QStringLiteral("operon evidence");
         const QDir results(QDir::current().absoluteFilePath(resultDir_));
         const QStringList files = results.entryList({genomeId_ + "_*"}, QDir::Files, QDir::Name);
         console_.line(QStringLiteral("results in %1:").arg(QDir::cleanPath(results.absolutePath())));
@@ -136,23 +170,39 @@ private:
         return 1;
     }
 
-    PredictionInputs in_;
+    GenomeJob in_;
+    bool evidenceOperons_ = false;
     Console& console_;
     QString genomeId_;
     const QString resultDir_ = QStringLiteral("./results/");
     std::array<Thread, 4> threads_;
     std::array<qint64, 4> startedAt_{};
     int predictionsDone_ = 0;
+    bool evidenceFailed_ = false;
     QElapsedTimer clock_;
 };
 
-QString readableProblem(const QString& path, const char* kind)
+// The folder a run with -o works in: its own results/ and annotation/ and
+// the terminator engines' work files. The engines, matrices and thresholds
+// are found beside the executable and only read.
+QString prepareOutputFolder(const QString& folder)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("the %1 file %2 does not exist").arg(kind, path);
-    if (!info.isFile() || !info.isReadable())
-        return QStringLiteral("the %1 file %2 cannot be read").arg(kind, path);
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create the output folder %1").arg(folder);
+    return QString();
+}
+
+// The genome library's content check of one genome's FNA/PTT[/RNT] files:
+// its notes are added to notes; the first error, if any, is returned.
+QString checkContents(const QString& fna, const QString& ptt, const QString& rnt, QStringList& notes)
+{
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(fna).toStdString(), QFile::encodeName(ptt).toStdString(),
+        QFile::encodeName(rnt).toStdString());
+    for (const std::string& note : check.notes)
+        notes << QString::fromLocal8Bit(note.c_str());
+    if (!check.usable())
+        return QString::fromLocal8Bit(check.errors.front().c_str());
     return QString();
 }
 
@@ -160,69 +210,113 @@ QString readableProblem(const QString& path, const char* kind)
 
 QString checkInputs(PredictionInputs& in)
 {
-    QList<QPair<QString, const char*>> files{{in.fnaPath, "FNA"}, {in.pttPath, "PTT"}};
-    if (!in.rntPath.isEmpty())
-        files.append({in.rntPath, "RNT"});
-    for (const auto& [path, kind] : files) {
-        if (QString problem = readableProblem(path, kind); !problem.isEmpty())
-            return problem;
-        if (QString problem = meridan::genomeFileNameProblem(path); !problem.isEmpty())
-            return problem;
-    }
-    const QString id = meridan::genomeIdFromPath(in.pttPath);
-    for (const auto& [path, kind] : files)
-        if (meridan::genomeIdFromPath(path) != id)
-            return QStringLiteral("the %1 file %2 names genome %3 but the PTT file names %4; "
-                                  "the files of one genome must share the identifier")
-                .arg(kind, QFileInfo(path).fileName(), meridan::genomeIdFromPath(path), id);
-    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
-        QFile::encodeName(in.fnaPath).toStdString(), QFile::encodeName(in.pttPath).toStdString(),
-        QFile::encodeName(in.rntPath).toStdString());
     in.notes.clear();
-    for (const std::string& note : check.notes)
-        in.notes << QString::fromLocal8Bit(note.c_str());
-    if (!check.usable())
-        return QString::fromLocal8Bit(check.errors.front().c_str());
-    return QString();
+    if (in.files.isEmpty() || in.files.size() > 3)
+        return QStringLiteral("give a GenBank or GFF3 file, a FASTA file and its GFF3 file, or the FNA and "
+                              "PTT files and, optionally, the RNT file (see meridan-predict --help)");
+    for (const QString& file : in.files)
+        if (!QFileInfo::exists(file))
+            return QStringLiteral("the file %1 does not exist").arg(file);
+    if (isAnnotationForm(in.files))
+        return QString();
+    if (in.files.size() < 2)
+        return QStringLiteral("give the PTT file with the FNA file (see meridan-predict --help)");
+    if (QString problem = checkTableInputs(in.files); !problem.isEmpty())
+        return problem;
+    return checkContents(in.files[0], in.files[1], in.files.value(2), in.notes);
 }
 
 int runPrediction(PredictionInputs in, const QString& programFolder, Console& console)
 {
     // The engines receive absolute input paths; everything else is relative
-    // to the program folder, which holds bin/, WM/ and threshold/.
-    in.fnaPath = QFileInfo(in.fnaPath).absoluteFilePath();
-    in.pttPath = QFileInfo(in.pttPath).absoluteFilePath();
-    if (!in.rntPath.isEmpty())
-        in.rntPath = QFileInfo(in.rntPath).absoluteFilePath();
-    if (!QDir::setCurrent(programFolder)) {
-        console.error(QStringLiteral("meridan-predict: cannot enter the program folder %1").arg(programFolder));
+    // to the working folder: the program folder, which holds bin/, WM/ and
+    // threshold/, or the output folder given with -o.
+    for (QString& file : in.files)
+        file = QFileInfo(file).absoluteFilePath();
+    QString workFolder = programFolder;
+    if (!in.outputDir.isEmpty()) {
+        workFolder = QFileInfo(in.outputDir).absoluteFilePath();
+        if (const QString problem = prepareOutputFolder(workFolder); !problem.isEmpty()) {
+            console.error(QStringLiteral("meridan-predict: ") + problem);
+            return 2;
+        }
+    }
+    if (!QDir::setCurrent(workFolder)) {
+        console.error(QStringLiteral("meridan-predict: cannot enter the folder %1").arg(workFolder));
         return 2;
     }
     for (const char* folder : {"results", "annotation"})
         if (!QDir().mkpath(folder) || !meridan::genome::canWriteBeside(std::string(folder) + "/probe")) {
-            console.error(QStringLiteral("meridan-predict: cannot create or write the folder %1/%2").arg(programFolder, folder));
+            console.error(QStringLiteral("meridan-predict: cannot create or write the folder %1/%2").arg(workFolder, folder));
             return 2;
         }
 
-    // The terminator engines keep work files in the program folder itself, so
+    // The terminator engines keep work files in the working folder itself, so
     // two runs there at the same time would spoil each other's.
     QLockFile lock(QStringLiteral("meridan-predict.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) {
-        console.line(QStringLiteral("waiting for another prediction in %1 to end").arg(programFolder));
+        console.line(QStringLiteral("waiting for another prediction in %1 to end").arg(workFolder));
         if (!lock.lock()) {
-            console.error(QStringLiteral("meridan-predict: cannot lock the program folder %1").arg(programFolder));
+            console.error(QStringLiteral("meridan-predict: cannot lock the folder %1").arg(workFolder));
             return 2;
         }
     }
 
-    const QString genomeId = meridan::genomeIdFromPath(in.pttPath);
-    console.line(QStringLiteral("genome %1: %2, %3%4").arg(genomeId, in.fnaPath, in.pttPath,
-                                                          in.rntPath.isEmpty() ? QString() : ", " + in.rntPath));
-    console.line(QStringLiteral("program folder %1").arg(QDir::currentPath()));
+    const GenomeInputs genomes =
+        prepareGenomes(in.files, QDir::current().absoluteFilePath(QStringLiteral("annotation")), !in.outputDir.isEmpty());
+    for (const QString& note : genomes.notes)
+        console.line(note);
+    if (!genomes.problem.isEmpty()) {
+        console.error(QStringLiteral("meridan-predict: ") + genomes.problem);
+        return 2;
+    }
+    // The tables written from a GenBank or GFF3 file get the same check as
+    // given ones, every record before any engine runs.
+    if (genomes.fromAnnotation)
+        for (const GenomeJob& job : genomes.jobs)
+            if (const QString problem = checkContents(job.fnaPath, job.pttPath, job.rntPath, in.notes);
+                !problem.isEmpty()) {
+                console.error(QStringLiteral("meridan-predict: ") + problem);
+                return 2;
+            }
     for (const QString& note : in.notes)
         console.line(QStringLiteral("note: ") + note);
-    if (in.quiet && !console.divertEngineOutput(QStringLiteral("results/") + genomeId + "_predict.log"))
-        console.error(QStringLiteral("meridan-predict: cannot write the log file; engine messages stay on the terminal"));
-    return Prediction(in, console).run();
+
+    console.line(QStringLiteral("program folder %1").arg(programFolder));
+    if (workFolder != programFolder)
+        console.line(QStringLiteral("output folder %1").arg(workFolder));
+    int status = 0;
+    QStringList overview;
+    for (int i = 0; i < genomes.jobs.size(); ++i) {
+        const GenomeJob& job = genomes.jobs[i];
+        const QString position =
+            genomes.jobs.size() > 1 ? QStringLiteral(" (record %1 of %2)").arg(i + 1).arg(genomes.jobs.size()) : QString();
+        console.line(QStringLiteral("genome %1%2: %3, %4%5")
+                         .arg(job.genomeId, position, job.fnaPath, job.pttPath,
+                              job.rntPath.isEmpty() ? QString() : ", " + job.rntPath));
+        if (in.quiet && !console.divertEngineOutput(QStringLiteral("results/") + job.genomeId + "_predict.log"))
+            console.error(QStringLiteral("meridan-predict: cannot write the log file; engine messages stay on the terminal"));
+        Prediction prediction(job, in.evidenceOperons, console);
+        const int result = prediction.run();
+        status = std::max(status, result);
+        QString genes;
+        if (job.proteins >= 0)
+            genes = QStringLiteral(", %1 protein and %2 RNA genes").arg(job.proteins).arg(job.rnas);
+        overview << QStringLiteral("  %1%2: %3").arg(job.genomeId, genes, result == 0 ? "predicted" : "FAILED");
+        for (const QString& line : prediction.summaryLines)
+            overview << QStringLiteral("    ") + line;
+    }
+    if (genomes.fromAnnotation) {
+        console.line(QStringLiteral("all records: %1 predicted of %2 with genes to predict on")
+                         .arg(std::count_if(overview.begin(), overview.end(),
+                                            [](const QString& l) { return l.endsWith(": predicted"); }))
+                         .arg(genomes.jobs.size()));
+        for (const QString& line : overview)
+            console.line(line);
+        for (const QString& note : genomes.notes)
+            if (note.contains(QStringLiteral("skipped")))
+                console.line(QStringLiteral("  ") + note);
+    }
+    return status;
 }

@@ -2,20 +2,19 @@
 
 #include "meridan/genome/GenomeId.h"
 
+#include <QFile>
+
 namespace meridan {
 
 QString genomeIdFromPath(const QString& path)
 {
-    // Shorter paths give what is there, as the file-name check reports them.
-    const std::string bytes = path.toStdString();
-    if (const auto id = genome::genomeIdFromPath(bytes))
-        return QString::fromStdString(*id);
-    return path.right(13).left(9);
+    const auto id = genome::genomeIdFromPath(QFile::encodeName(path).toStdString());
+    return id ? QString::fromStdString(*id) : QString();
 }
 
 QString genomeFileNameProblem(const QString& path)
 {
-    return QString::fromStdString(genome::genomeFileNameProblem(path.toStdString()));
+    return QString::fromStdString(genome::genomeFileNameProblem(QFile::encodeName(path).toStdString()));
 }
 
 } // namespace meridan

@@ -10,7 +10,7 @@ FIELDS = ["id", "status", "exit", "seconds", "cpu_seconds", "peak_mb", "slurm_jo
 
 
 def write_record(path, values):
-    tmp = path + ".part"
+    tmp = f"{path}.{os.getpid()}.part"
     with open(tmp, "w", encoding="utf-8") as out:
         out.write("\t".join(FIELDS) + "\n")
         out.write("\t".join(str(values.get(f, "")).replace("\t", " ").replace("\n", " ") for f in FIELDS) + "\n")
@@ -31,9 +31,10 @@ def problem_lines(text):
 
 
 def run(predict, genome, files, outdir, record_path, log_path):
-    """Runs the prediction. True when meridan-predict finished (exit 0, or
-    1 when a stage failed but the others have their results: the record
-    names the failure); False when the genome could not be predicted."""
+    """Runs the prediction. True when meridan-predict produced every result
+    (exit 0); False when it refused the input (2) or a stage failed (1): the
+    record beside the log then holds its message, and whatever the other
+    stages wrote stays in the genome's folder for a look."""
     os.makedirs(os.path.dirname(log_path), exist_ok=True)
     # A failed earlier attempt leaves nothing half-written behind.
     if os.path.isdir(outdir):
@@ -66,8 +67,8 @@ def run(predict, genome, files, outdir, record_path, log_path):
         "message": problem_lines(text),
     }
     failed_path = os.path.join(os.path.dirname(log_path), genome + ".failed.tsv")
-    if code in (0, 1):
-        record["status"] = "ok" if code == 0 else "partial"
+    if code == 0:
+        record["status"] = "ok"
         if os.path.exists(failed_path):
             os.remove(failed_path)
         write_record(record_path, record)

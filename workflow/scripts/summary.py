@@ -75,11 +75,11 @@ def gff3_links(outdir, genome):
 
 
 def write_report(path, outdir, rows):
-    failed = sum(r["status"] not in ("ok", "partial") for r in rows)
+    failed = sum(r["status"] != "ok" for r in rows)
     out = ["<!DOCTYPE html>", '<html><head><meta charset="utf-8"><title>Meridan run</title>',
            "<style>body{font-family:sans-serif}table{border-collapse:collapse}"
            "td,th{border:1px solid #bbb;padding:2px 6px;text-align:right}"
-           "td.t{text-align:left}tr.failed{background:#fdd}tr.partial{background:#ffd}</style>",
+           "td.t{text-align:left}tr.failed{background:#fdd}</style>",
            "</head><body>",
            f"<h1>Meridan: {len(rows)} genomes, {len(rows) - failed} finished, {failed} failed</h1>",
            "<table><tr>" + "".join(f"<th>{html.escape(c)}</th>" for c in COLUMNS) + "<th>GFF3</th></tr>"]
@@ -97,7 +97,7 @@ def write_report(path, outdir, rows):
 
 
 def write_atomically(path, text):
-    tmp = path + ".part"
+    tmp = f"{path}.{os.getpid()}.part"
     with open(tmp, "w", encoding="utf-8") as f:
         f.write(text)
     os.replace(tmp, path)

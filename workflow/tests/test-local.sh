@@ -10,7 +10,7 @@ program=$(cd "$1" && pwd)
 workflow=$(cd "$(dirname "$0")/.." && pwd)
 snakemake=${MERIDAN_SNAKEMAKE:-$(command -v snakemake || true)}
 [ -n "$snakemake" ] && [ "$snakemake" != "MERIDAN_SNAKEMAKE-NOTFOUND" ] || { echo "snakemake not installed: skipped"; exit 77; }
-"$program/meridan-predict" --help | grep -q -- '-o' || { echo "meridan-predict has no -o: skipped"; exit 77; }
+"$program/meridan-predict" --help | grep -q -- '--output' || { echo "meridan-predict has no -o DIR yet: skipped"; exit 77; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -30,9 +30,9 @@ else
   "$program/meridan-simulate" --length 60k --seed 3 --accession SIM000003 --out "$scratch/genomes" >/dev/null
   printf 'SIM000003\tgenomes/SIM000003.fna genomes/SIM000003.ptt genomes/SIM000003.rnt\n' >> "$sheet"
 fi
-# A broken genome: its PTT is cut off inside the table.
-cp "$scratch/genomes/SIM000001.fna" "$scratch/genomes/BROKEN001.fna"
-head -c 300 "$scratch/genomes/SIM000001.ptt" > "$scratch/genomes/BROKEN001.ptt"
+# A broken genome: its sequence file holds no sequence.
+printf 'not a sequence file\n' > "$scratch/genomes/BROKEN001.fna"
+cp "$scratch/genomes/SIM000001.ptt" "$scratch/genomes/BROKEN001.ptt"
 printf 'BROKEN001\tgenomes/BROKEN001.fna genomes/BROKEN001.ptt\n' >> "$sheet"
 
 run() {
@@ -44,11 +44,11 @@ summary=$scratch/out/summary.tsv
 [ -f "$summary" ] || { cat "$scratch/run1.log"; fail "no summary after a failed genome"; }
 cat "$summary"
 [ "$(awk -F'\t' 'NR > 1 && $2 == "ok"' "$summary" | wc -l)" -eq 3 ] || fail "three genomes should have finished"
-awk -F'\t' '$1 == "BROKEN001" && $2 == "failed" && $14 ~ /BROKEN001.ptt/' "$summary" | grep -q . \
+awk -F'\t' '$1 == "BROKEN001" && $2 == "failed" && $14 ~ /BROKEN001/' "$summary" | grep -q . \
   || fail "the broken genome's failure and message are not in the summary"
 awk -F'\t' 'NR > 1 && $2 == "ok" && !($4 > 0 && $5 > 0 && $7 > 0)' "$summary" | grep -q . \
   && fail "a finished genome has no genes, operons or TUs"
-grep -q 'BROKEN001.ptt' "$scratch/out/report.html" || fail "the report does not show the failure"
+grep -q '<tr class="failed"><td class="t">BROKEN001<' "$scratch/out/report.html" || fail "the report does not show the failure"
 
 # The second run retries the broken genome only.
 run 2 || true

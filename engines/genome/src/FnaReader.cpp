@@ -1,7 +1,7 @@
 #include "meridan/genome/FnaReader.h"
 
 #include "OpenInput.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 
 #include <istream>
 #include <iterator>
@@ -15,7 +15,7 @@ GenomeSequence readGenomeSequence(std::istream& in, std::ostream* trace,
                                   const std::string& sourceName)
 {
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    auto records = parseFastaRecords(text, sourceName);
+    auto records = parseSequenceRecords(text, sourceName);
     std::string sequence;
     if (!records) {
         if (trace)

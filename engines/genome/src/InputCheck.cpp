@@ -1,7 +1,7 @@
 #include "meridan/genome/InputCheck.h"
 
 #include "OpenInput.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/GeneTableFile.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ long checkFasta(const std::string& name, const std::string& text, InputCheck& ch
         check.errors.push_back(name + ":" + *binary + " is not text; " + kFastaExpected);
         return 0;
     }
-    const auto records = parseFastaRecords(text, name);
+    const auto records = parseSequenceRecords(text, name);
     if (!records) {
         check.errors.push_back(records.error + "; " + kFastaExpected);
         return 0;
@@ -79,8 +79,8 @@ long checkFasta(const std::string& name, const std::string& text, InputCheck& ch
         check.errors.push_back(name + ": the file holds no sequence; " + kFastaExpected);
         return 0;
     }
-    const std::vector<FastaRecord>& file = *records.value;
-    const FastaRecord& first = file.front();
+    const std::vector<SequenceRecord>& file = *records.value;
+    const SequenceRecord& first = file.front();
     if (file.size() > 1) {
         check.errors.push_back(name + ":" + std::to_string(file[1].headerLine) + ": a second record ("
                                + file[1].id + ") starts here; the file holds "

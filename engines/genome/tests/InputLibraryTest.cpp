@@ -85,10 +85,13 @@ TEST(GenomeId, OneRuleForEveryComponent)
 {
     EXPECT_EQ(genomeIdFromPath("/data/NC_000913.fna"), "NC_000913");
     EXPECT_EQ(genomeIdFromPath("annotation/NC_005816.ano"), "NC_005816");
-    EXPECT_FALSE(genomeIdFromPath("x/abc.fasta"));
+    EXPECT_EQ(genomeIdFromPath("x/NZ_AP025271.1.fna.gz"), "NZ_AP025271.1");
+    EXPECT_EQ(genomeIdFromPath("x/pPCP1.ptt"), "pPCP1");
     EXPECT_TRUE(genomeFileNameProblem("/x/NC_000913.fna").empty());
-    for (const char* bad : {"/x/genome.fna", "/x/NC_000913.fasta", "/x/NC_000913.3.fna", "NC_000913fna"})
-        EXPECT_NE(genomeFileNameProblem(bad).find("9-character genome identifier"), std::string::npos) << bad;
+    for (const char* bad : {"/x/.fna", "/x/-n.fna", "/x/a b.fna", ""}) {
+        EXPECT_FALSE(genomeIdFromPath(bad)) << bad;
+        EXPECT_NE(genomeFileNameProblem(bad).find("cannot name a genome"), std::string::npos) << bad;
+    }
 }
 
 TEST(ResultFiles, AllOrNoneAndALaterFailureRollsBack)

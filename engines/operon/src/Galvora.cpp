@@ -26,7 +26,7 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     const auto genomeId = genome::genomeIdFromPath(request.fnaPath);
     if (!genomeId) {
         log << "Can't take a genome identifier from the FNA path \"" << request.fnaPath
-            << "\": it is shorter than 13 characters !\n";
+            << "\": " << genome::genomeFileNameProblem(request.fnaPath) << " !\n";
         return 0;
     }
     const std::string outputPath = geneTagPath(request.outputDirectory, *genomeId);

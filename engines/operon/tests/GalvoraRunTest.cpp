@@ -184,15 +184,15 @@ TEST(GalvoraRun, UnreadableInputsWriteTheMessageAndNoFile)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "NC_999999_genetag.txt.part"));
 }
 
-TEST(GalvoraRun, PathTooShortForAGenomeIdentifier)
+TEST(GalvoraRun, FileNameWithoutAGenomeIdentifier)
 {
     std::ostringstream log;
     RunRequest r;
-    r.fnaPath = "short.fna";
-    r.pttPath = "short.ptt";
+    r.fnaPath = "x/-short.fna";
+    r.pttPath = "x/-short.ptt";
     r.outputDirectory = "./";
     EXPECT_EQ(runGalvora(r, log), 0);
-    EXPECT_NE(log.str().find("Can't take a genome identifier from the FNA path \"short.fna\""),
+    EXPECT_NE(log.str().find("Can't take a genome identifier from the FNA path \"x/-short.fna\""),
               std::string::npos);
 }
 

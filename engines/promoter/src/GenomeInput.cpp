@@ -2,7 +2,7 @@
 
 #include "meridan/ethrin/InputError.h"
 #include "meridan/ethrin/Nucleotides.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/GeneTableFile.h"
 #include "meridan/genome/TextFields.h"
 
@@ -15,7 +15,7 @@ namespace meridan::ethrin {
 Genome parseGenome(std::istream& in, const std::string& sourceName)
 {
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    const auto records = genome::parseFastaRecords(text, sourceName);
+    const auto records = genome::parseSequenceRecords(text, sourceName);
     if (!records)
         throw InputError(records.error);
     Genome result;
@@ -57,6 +57,7 @@ void parseGeneTable(std::istream& in, const std::string& fileName, long genomeLe
         GeneRow gene;
         gene.strand = row.columns[genome::column::strand][0];
         gene.left = span.start;
+        gene.right = span.end;
         gene.startCodon = gene.strand == '+' ? span.start : span.end;
         if (gene.startCodon < 1 || gene.startCodon > genomeLength) {
             skip(row.line, "start codon " + std::to_string(gene.startCodon) + " lies outside the genome (1.."

@@ -1,7 +1,7 @@
 #include "terminator/GenomeText.h"
 
 #include "terminator/RunError.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/InputText.h"
 
 #include <istream>
@@ -13,7 +13,7 @@ namespace meridan::terminator {
 
 namespace {
 
-std::string firstSequence(genome::ReadResult<std::vector<genome::FastaRecord>> records)
+std::string firstSequence(genome::ReadResult<std::vector<genome::SequenceRecord>> records)
 {
     if (!records)
         throw RunError(records.error);
@@ -25,7 +25,7 @@ std::string firstSequence(genome::ReadResult<std::vector<genome::FastaRecord>> r
 std::string parseGenomeText(std::istream& in)
 {
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    return firstSequence(genome::parseFastaRecords(text, "FASTA input"));
+    return firstSequence(genome::parseSequenceRecords(text, "FASTA input"));
 }
 
 std::optional<std::string> readGenomeText(const std::string& path)
@@ -33,7 +33,7 @@ std::optional<std::string> readGenomeText(const std::string& path)
     const auto text = genome::readInputText(path);
     if (!text)
         return std::nullopt;
-    return firstSequence(genome::parseFastaRecords(*text.value, path));
+    return firstSequence(genome::parseSequenceRecords(*text.value, path));
 }
 
 std::string clippedWindow(const std::string& genome, long long start, long long length)

@@ -10,7 +10,7 @@
 namespace meridan::genome {
 
 // Reads a genome from an open stream: the sequence of its first FASTA
-// record (FastaRecords.h: blanks dropped, letters upper case). Further
+// record (SequenceRecords.h: blanks dropped, letters upper case). Further
 // records are reported and ignored; text that is no FASTA gives an empty
 // genome, the reason on trace. Trace lines ("genomeSize= ...") and warnings go to
 // trace when it is not null; sourceName names the input in warnings.
