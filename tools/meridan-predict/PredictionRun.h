@@ -11,7 +11,6 @@ struct PredictionInputs {
     QString fnaPath;
     QString pttPath;
     QString rntPath;      // may be empty
-    bool quiet = false;
 };
 
 // Checks the inputs; empty when they can be used, else the message for the user.

@@ -22,6 +22,8 @@ int main(int argc, char** argv)
         "The file names must end in the genome's 9-character identifier and a 3-letter extension\n"
         "(NC_000913.fna, NC_000913.ptt, NC_000913.rnt): the engines take the identifier from them.\n"
         "One line per stage tells when it starts and ends and how long it took; then the summary.\n"
+        "On a terminal each running stage shows its progress on a line of its own. The engines'\n"
+        "messages go to results/GENOME_predict.log (and to the terminal with --verbose).\n"
         "Exit status 0 when every stage produced its result file, 1 when a stage failed (the line\n"
         "of that stage names the engine and why), 2 for unusable arguments."));
     parser.addHelpOption();
@@ -30,19 +32,23 @@ int main(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("GENOME.rnt"), QStringLiteral("The RNA table (optional)."),
                                  QStringLiteral("[GENOME.rnt]"));
     const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
-                                   QStringLiteral("Hide the engines' trace lines (they go to "
-                                                  "results/GENOME_predict.log)."));
+                                   QStringLiteral("Print nothing but errors."));
+    const QCommandLineOption verbose(QStringList{QStringLiteral("v"), QStringLiteral("verbose")},
+                                     QStringLiteral("Show the engines' messages on the terminal too."));
     parser.addOption(quiet);
+    parser.addOption(verbose);
     parser.process(app);
 
-    Console console;
+    Console console(parser.isSet(quiet)     ? Console::Mode::Quiet
+                    : parser.isSet(verbose) ? Console::Mode::Verbose
+                                            : Console::Mode::Normal);
     const QStringList args = parser.positionalArguments();
     if (args.size() < 2 || args.size() > 3) {
         console.error(QStringLiteral("meridan-predict: give the FNA and PTT files and, optionally, the RNT "
                                      "file (see meridan-predict --help)"));
         return 2;
     }
-    PredictionInputs inputs{args[0], args[1], args.value(2), parser.isSet(quiet)};
+    PredictionInputs inputs{args[0], args[1], args.value(2)};
     if (const QString problem = checkInputs(inputs); !problem.isEmpty()) {
         console.error(QStringLiteral("meridan-predict: ") + problem);
         return 2;
