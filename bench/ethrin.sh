@@ -39,7 +39,11 @@ grep -E "User time|System time|Maximum resident set size" "$work/time.txt" | sed
 grep -E "sigma[0-9]+:" "$work/out.txt" | sed 's/^/  /'
 
 echo
-echo "sigma70 compared with $(basename "$promoters"):"
+echo "sigma70 compared with $(basename "$promoters") (in-sample: the shipped models were trained on them;"
+echo "tools/ethrin-thresholds/cross-validate.sh gives the held-out figures):"
 "$program/ethrin-evaluate" --promoters "$promoters" --scores "$work/results/NC_000913.sigma70.sca.dat" \
   --genes "$genome/NC_000913.ptt" --genes "$genome/NC_000913.rnt" --sigma Sigma70 \
   --confidence Strong,Confirmed --upstream 250 --tolerance 10 | sed 's/^/  /'
+echo "all four sigma factors, gene level:"
+"$program/ethrin-evaluate" --promoters "$promoters" --genes "$genome/NC_000913.ptt" --genes "$genome/NC_000913.rnt" \
+  $(for f in "$work"/results/NC_000913.sigma*.sca.dat; do echo --scores "$f"; done) | sed -n '/gene level/,$p' | sed 's/^/  /'

@@ -8,4 +8,6 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq \
   cmake make g++ libgtest-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev \
-  libgl-dev xvfb xauth imagemagick fonts-wqy-microhei transtermhp xdotool >/dev/null
+  libgl-dev zlib1g-dev xvfb xauth imagemagick fonts-wqy-microhei transtermhp xdotool \
+  snakemake >/dev/null
+# The SLURM test (workflow/test-slurm.sh, not part of CI) also needs: slurm-wlm munge

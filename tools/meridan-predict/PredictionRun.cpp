@@ -4,6 +4,8 @@
 #include "GenomeId.h"
 #include "Thread.h"
 
+#include "meridan/evidence/OperonRefinement.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -127,8 +129,30 @@ private:
             QCoreApplication::quit();
     }
 
+    // The evidence step between the predictions and the TU list: the
+    // operon engine's gene tags are rewritten in place. When it fails the
+    // engine's operons stay and the run counts as failed.
+    void refineOperons()
+    {
+        const QString prefix = resultDir_ + genomeId_;
+        meridan::evidence::RefinementRequest request;
+        request.geneTables.push_back(threads_[0].annotationPath().toStdString());
+        request.geneTagPath = (prefix + "_genetag.txt").toStdString();
+        request.promoterPath = (prefix + ".sigma70.sca.dat").toStdString();
+        request.terminatorPath = (prefix + "_terminator_score.txt").toStdString();
+        const qint64 from = clock_.elapsed();
+        const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
+        console_.line(QStringLiteral("[%1] operon evidence %2 in %3")
+                          .arg(seconds(clock_.elapsed()), 9)
+                          .arg(outcome.ok ? "finished" : "FAILED", seconds(clock_.elapsed() - from)));
+        console_.line(QStringLiteral("            ") + QString::fromStdString(outcome.message));
+        evidenceFailed_ = !outcome.ok;
+    }
+
     void startTulist()
     {
+        if (in_.evidenceOperons)
+            refineOperons();
         const QString prefix = resultDir_ + genomeId_;
         threads_[3].setTulistInputs(in_.pttPath, in_.rntPath, prefix + "_genetag.txt",
                                     prefix + "_promoter_scores.txt", prefix + "_terminator_score.txt",
@@ -152,6 +176,8 @@ private:
         for (size_t i = 0; i < threads_.size(); ++i)
             if (!threads_[i].failures().isEmpty())
                 failed << stages[i].name;
+        if (evidenceFailed_)
+            failed << QStringLiteral("operon evidence");
         const QDir results(QDir::current().absoluteFilePath(resultDir_));
         const QStringList files = results.entryList({genomeId_ + "_*"}, QDir::Files, QDir::Name);
         console_.line(QStringLiteral("results in %1:").arg(QDir::cleanPath(results.absolutePath())));
@@ -188,6 +214,7 @@ private:
     std::array<Thread, 4> threads_;
     std::array<qint64, 4> startedAt_{};
     int predictionsDone_ = 0;
+    bool evidenceFailed_ = false;
     QElapsedTimer clock_;
 };
 

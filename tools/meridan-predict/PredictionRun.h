@@ -11,6 +11,7 @@ struct PredictionInputs {
     QString fnaPath;
     QString pttPath;
     QString rntPath;      // may be empty
+    bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
 };
 
 // Checks the inputs; empty when they can be used, else the message for the user.

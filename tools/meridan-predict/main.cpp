@@ -37,6 +37,13 @@ int main(int argc, char** argv)
                                      QStringLiteral("Show the engines' messages on the terminal too."));
     parser.addOption(quiet);
     parser.addOption(verbose);
+    const QCommandLineOption operons(QStringLiteral("operons"),
+                                     QStringLiteral("How operons are decided: em (the operon engine alone, the "
+                                                    "default) or evidence (the engine's operons refined with the "
+                                                    "intergenic distance, terminator and promoter scores and "
+                                                    "functional categories, weighed on this genome)."),
+                                     QStringLiteral("em|evidence"), QStringLiteral("em"));
+    parser.addOption(operons);
     parser.process(app);
 
     Console console(parser.isSet(quiet)     ? Console::Mode::Quiet
@@ -48,7 +55,12 @@ int main(int argc, char** argv)
                                      "file (see meridan-predict --help)"));
         return 2;
     }
-    PredictionInputs inputs{args[0], args[1], args.value(2)};
+    const QString operonMode = parser.value(operons);
+    if (operonMode != QStringLiteral("em") && operonMode != QStringLiteral("evidence")) {
+        console.error(QStringLiteral("meridan-predict: --operons takes em or evidence, not %1").arg(operonMode));
+        return 2;
+    }
+    PredictionInputs inputs{args[0], args[1], args.value(2), operonMode == QStringLiteral("evidence")};
     if (const QString problem = checkInputs(inputs); !problem.isEmpty()) {
         console.error(QStringLiteral("meridan-predict: ") + problem);
         return 2;

@@ -1,5 +1,6 @@
 #include "EngineCall.h"
 
+#include "ProgramFolder.h"
 #include "meridan/engine/EngineApi.h"
 
 #include <QDebug>
@@ -41,7 +42,7 @@ struct Relay {
 
 QString engineLibraryPath(const QString& name)
 {
-    return QStringLiteral("./bin/") + name + QStringLiteral(".so");
+    return programPath(QStringLiteral("bin/") + name + QStringLiteral(".so"));
 }
 
 QByteArray engineString(const QString& text)
@@ -56,7 +57,7 @@ EngineOutcome callEngine(const EngineRequest& request, const EngineMessages& mes
     EngineOutcome outcome;
     outcome.libraryPath = engineLibraryPath(request.name);
     // Loaded by absolute path: the loader keeps libraries by the name they were
-    // opened with, and "./bin/..." must mean the bin/ of the current folder.
+    // opened with, and a relative path must mean the bin/ of the current folder.
     QLibrary library(QDir::current().absoluteFilePath(outcome.libraryPath));
     if (!library.load()) {
         qDebug() << messages.loadFailed;

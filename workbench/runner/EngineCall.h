@@ -1,4 +1,4 @@
-// One engine run: load the engine library from "./bin/" by path at the moment
+// One engine run: load the engine library from bin/ of the program folder by path at the moment
 // of the run, resolve its versioned entry point, call it on the calling thread
 // with an output folder and a context, and tell how it went. The library stays
 // loaded afterwards.
@@ -46,13 +46,13 @@ struct EngineRequest {
     const int* cancel = nullptr; // nonzero: the engine stops between steps
 };
 
-// "./bin/" + name + ".so"
+// bin/<name>.so of the program folder (see ProgramFolder.h)
 QString engineLibraryPath(const QString& name);
 
 // A path in the file system's own 8-bit encoding, as the engines expect it.
 QByteArray engineString(const QString& text);
 
-// Calls meridan_engine_run_v1 of ./bin/<name>.so.
+// Calls meridan_engine_run_v1 of bin/<name>.so.
 EngineOutcome callEngine(const EngineRequest& request, const EngineMessages& messages);
 
 // "Galvora (operon): <why>" for a failed outcome.

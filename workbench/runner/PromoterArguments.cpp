@@ -1,6 +1,7 @@
 #include "PromoterArguments.h"
 
 #include "EngineCall.h"
+#include "ProgramFolder.h"
 
 #include <QFileInfo>
 
@@ -26,10 +27,10 @@ PromoterArguments PromoterArguments::build(const QString& resultDir, const QStri
     a.texts_[2] = usesAnnotationFile ? QByteArray("./annotation/") : QByteArray("");
     a.texts_[3] = directoryOf(fnaPath);
     a.texts_[6] = engineString(genomeId);
-    a.texts_[8] = "./WM/";
+    a.texts_[8] = engineString(programPath(QStringLiteral("WM/")));
     a.texts_[9] = usesAnnotationFile ? QByteArray("") : a.pttDirectory_;
     a.texts_[10] = directoryOf(rntPath);
-    a.texts_[11] = "./threshold/";
+    a.texts_[11] = engineString(programPath(QStringLiteral("threshold/")));
     return a;
 }
 

@@ -1,5 +1,5 @@
 // The worker thread of one prediction run: the operon, promoter, terminator or
-// TU-list run, each loading its engine library from "./bin/" at the moment of
+// TU-list run, each loading its engine library from bin/ at the moment of
 // the run and calling its versioned entry point on this thread. The main
 // window (or meridan-predict) writes the inputs before start(), follows the
 // run through the signals progressed() and engineLine(), may stop it with

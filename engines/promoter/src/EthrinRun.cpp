@@ -139,11 +139,18 @@ bool runEthrin(const EthrinArguments& arguments, std::ostream& log)
 
         const Composition background = strandSymmetricComposition(genome.codes);
         const RegionSettings settings = normalizedSettings(a.upstream, a.downstream, a.keep, length);
+        ScanContext scan;
+        scan.genic = genicMask(length, table.genes);
         std::vector<OutputFile> files;
         std::ostringstream summary;
         const engine::RunContext* context = a.context;
         const auto genes = static_cast<long long>(table.genes.size());
-        const long long total = genes * static_cast<long long>(sigmas.size());
+        // One pass over the genes per sigma factor, and one more for a
+        // calibrated threshold's shuffled regions.
+        long long passes = 0;
+        for (const SigmaSetup& s : sigmas)
+            passes += s.threshold.calibrated() ? 2 : 1;
+        const long long total = genes * passes;
         long long done = 0;
         const auto scanned = [&](std::size_t g) {
             if (context && g % 64 == 0) {
@@ -153,10 +160,27 @@ bool runEthrin(const EthrinArguments& arguments, std::ostream& log)
         };
         for (const SigmaSetup& s : sigmas) {
             const PromoterScanner scanner(s.model, background);
-            const double threshold = thresholdFor(s, scanner, background, a.genomeId, log);
-            const auto hits = scanGenes(genome.codes, table.genes, scanner, s.model.tssOffset, threshold, settings,
-                                        context ? std::function<void(std::size_t)>(scanned) : nullptr);
+            scan.model = &s.model;
+            prepareBonus(scan, length, table.genes, settings);
+            const auto progress = context ? std::function<void(std::size_t)>(scanned) : nullptr;
+            std::vector<double> best;
+            auto hits = scanGenes(genome.codes, table.genes, scanner, scan, settings, &best, progress);
             done += genes;
+            double threshold = 0.0;
+            if (s.threshold.calibrated()) {
+                // Calibrated on this genome: its own regions, shuffled, are
+                // the chance the scores are measured against.
+                threshold = fdrThreshold(best, shuffledBestScores(genome.codes, table.genes, scanner, scan, settings,
+                                                                  s.threshold.shuffles, s.threshold.seed, progress),
+                                         s.threshold.shuffles, s.threshold.fdr);
+                done += genes;
+                log << s.name << ": threshold " << threshold << " bits at an estimated false-discovery rate of "
+                    << s.threshold.fdr << '\n';
+            } else {
+                threshold = thresholdFor(s, scanner, background, a.genomeId, log);
+            }
+            for (PromoterHit& h : hits)
+                h.score -= threshold;
             std::ostringstream text;
             writeScoreTable(text, scanner.twoBoxes(), table.genes, hits);
             files.push_back({a.resultDir + a.genomeId + "." + s.name + ".sca.dat", std::move(text).str()});

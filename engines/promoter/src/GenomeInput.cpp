@@ -112,6 +112,7 @@ void parseGeneTable(std::istream& in, const std::string& fileName, long genomeLe
         }
         row.strand = strand[0];
         row.left = first;
+        row.right = second;
         row.startCodon = row.strand == '+' ? first : second;
         if (row.startCodon < 1 || row.startCodon > genomeLength) {
             skip("start codon " + std::to_string(row.startCodon) + " lies outside the genome (1.."

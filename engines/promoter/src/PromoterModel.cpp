@@ -3,6 +3,7 @@
 #include "meridan/ethrin/InputError.h"
 #include "meridan/ethrin/TextFields.h"
 
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <set>
@@ -14,6 +15,7 @@ namespace {
 constexpr int kMaxBoxWidth = 100;
 constexpr int kMaxSpacer = 1000;
 constexpr int kMaxTssOffset = 1000;
+constexpr int kMaxRegion = 100000;
 
 class ModelParser {
 public:
@@ -48,6 +50,9 @@ public:
             && static_cast<int>(model_.spacerCounts.size()) != model_.spacerMax - model_.spacerMin + 1)
             throw InputError(where + "\"spacercounts\" needs one count per spacer length from "
                              + std::to_string(model_.spacerMin) + " to " + std::to_string(model_.spacerMax));
+        if (model_.gapOdds.size() != (model_.gapOdds.empty() ? 0 : model_.gapEdges.size() + 1)
+            || (model_.gapOdds.empty() && !model_.gapEdges.empty()))
+            throw InputError(where + "\"gapodds\" needs one value more than \"gapedges\" has edges");
         return std::move(model_);
     }
 
@@ -55,7 +60,8 @@ private:
     static bool isKey(std::string_view word)
     {
         return word == "sigma" || word == "pseudocount" || word == "spacer" || word == "spacercounts"
-            || word == "tss" || word == "tsswindow" || word == "box";
+            || word == "tss" || word == "tsswindow" || word == "box" || word == "position"
+            || word == "intergenic" || word == "upelement" || word == "gapedges" || word == "gapodds";
     }
 
     [[noreturn]] void fail(const std::string& message) const
@@ -140,6 +146,30 @@ private:
             if (model_.tssWindowMin > model_.tssWindowMax)
                 fail("the window's first value is greater than its last");
             model_.hasTssWindow = true;
+        } else if (key == "position") {
+            if (words.size() < 4)
+                fail("\"position\" takes the first offset, the bin width and at least one value");
+            model_.positionFirst = integer(words[1], -kMaxRegion, kMaxRegion);
+            model_.positionBin = integer(words[2], 1, kMaxRegion);
+            for (std::size_t i = 3; i < words.size(); ++i)
+                model_.positionOdds.push_back(number(words[i]));
+        } else if (key == "intergenic") {
+            expectWords(words, 3);
+            model_.intergenicOdds = number(words[1]);
+            model_.genicOdds = number(words[2]);
+            model_.hasIntergenic = true;
+        } else if (key == "gapedges" || key == "gapodds") {
+            if (words.size() < 2)
+                fail("\"" + key + "\" needs at least one value");
+            auto& values = key == "gapedges" ? model_.gapEdges : model_.gapOdds;
+            for (std::size_t i = 1; i < words.size(); ++i)
+                values.push_back(number(words[i]));
+            if (key == "gapedges" && !std::is_sorted(values.begin(), values.end()))
+                fail("the gap edges must be in increasing order");
+        } else if (key == "upelement") {
+            expectWords(words, 3);
+            model_.upElementWidth = integer(words[1], 1, kMaxBoxWidth);
+            model_.upElementShift = number(words[2]);
         }
     }
 
@@ -181,6 +211,22 @@ private:
 
 } // namespace
 
+double PromoterModel::positionScore(long offset) const
+{
+    if (positionOdds.empty())
+        return 0.0;
+    const long bin = (offset - positionFirst) / positionBin - (offset < positionFirst ? 1 : 0);
+    return positionOdds[static_cast<std::size_t>(std::clamp<long>(bin, 0, static_cast<long>(positionOdds.size()) - 1))];
+}
+
+double PromoterModel::gapScore(long gap) const
+{
+    if (gapOdds.empty())
+        return 0.0;
+    const auto k = std::lower_bound(gapEdges.begin(), gapEdges.end(), static_cast<double>(gap)) - gapEdges.begin();
+    return gapOdds[static_cast<std::size_t>(k)];
+}
+
 PromoterModel parseModel(std::istream& in, const std::string& fileName)
 {
     ModelParser parser(fileName);
@@ -220,6 +266,25 @@ void writeModel(std::ostream& out, const PromoterModel& model, const std::vector
     out << "tss " << model.tssOffset << '\n';
     if (model.hasTssWindow)
         out << "tsswindow " << model.tssWindowMin << ' ' << model.tssWindowMax << '\n';
+    if (!model.positionOdds.empty()) {
+        out << "position " << model.positionFirst << ' ' << model.positionBin;
+        for (double v : model.positionOdds)
+            out << ' ' << v;
+        out << '\n';
+    }
+    if (model.hasIntergenic)
+        out << "intergenic " << model.intergenicOdds << ' ' << model.genicOdds << '\n';
+    if (!model.gapOdds.empty()) {
+        out << "gapedges";
+        for (double v : model.gapEdges)
+            out << ' ' << v;
+        out << "\ngapodds";
+        for (double v : model.gapOdds)
+            out << ' ' << v;
+        out << '\n';
+    }
+    if (model.upElementWidth > 0)
+        out << "upelement " << model.upElementWidth << ' ' << model.upElementShift << '\n';
     for (const BoxCounts& box : model.boxes) {
         out << "box " << box.name << ' ' << box.consensus << '\n';
         out << "#\tA\tC\tG\tT\n";

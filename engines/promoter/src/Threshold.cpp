@@ -59,6 +59,17 @@ ThresholdRecord parseThreshold(std::istream& in, const std::string& fileName)
             if (std::fabs(sum - 1.0) > 1e-3)
                 fail("the composition does not add up to 1");
             record.composition = c;
+        } else if (key == "fdr") {
+            need(1);
+            record.fdr = num(words[1]);
+            if (!(record.fdr > 0.0 && record.fdr < 1.0))
+                fail("the false-discovery rate must lie between 0 and 1");
+        } else if (key == "shuffles") {
+            need(1);
+            const auto v = toLong(words[1]);
+            if (!v || *v < 1 || *v > 100)
+                fail("\"" + std::string(words[1]) + "\" is not a shuffle count (1..100)");
+            record.shuffles = static_cast<int>(*v);
         } else if (key == "sigma") {
             need(1);
             record.sigma = std::string(words[1]);
@@ -86,8 +97,10 @@ ThresholdRecord parseThreshold(std::istream& in, const std::string& fileName)
     }
     if (in.bad())
         throw InputError(fileName + ": read error");
-    if (!seen.count("threshold"))
-        throw InputError(fileName + ": no \"threshold\" line");
+    if (!seen.count("threshold") && !seen.count("fdr"))
+        throw InputError(fileName + ": neither a \"threshold\" nor an \"fdr\" line");
+    if (seen.count("fdr") && !seen.count("shuffles"))
+        record.shuffles = 2;
     return record;
 }
 
@@ -102,7 +115,10 @@ ThresholdRecord readThresholdFile(const std::string& path)
 void writeThreshold(std::ostream& out, const ThresholdRecord& record)
 {
     const auto old = out.precision(10);
-    out << "# Log-odds (bits) a hit must exceed; made by ethrin-thresholds.\n";
+    if (record.calibrated())
+        out << "# Threshold set on each scanned genome at this estimated false-discovery rate; made by ethrin-thresholds.\n";
+    else
+        out << "# Log-odds (bits) a hit must exceed; made by ethrin-thresholds.\n";
     if (!record.sigma.empty())
         out << "sigma " << record.sigma << '\n';
     if (!record.genome.empty())
@@ -115,7 +131,10 @@ void writeThreshold(std::ostream& out, const ThresholdRecord& record)
     if (record.windows > 0)
         out << "windows " << record.windows << '\n';
     out << "seed " << record.seed << '\n';
-    out << "threshold " << record.threshold << '\n';
+    if (record.calibrated())
+        out << "fdr " << record.fdr << '\n' << "shuffles " << record.shuffles << '\n';
+    else
+        out << "threshold " << record.threshold << '\n';
     out.precision(old);
 }
 
@@ -169,6 +188,31 @@ double computeThreshold(const PromoterScanner& scanner, const Composition& compo
         done += count;
     }
     return top.top();
+}
+
+double fdrThreshold(std::vector<double> best, std::vector<double> shuffledBest, int shuffles, double fdr)
+{
+    const auto notFinite = [](double v) { return !std::isfinite(v); };
+    best.erase(std::remove_if(best.begin(), best.end(), notFinite), best.end());
+    shuffledBest.erase(std::remove_if(shuffledBest.begin(), shuffledBest.end(), notFinite), shuffledBest.end());
+    if (best.empty())
+        return 0.0;
+    std::sort(best.begin(), best.end(), std::greater<double>());
+    std::sort(shuffledBest.begin(), shuffledBest.end(), std::greater<double>());
+    const double perGene = 1.0 / std::max(shuffles, 1);
+    std::size_t kept = 0;
+    std::size_t above = 0; // shuffled scores >= best[k]
+    for (std::size_t k = 0; k < best.size(); ++k) {
+        while (above < shuffledBest.size() && shuffledBest[above] >= best[k])
+            ++above;
+        if (static_cast<double>(above) * perGene <= fdr * static_cast<double>(k + 1))
+            kept = k + 1;
+    }
+    if (kept == 0)
+        return best.front();
+    if (kept == best.size())
+        return best.back() - 1.0;
+    return 0.5 * (best[kept - 1] + best[kept]);
 }
 
 double compositionDistance(const Composition& a, const Composition& b)

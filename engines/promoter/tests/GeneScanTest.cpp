@@ -3,6 +3,7 @@
 
 #include "meridan/ethrin/GeneScan.h"
 #include "meridan/ethrin/PromoterModel.h"
+#include "meridan/ethrin/Threshold.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,30 @@ using namespace ethrin_test;
 
 namespace {
 
+PromoterModel modelFrom(const std::string& text)
+{
+    std::istringstream in(text);
+    return parseModel(in, "test.wm");
+}
+
+// Consensus models of fixed shape, so that the tests follow the scanning
+// and not the shipped matrices.
+PromoterModel consensusModel()
+{
+    return modelFrom("pseudocount 2\nspacer 15 19\nspacercounts 1 10 50 10 1\ntss 7\n"
+                     "box -35 TTGACA\n1 1 1 7\n1 1 1 7\n1 1 7 1\n7 1 1 1\n1 7 1 1\n7 1 1 1\n"
+                     "box -10 TATAAT\n1 1 1 7\n7 1 1 1\n1 1 1 7\n7 1 1 1\n7 1 1 1\n1 1 1 7\n");
+}
+
+PromoterModel singleBoxModel()
+{
+    return modelFrom("pseudocount 2\ntss 7\nbox -10 CTATACT\n1 7 1 1\n1 1 1 7\n7 1 1 1\n1 1 1 7\n"
+                     "7 1 1 1\n1 7 1 1\n1 1 1 7\n");
+}
+
 PromoterModel shippedModel(const std::string& sigma)
 {
-    return readModelFile((shippedData() / "WM" / (sigma + ".wm")).string());
+    return sigma == "sigma38" ? singleBoxModel() : consensusModel();
 }
 
 // The highest-scoring sequence of a box: the most counted base per position.
@@ -208,9 +230,101 @@ TEST(EthrinGeneScan, GeneWithARegionShorterThanTheModelGetsNoHit)
 {
     const std::string genome = randomBases(5000, 13);
     const auto g = codes(genome);
-    const PromoterModel m = shippedModel("sigma70");
+    const PromoterModel m = readModelFile((shippedData() / "WM" / "sigma70.wm").string());
     const PromoterScanner scanner(m, strandSymmetricComposition(g));
     const std::vector<GeneRow> genes = {{"g", '+', 1000, 1000}};
     EXPECT_TRUE(scanGenes(g, genes, scanner, 7, 0.0, normalizedSettings(10, 10, 1, 5000)).empty());
     EXPECT_EQ(scanGenes(g, genes, scanner, 7, 0.0, normalizedSettings(20, 10, 1, 5000)).size(), 1u);
+}
+
+TEST(EthrinGeneScan, PositionOddsChooseBetweenEqualPromotersOnBothStrands)
+{
+    // The same promoter 200 and 60 bases before the gene: without context
+    // the earlier wins a tie; odds favouring starts near the start codon
+    // pick the later one, on either strand.
+    for (const char strand : {'+', '-'}) {
+        SCOPED_TRACE(strand);
+        PromoterModel m = consensusModel();
+        const std::string p = bestPromoter(m, 17);
+        std::string genome = randomBases(20000, 31);
+        GeneRow gene{"g", strand, 5001, 5001, 5900};
+        if (strand == '+') {
+            plant(genome, 5001 - 200, p);
+            plant(genome, 5001 - 60, p);
+        } else {
+            gene = {"g", '-', 4001, 5000, 5000};
+            plant(genome, 5000 + 200 - static_cast<long>(p.size()) + 1, reverseComplement(p));
+            plant(genome, 5000 + 60 - static_cast<long>(p.size()) + 1, reverseComplement(p));
+        }
+        const auto g = codes(genome);
+        const RegionSettings settings = normalizedSettings(250, 100, 1, 20000);
+        const PromoterScanner plain(m, strandSymmetricComposition(g));
+        ScanContext none;
+        EXPECT_EQ(scanGenes(g, {gene}, plain, none, settings, nullptr).at(0).start, -200);
+        m.positionFirst = -250;
+        m.positionBin = 50;
+        m.positionOdds = {0, 0, 0, 0, 1, 0, 0}; // starts 50..1 bases before the start codon
+        const PromoterScanner placed(m, strandSymmetricComposition(g));
+        ScanContext context;
+        context.model = &m;
+        std::vector<double> best;
+        const auto hits = scanGenes(g, {gene}, placed, context, settings, &best);
+        ASSERT_EQ(hits.size(), 1u);
+        EXPECT_EQ(hits[0].start, -60);
+        EXPECT_NEAR(best[0], hits[0].score, 1e-12);
+    }
+}
+
+TEST(EthrinGeneScan, GenicMaskAndUpstreamGapFollowTheGenes)
+{
+    // 100-base genome: a "+" gene 11..30, a "-" gene 41..60 and one across
+    // the origin 91..5.
+    const std::vector<GeneRow> genes = {
+        {"a", '+', 11, 11, 30}, {"b", '-', 41, 60, 60}, {"c", '+', 91, 91, 5}};
+    const auto mask = genicMask(100, genes);
+    EXPECT_EQ(mask[10], 1);
+    EXPECT_EQ(mask[29], 1);
+    EXPECT_EQ(mask[30], 0);
+    EXPECT_EQ(mask[99], 1);
+    EXPECT_EQ(mask[4], 1);
+    EXPECT_EQ(mask[5], 0);
+    EXPECT_EQ(upstreamGap(mask, genes[0], 1000), 5);  // 6..10
+    EXPECT_EQ(upstreamGap(mask, genes[1], 1000), 30); // 61..90
+    EXPECT_EQ(upstreamGap(mask, genes[2], 1000), 30); // 61..90
+    EXPECT_EQ(upstreamGap(mask, genes[1], 12), 12);
+}
+
+TEST(EthrinGeneScan, CalibrationFlagsPlantedPromotersAndFewInRandomGenomes)
+{
+    // 300 genes 1000 bases apart; with promoters planted before every
+    // second gene most of those pass at a 10 % false-discovery rate and
+    // few others do; without any planted, hardly any gene passes.
+    const PromoterModel m = consensusModel();
+    for (const bool planted : {true, false}) {
+        SCOPED_TRACE(planted);
+        std::string genome = randomBases(300000, 41);
+        std::vector<GeneRow> genes;
+        for (long k = 0; k < 300; ++k) {
+            const long start = 500 + 1000 * k;
+            genes.push_back({"g" + std::to_string(k), '+', start, start, start + 400});
+            if (planted && k % 2 == 0)
+                plant(genome, start - 80, bestPromoter(m, 17));
+        }
+        const auto g = codes(genome);
+        const PromoterScanner scanner(m, strandSymmetricComposition(g));
+        ScanContext context;
+        const RegionSettings settings = normalizedSettings(250, 100, 1, static_cast<long>(g.size()));
+        std::vector<double> best;
+        (void)scanGenes(g, genes, scanner, context, settings, &best);
+        const auto null = shuffledBestScores(g, genes, scanner, context, settings, 2, 1);
+        ASSERT_EQ(null.size(), 600u);
+        EXPECT_EQ(null, shuffledBestScores(g, genes, scanner, context, settings, 2, 1));
+        const double t = fdrThreshold(best, null, 2, 0.1);
+        long plantedPassing = 0, otherPassing = 0;
+        for (std::size_t k = 0; k < best.size(); ++k)
+            (k % 2 == 0 && planted ? plantedPassing : otherPassing) += best[k] > t;
+        if (planted)
+            EXPECT_GE(plantedPassing, 140);
+        EXPECT_LE(otherPassing, 15);
+    }
 }

@@ -100,6 +100,34 @@ TEST(EthrinModelFile, WholeModelChecksNameTheFile)
               "m.wm: \"spacercounts\" needs one count per spacer length from 3 to 5");
 }
 
+TEST(EthrinModelFile, ContextLinesReadWriteAndLookUp)
+{
+    const PromoterModel m = parse("position -100 50 -1 2 0.5\nintergenic 0.7 -1.5\ngapedges 0 50\n"
+                                  "gapodds -1 0 1\nupelement 20 0.6\nbox -10 T\n1 1 1 1\n");
+    EXPECT_EQ(m.positionScore(-500), -1.0); // before the first bin: the first bin
+    EXPECT_EQ(m.positionScore(-100), -1.0);
+    EXPECT_EQ(m.positionScore(-51), -1.0);
+    EXPECT_EQ(m.positionScore(-50), 2.0);
+    EXPECT_EQ(m.positionScore(0), 0.5);
+    EXPECT_EQ(m.positionScore(400), 0.5);
+    EXPECT_EQ(m.gapScore(0), -1.0);
+    EXPECT_EQ(m.gapScore(50), 0.0);
+    EXPECT_EQ(m.gapScore(51), 1.0);
+    std::ostringstream out;
+    writeModel(out, m, {});
+    const PromoterModel back = parse(out.str());
+    EXPECT_EQ(back.positionOdds, m.positionOdds);
+    EXPECT_EQ(back.positionFirst, -100);
+    EXPECT_EQ(back.gapEdges, m.gapEdges);
+    EXPECT_EQ(back.gapOdds, m.gapOdds);
+    EXPECT_EQ(back.genicOdds, -1.5);
+    EXPECT_EQ(back.upElementWidth, 20);
+    EXPECT_EQ(errorOf("gapedges 50 0\n"), "m.wm:1: the gap edges must be in increasing order");
+    EXPECT_EQ(errorOf("gapedges 0 50\ngapodds 1 2\nbox a T\n1 1 1 1\n"),
+              "m.wm: \"gapodds\" needs one value more than \"gapedges\" has edges");
+    EXPECT_EQ(errorOf("position -100 0 1\n"), "m.wm:1: 0 is outside 1..100000");
+}
+
 TEST(EthrinModelFile, WrittenModelReadsBackTheSame)
 {
     PromoterModel m = parse(kTwoBoxes);
@@ -132,7 +160,7 @@ TEST(EthrinModelFile, ShippedModelsHaveTheirBoxesAndSpacers)
         int w1, w2, spMin, spMax;
     };
     const Expect expected[] = {
-        {"sigma24", 7, 5, 15, 17}, {"sigma32", 13, 8, 13, 15}, {"sigma38", 10, 0, 0, 0}, {"sigma70", 6, 6, 15, 19}};
+        {"sigma24", 7, 5, 15, 17}, {"sigma32", 13, 8, 13, 15}, {"sigma38", 10, 0, 0, 0}, {"sigma70", 6, 9, 12, 16}};
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.sigma);
         const PromoterModel m = readModelFile((ethrin_test::shippedData() / "WM" / (std::string(e.sigma) + ".wm")).string());

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 using namespace meridan::ethrin;
@@ -76,6 +77,19 @@ TEST(EthrinThreshold, RefusesSharesThatCannotBeMeasured)
     EXPECT_THROW(computeThreshold(scanner, Composition{}, 0.0001, 1000, 1), InputError);
 }
 
+TEST(EthrinThreshold, FalseDiscoveryThresholdCountsShuffledPassesPerGene)
+{
+    // Top 1..5 genes: 0, 0, 1, 1, 3 shuffled scores at least as high (one
+    // shuffle each), so chance passes 0, 0, 1/3, 1/4, 3/5: at 0.34 the four
+    // best pass and the threshold lies between 1 and 0.
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_DOUBLE_EQ(fdrThreshold({0, 9, 1, 10, 8, -inf}, {8.5, 0.5, 0.2, -3}, 1, 0.34), 0.5);
+    // Two shuffles halve the count: 3 above 0 is 1.5 expected, 0.3 of 5.
+    EXPECT_DOUBLE_EQ(fdrThreshold({0, 9, 1, 10, 8}, {8.5, 0.5, 0.2, -3}, 2, 0.34), -1.0);
+    // Nothing beats chance: the best score itself, so no gene is above it.
+    EXPECT_DOUBLE_EQ(fdrThreshold({1, 2, 3}, {5, 5, 5}, 1, 0.1), 3.0);
+}
+
 TEST(EthrinThresholdFile, WrittenRecordReadsBack)
 {
     ThresholdRecord r;
@@ -111,7 +125,7 @@ TEST(EthrinThresholdFile, BadFilesNameFileAndLine)
         }
         return std::string();
     };
-    EXPECT_EQ(error("# only a comment\n"), "x.thr: no \"threshold\" line");
+    EXPECT_EQ(error("# only a comment\n"), "x.thr: neither a \"threshold\" nor an \"fdr\" line");
     EXPECT_EQ(error("threshold abc\n"), "x.thr:1: \"abc\" is not a number");
     EXPECT_EQ(error("threshold 1\ncomposition 0.5 0.5 0.5 0.5\n"), "x.thr:2: the composition does not add up to 1");
     EXPECT_EQ(error("threshold 1\nthreshold 2\n"), "x.thr:2: \"threshold\" given twice");
@@ -119,16 +133,20 @@ TEST(EthrinThresholdFile, BadFilesNameFileAndLine)
     EXPECT_EQ(error("threshold 1 2\n"), "x.thr:1: \"threshold\" takes 1 value(s)");
 }
 
-TEST(EthrinThresholdFile, ShippedThresholdsLieBelowTheBestScores)
+TEST(EthrinThresholdFile, ShippedThresholdsAreCalibratedOnEachGenome)
 {
     for (const char* sigma : {"sigma24", "sigma32", "sigma38", "sigma70"}) {
         SCOPED_TRACE(sigma);
         const auto dir = ethrin_test::shippedData();
         const ThresholdRecord r = readThresholdFile((dir / "threshold" / (std::string(sigma) + ".thr")).string());
-        const PromoterModel m = readModelFile((dir / "WM" / (std::string(sigma) + ".wm")).string());
-        ASSERT_TRUE(r.composition.has_value());
-        const PromoterScanner scanner(m, *r.composition);
-        EXPECT_GT(r.threshold, 0.0);
-        EXPECT_LT(r.threshold, scanner.bestPossible());
+        EXPECT_TRUE(r.calibrated());
+        EXPECT_LE(r.fdr, 0.5);
+        EXPECT_GE(r.shuffles, 1);
+        std::ostringstream again;
+        writeThreshold(again, r);
+        std::istringstream in(again.str());
+        const ThresholdRecord back = parseThreshold(in, "again.thr");
+        EXPECT_EQ(back.fdr, r.fdr);
+        EXPECT_EQ(back.shuffles, r.shuffles);
     }
 }

@@ -11,6 +11,15 @@
 // has a hit with score > 0 whose −10 box (for single-box files: the box)
 // begins within `tolerance` bases of the known box, taken as beginning
 // box-start bases before the transcription start.
+//
+// With several --scores files (e.g. all four sigma factors) the gene-level
+// figures cover them together: the share of genes with a score > 0 in any
+// file; of the genes with a known start at most `gene-window` bases before
+// their start codon, the share with a hit of score > 0 whose start lies
+// within `near` bases of one of them; and the share of hits with score > 0
+// whose start lies within `near` bases of a known start on their strand.
+// --only-tss limits the known starts and the genes (by start codon) to a
+// range, for comparing only promoters left out of training.
 #include "PromoterSet.h"
 #include "ToolOptions.h"
 
@@ -18,6 +27,7 @@
 #include "meridan/ethrin/InputError.h"
 #include "meridan/ethrin/TextFields.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -33,14 +43,14 @@ namespace {
 struct ScoreRow {
     double score = 0.0;
     long boxPosition = 0;
+    long tss = 0;
 };
 
-std::multimap<std::string, ScoreRow> readScores(const std::string& path)
+void readScores(const std::string& path, std::multimap<std::string, ScoreRow>& rows)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw InputError("Can't open file " + path + " !");
-    std::multimap<std::string, ScoreRow> rows;
     std::string line;
     std::getline(in, line); // header
     int number = 1;
@@ -53,11 +63,18 @@ std::multimap<std::string, ScoreRow> readScores(const std::string& path)
             throw InputError(path + ":" + std::to_string(number) + ": expected 7 or 10 columns");
         const auto score = toDouble(w[4]);
         const auto pos = toLong(w.size() == 10 ? w[7] : w[5]);
-        if (!score || !pos)
+        const auto tss = toLong(w[2]);
+        if (!score || !pos || !tss)
             throw InputError(path + ":" + std::to_string(number) + ": bad score or position");
-        rows.emplace(std::string(w[0]), ScoreRow{*score, *pos});
+        rows.emplace(std::string(w[0]), ScoreRow{*score, *pos, *tss});
     }
-    return rows;
+}
+
+// Whether a sorted list holds a value within `window` of x.
+bool within(const std::vector<long>& sorted, long x, long window)
+{
+    const auto it = std::lower_bound(sorted.begin(), sorted.end(), x - window);
+    return it != sorted.end() && *it <= x + window;
 }
 
 } // namespace
@@ -67,8 +84,8 @@ int main(int argc, char** argv)
     try {
         const ToolOptions opt(argc, argv,
                               {"promoters", "scores", "genes", "sigma", "confidence", "upstream", "tolerance",
-                               "box-start", "only-tss"},
-                              {"genes"});
+                               "box-start", "only-tss", "gene-window", "near"},
+                              {"genes", "scores"});
         const long upstream = opt.whole("upstream", 250);
         const long tolerance = opt.whole("tolerance", 10);
         const long boxStart = opt.whole("box-start", 12);
@@ -85,7 +102,9 @@ int main(int argc, char** argv)
         GeneTableRead genes;
         for (const std::string& path : opt.all("genes"))
             readGeneTable(path, LONG_MAX, genes);
-        const auto scores = readScores(opt.text("scores"));
+        std::multimap<std::string, ScoreRow> scores;
+        for (const std::string& path : opt.all("scores"))
+            readScores(path, scores);
         const auto known = selectPromoters(readPromoterSet(opt.text("promoters")), opt.text("sigma", "Sigma70"),
                                            splitCommas(opt.text("confidence", "Strong,Confirmed")));
 
@@ -139,6 +158,51 @@ int main(int argc, char** argv)
                   << percent(placed, eligible) << " %)\n"
                   << "genes with a score > 0: " << confident.size() << " of " << allGenes.size() << " ("
                   << percent(static_cast<long>(confident.size()), static_cast<long>(allGenes.size())) << " %)\n";
+
+        // Gene-level figures over all files given.
+        const long geneWindow = opt.whole("gene-window", 300);
+        const long nearWindow = opt.whole("near", 50);
+        std::map<char, std::vector<long>> starts;
+        for (const KnownPromoter& p : known)
+            if (p.tss >= onlyFrom && p.tss <= onlyTo)
+                starts[p.strand].push_back(p.tss);
+        for (auto& [strand, list] : starts)
+            std::sort(list.begin(), list.end());
+        std::set<std::string> seen;
+        long genesCounted = 0, genesFlagged = 0, genesKnown = 0, genesFound = 0, hitsFlagged = 0, hitsNear = 0;
+        for (const GeneRow& g : genes.genes) {
+            if (g.startCodon < onlyFrom || g.startCodon > onlyTo || !seen.insert(g.synonym).second)
+                continue;
+            ++genesCounted;
+            const auto& list = starts[g.strand];
+            std::vector<long> own; // known starts 0..geneWindow before the start codon
+            for (long t : list)
+                if (const long d = g.strand == '+' ? g.startCodon - t : t - g.startCodon; d >= 0 && d <= geneWindow)
+                    own.push_back(t);
+            bool flagged = false, found = false;
+            const auto [from, to] = scores.equal_range(g.synonym);
+            for (auto it = from; it != to; ++it) {
+                if (!(it->second.score > 0.0))
+                    continue;
+                flagged = true;
+                ++hitsFlagged;
+                hitsNear += within(list, it->second.tss, nearWindow);
+                for (long t : own)
+                    found = found || std::labs(it->second.tss - t) <= nearWindow;
+            }
+            genesFlagged += flagged;
+            genesKnown += !own.empty();
+            genesFound += found;
+        }
+        const auto share = [](long a, long b) { return b ? static_cast<double>(a) / static_cast<double>(b) : 0.0; };
+        std::cout << "gene level (" << opt.all("scores").size() << " score file(s)):\n"
+                  << "  genes flagged (score > 0): " << genesFlagged << " of " << genesCounted << " ("
+                  << percent(genesFlagged, genesCounted) << " %)\n"
+                  << "  genes with a known start <= " << geneWindow << " nt before the start codon: " << genesKnown
+                  << ", with a flagged promoter within " << nearWindow << " nt of it: " << genesFound << " ("
+                  << share(genesFound, genesKnown) << ")\n"
+                  << "  flagged promoters: " << hitsFlagged << ", within " << nearWindow << " nt of a known start: "
+                  << hitsNear << " (" << share(hitsNear, hitsFlagged) << ")\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "ethrin-evaluate: " << e.what() << '\n';

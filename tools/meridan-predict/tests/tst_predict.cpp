@@ -150,8 +150,8 @@ TEST(Predict, MissingEnginesFailEachStageByName)
     EXPECT_EQ(o.exitCode, 1);
     for (const char* expected :
          {"operon FAILED", "promoter FAILED", "terminator FAILED", "TU list FAILED",
-          "Galvora (operon): the library ./bin/Galvora.so could not be loaded",
-          "Ethrin (promoter): the library ./bin/Ethrin.so could not be loaded",
+          "Galvora (operon): the library /", "/bin/Galvora.so could not be loaded",
+          "Ethrin (promoter): the library /", "/bin/Ethrin.so could not be loaded",
           "Castrel (terminator discovery): the library",
           "Dovrane (terminator scan): not run, as the terminator model could not be trained",
           "Brintel (TU list): the library"})

@@ -16,9 +16,10 @@
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
 // The versioned entry point around a stand-in taking the context `c`, argv
-// `a` and returning true on success.
+// `a` and giving a MeridanRunStatus.
 #define FAKE_ENTRY(body)                                                                       \
-    FAKE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* c, int, const char* const* a) \
+    FAKE_EXPORT int meridan_engine_run_v1([[maybe_unused]] const MeridanEngineContext* c, int,          \
+                                          [[maybe_unused]] const char* const* a)                     \
     {                                                                                          \
         return (body);                                                                         \
     }

@@ -56,6 +56,46 @@ std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const s
                                    const RegionSettings& settings,
                                    const std::function<void(std::size_t)>& scanned = {});
 
+// What a placement's context adds: the model's position and intergenic
+// odds, looked up in a mask of the genome's bases that lie inside a gene.
+struct ScanContext {
+    const PromoterModel* model = nullptr; // null: no context scores
+    std::vector<std::uint8_t> genic;      // one per genome base: 1 inside a gene of the table
+    // Filled by prepareBonus: regionBonus of every gene, one region after
+    // the other (empty: computed gene by gene).
+    std::vector<double> bonus;
+};
+// The mask of bases covered by a gene of the table (either strand; a
+// location whose end is before its start wraps around the origin).
+std::vector<std::uint8_t> genicMask(long genomeLength, const std::vector<GeneRow>& genes);
+// Bases directly before the gene's start codon that lie outside every gene
+// (0 when another gene overlaps it), counted up to `limit`.
+long upstreamGap(const std::vector<std::uint8_t>& genic, const GeneRow& gene, long limit);
+// Context score of every base of a gene's region as a transcription start.
+void regionBonus(const ScanContext& context, long genomeLength, const GeneRow& gene, const RegionSettings& settings,
+                 std::vector<double>& bonus);
+
+// Computes context.bonus for the model now in context.model.
+void prepareBonus(ScanContext& context, long genomeLength, const std::vector<GeneRow>& genes,
+                  const RegionSettings& settings);
+
+// Hits with context scores; PromoterHit::score holds the raw log-odds, and
+// bestPerGene (when given) receives each gene's best (-infinity for none).
+// `scanned`, when given, is told the number of genes done before each gene.
+std::vector<PromoterHit> scanGenes(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
+                                   const PromoterScanner& scanner, const ScanContext& context,
+                                   const RegionSettings& settings, std::vector<double>* bestPerGene,
+                                   const std::function<void(std::size_t)>& scanned = {});
+// The null the calibration compares with: every gene's region shuffled
+// `shuffles` times (bases drawn without replacement, so each region keeps
+// its own composition) scored with the context of another gene (the
+// null is a region without promoter evidence, neither in its sequence nor
+// in where it lies), and the best score of each. Deterministic for a seed.
+std::vector<double> shuffledBestScores(std::span<const std::uint8_t> genome, const std::vector<GeneRow>& genes,
+                                       const PromoterScanner& scanner, const ScanContext& context,
+                                       const RegionSettings& settings, int shuffles, std::uint64_t seed,
+                                       const std::function<void(std::size_t)>& scanned = {});
+
 // One header line naming the columns, then one tab-separated line per hit:
 // synonym, strand, tss, start, score, firstBox_pos, firstBox and, for a
 // two-box model, secondBox_pos, secondBox, spacer.

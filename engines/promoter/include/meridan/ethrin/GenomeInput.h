@@ -24,6 +24,7 @@ struct GeneRow {
     char strand = '+';
     long left = 0;       // first number of the Location column
     long startCodon = 0; // 1-based first base of the start codon (forward coordinates)
+    long right = 0;      // second number of the Location column (0: not known, taken as the start codon)
 };
 
 struct GeneTableRead {

@@ -30,7 +30,30 @@ struct PromoterModel {
     int tssWindowMin = 0;
     int tssWindowMax = 0;
 
+    // Context of a placement (all optional, log2 odds added to the boxes):
+    // where the transcription start lies relative to the start codon, in
+    // bins of positionBin bases from positionFirst on (an offset outside
+    // the bins takes the nearest bin's value) ...
+    int positionFirst = 0;
+    int positionBin = 0;
+    std::vector<double> positionOdds;
+    // ... whether it lies outside every gene of the table or inside one ...
+    bool hasIntergenic = false;
+    double intergenicOdds = 0.0;
+    double genicOdds = 0.0;
+    // ... and how A/T-rich the upElementWidth bases before the first box
+    // are: the log-odds shift of their A/T share against the genome's.
+    int upElementWidth = 0;
+    double upElementShift = 0.0;
+    // ... and, for the whole region, how many bases before the start codon
+    // lie outside every gene: gapOdds[k] for a gap of at most gapEdges[k]
+    // bases (the first edge that fits), the last value for longer gaps.
+    std::vector<double> gapEdges;
+    std::vector<double> gapOdds;
+
     bool twoBoxes() const { return boxes.size() == 2; }
+    double positionScore(long offset) const;
+    double gapScore(long gap) const;
 };
 
 // Reads a weight-matrix file. Throws InputError naming fileName and the line.

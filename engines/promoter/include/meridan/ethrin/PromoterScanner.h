@@ -66,12 +66,21 @@ public:
     double bestPossible() const;
 
     // For every first-box position i of seq (0 ≤ i ≤ size - shortestWindow),
-    // the best score over the spacers that fit. `out` is resized.
-    void windowScores(std::span<const std::uint8_t> seq, std::vector<WindowScore>& out) const;
+    // the best score over the spacers that fit. `out` is resized. When
+    // tssBonus is not empty (one value per base of seq), the value at the
+    // placement's transcription start (clamped into seq) is added; the UP
+    // element's score, when the model has one, always is.
+    void windowScores(std::span<const std::uint8_t> seq, std::vector<WindowScore>& out,
+                      std::span<const double> tssBonus = {}) const;
 
     // The `keep` best hits, best first (equal scores: the earlier position
     // first), at most one per first-box position.
-    std::vector<RegionHit> bestHits(std::span<const std::uint8_t> seq, int keep) const;
+    std::vector<RegionHit> bestHits(std::span<const std::uint8_t> seq, int keep,
+                                    std::span<const double> tssBonus = {}) const;
+    // The highest score of any placement in seq (-infinity when none fits).
+    double bestScore(std::span<const std::uint8_t> seq, std::span<const double> tssBonus = {}) const;
+
+    int tssOffset() const { return tssOffset_; }
 
 private:
     BoxScorer first_;
@@ -79,6 +88,11 @@ private:
     int spacerMin_ = 0;
     int spacerMax_ = 0;
     std::vector<double> spacerPrior_;
+    int tssOffset_ = 0;
+    int upWidth_ = 0;
+    std::array<double, 5> upScore_{}; // per base of the UP element: A, C, G, T, other
+
+    void addUpElement(std::span<const std::uint8_t> seq, std::vector<WindowScore>& out) const;
 };
 
 } // namespace meridan::ethrin

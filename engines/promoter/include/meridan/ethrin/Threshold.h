@@ -24,6 +24,13 @@ struct ThresholdRecord {
     double share = 0.0;
     long windows = 0;
     std::uint64_t seed = 0;
+    // Calibration on each genome instead of a fixed threshold: the
+    // estimated false-discovery rate the genes with a score > 0 keep, and
+    // how often each gene's region is shuffled for the null.
+    double fdr = 0.0;
+    int shuffles = 0;
+
+    bool calibrated() const { return fdr > 0.0; }
 };
 
 // Throws InputError naming fileName and the line.
@@ -42,6 +49,17 @@ std::vector<std::uint8_t> randomSequence(const Composition& composition, std::si
 // share * windows < 1.
 double computeThreshold(const PromoterScanner& scanner, const Composition& composition, double share,
                         long windows, std::uint64_t seed);
+
+// The log-odds threshold for one genome at an estimated false-discovery
+// rate: `best` holds each gene's best score, `shuffledBest` the best scores
+// of its regions shuffled `shuffles` times each. For the k genes scoring
+// highest, the expected number of them that passed by chance is the count
+// of shuffled regions scoring at least as high, divided by `shuffles`; the
+// largest k whose share of chance passes is at most `fdr` is kept and the
+// threshold placed between the k-th and the next gene's score. No such k:
+// the highest score (no gene passes). Scores that are not finite are left
+// out.
+double fdrThreshold(std::vector<double> best, std::vector<double> shuffledBest, int shuffles, double fdr);
 
 // Largest difference between two compositions, base by base.
 double compositionDistance(const Composition& a, const Composition& b);

@@ -1,0 +1,34 @@
+#include "FormatText.h"
+
+#include <locale>
+#include <sstream>
+
+namespace meridan::exports {
+
+std::string formatNumber(double value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    return out.str();
+}
+
+std::string cellText(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return out;
+}
+
+std::string bedName(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F)
+            c = '_';
+    return out.empty() ? "." : out;
+}
+
+} // namespace meridan::exports

@@ -1,0 +1,32 @@
+// Opening a genome given as annotation files: a GenBank file, a GFF3 file
+// with its ##FASTA section, or a FASTA file with a GFF3 (or GenBank) file.
+#pragma once
+
+#include "meridan/genome/AnnotatedGenome.h"
+#include "meridan/genome/ReadResult.h"
+
+#include <string>
+#include <string_view>
+
+namespace meridan::genome {
+
+enum class GenomeFileKind { Fasta, Gff3, GenBank, Unknown };
+
+// The kind of a (decompressed) text, from its first non-blank line.
+GenomeFileKind textKind(std::string_view text);
+
+// The kind of the file at path (decompressed when needed); Unknown when it
+// cannot be read.
+GenomeFileKind genomeFileKind(const std::string& path);
+
+// Reads a GenBank or GFF3 file, recognised by its content. Every record
+// that has genes must have its sequence.
+ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& path);
+
+// Reads the annotation at annotationPath and takes the sequences from the
+// FASTA file: records are matched by identifier; a FASTA record without
+// annotation becomes a record without genes, an annotated record missing
+// from the FASTA file is an error.
+ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath);
+
+} // namespace meridan::genome

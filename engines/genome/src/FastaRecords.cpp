@@ -1,0 +1,59 @@
+#include "meridan/genome/FastaRecords.h"
+
+#include "TextLines.h"
+#include "meridan/genome/InputText.h"
+
+#include <set>
+
+namespace meridan::genome {
+
+ReadResult<std::vector<FastaRecord>> parseFastaRecords(std::string_view text,
+                                                       const std::string& sourceName,
+                                                       long firstLine)
+{
+    using Result = ReadResult<std::vector<FastaRecord>>;
+    std::vector<FastaRecord> records;
+    std::set<std::string, std::less<>> seen;
+    detail::TextLines lines(text, firstLine);
+    std::string_view line;
+    while (lines.next(line)) {
+        if (line.empty())
+            continue;
+        if (line.front() == '>') {
+            const auto [id, rest] = detail::splitFirstWord(line.substr(1));
+            if (id.empty())
+                return Result::failure(lineMessage(sourceName, lines.number(), "FASTA header without an identifier"));
+            if (!seen.emplace(id).second)
+                return Result::failure(lineMessage(sourceName, lines.number(),
+                                                   "FASTA record " + std::string(id) + " occurs twice"));
+            records.push_back({std::string(id), std::string(rest), {}, lines.number()});
+            continue;
+        }
+        if (records.empty())
+            return Result::failure(lineMessage(sourceName, lines.number(), "sequence text before the first '>' header"));
+        std::string& sequence = records.back().sequence;
+        for (const char c : line) {
+            if (c == ' ' || c == '\t')
+                continue;
+            const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            if (!letter && c != '-' && c != '*')
+                return Result::failure(lineMessage(sourceName, lines.number(),
+                                                   std::string("character '") + c + "' in a sequence"));
+            sequence.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+        }
+    }
+    return Result::success(std::move(records));
+}
+
+ReadResult<std::vector<FastaRecord>> readFastaRecords(const std::string& path)
+{
+    auto text = readInputText(path);
+    if (!text)
+        return ReadResult<std::vector<FastaRecord>>::failure(text.error);
+    auto records = parseFastaRecords(*text.value, path);
+    if (records && records.value->empty())
+        return ReadResult<std::vector<FastaRecord>>::failure(path + ": no FASTA record");
+    return records;
+}
+
+} // namespace meridan::genome

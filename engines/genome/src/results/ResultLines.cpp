@@ -1,0 +1,133 @@
+#include "ResultLines.h"
+
+#include <charconv>
+#include <cctype>
+#include <cmath>
+#include <istream>
+
+namespace meridan::genome::results {
+
+std::string ResultProblem::text() const
+{
+    if (line == 0)
+        return file + ": " + what;
+    return file + ":" + std::to_string(line) + ": " + what;
+}
+
+std::string describeProblems(const std::vector<ResultProblem>& problems, std::size_t limit)
+{
+    std::string text;
+    for (std::size_t i = 0; i < problems.size() && i < limit; ++i)
+        text += problems[i].text() + '\n';
+    if (problems.size() > limit)
+        text += "... and " + std::to_string(problems.size() - limit) + " more\n";
+    return text;
+}
+
+namespace detail {
+
+bool LineReader::next(std::string& line)
+{
+    if (!std::getline(in_, line))
+        return false;
+    ++number_;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+namespace {
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+} // namespace
+
+bool blankLine(std::string_view line)
+{
+    for (char c : line)
+        if (!isBlank(c))
+            return false;
+    return true;
+}
+
+std::vector<std::string_view> splitBlanks(std::string_view line)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        const std::size_t begin = i;
+        while (i < line.size() && !isBlank(line[i]))
+            ++i;
+        if (i > begin)
+            pieces.push_back(line.substr(begin, i - begin));
+    }
+    return pieces;
+}
+
+std::vector<std::string_view> splitTabs(std::string_view line)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', begin);
+        if (tab == std::string_view::npos) {
+            pieces.push_back(line.substr(begin));
+            return pieces;
+        }
+        pieces.push_back(line.substr(begin, tab - begin));
+        begin = tab + 1;
+    }
+}
+
+namespace {
+// text without a "+" that stands right before a digit or a point.
+std::string_view withoutPlus(std::string_view text)
+{
+    if (text.size() > 1 && text.front() == '+' && (std::isdigit(static_cast<unsigned char>(text[1])) || text[1] == '.'))
+        text.remove_prefix(1);
+    return text;
+}
+} // namespace
+
+std::optional<double> finiteNumber(std::string_view text)
+{
+    text = withoutPlus(text);
+    if (text.empty() || text.front() == '+')
+        return std::nullopt;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<long> wholeNumber(std::string_view text)
+{
+    constexpr double limit = 1e12;
+    long value = 0;
+    const std::string_view digits = withoutPlus(text);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (!digits.empty() && ec == std::errc() && end == digits.data() + digits.size())
+        return std::abs(static_cast<double>(value)) <= limit ? std::optional<long>(value) : std::nullopt;
+    const std::optional<double> real = finiteNumber(text);
+    if (!real || std::abs(*real) > limit || std::floor(*real) != *real)
+        return std::nullopt;
+    return static_cast<long>(*real);
+}
+
+void addProblem(std::vector<ResultProblem>& problems, const std::string& file, std::size_t line,
+                std::string what)
+{
+    problems.push_back({file, line, std::move(what)});
+}
+
+ResultProblem cannotOpen(const std::string& path)
+{
+    return {path, 0, "cannot open the file"};
+}
+
+} // namespace detail
+} // namespace meridan::genome::results

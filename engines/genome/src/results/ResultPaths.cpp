@@ -1,0 +1,25 @@
+#include "meridan/genome/results/ResultPaths.h"
+
+#include "meridan/genome/results/PromoterTable.h"
+
+namespace meridan::genome::results {
+
+ResultPaths resultPaths(const std::string& folder, const std::string& genomeId)
+{
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '/')
+        prefix += '/';
+    prefix += genomeId;
+    ResultPaths files;
+    files.geneTags = prefix + "_genetag.txt";
+    files.promoterTable = prefix + "_promoter_scores.txt";
+    for (std::size_t k = 0; k < kSigmaFactors.size(); ++k)
+        files.sigmaScores[k] = prefix + "." + std::string(kSigmaFactors[k]) + ".sca.dat";
+    files.terminatorTable = prefix + "_terminator_score.txt";
+    files.geneIndex = prefix + "_gene_index_file.txt";
+    files.summary = prefix + "_summary.txt";
+    files.tuList = prefix + "_tulist.txt";
+    return files;
+}
+
+} // namespace meridan::genome::results

@@ -1,0 +1,36 @@
+// The evidence for and against one operon link between two adjacent genes,
+// gathered from the other engines' results, and the same evidence at places
+// where an operon certainly ends (neighbours on opposite strands), which
+// anchor the boundary class of the combination.
+#pragma once
+
+#include "meridan/evidence/ResultInputs.h"
+
+#include <optional>
+#include <vector>
+
+namespace meridan::evidence {
+
+// Whether the two genes share a functional (COG) category.
+enum class CategoryMatch { Unknown, Shared, Different };
+
+struct PairSignals {
+    std::size_t row = 0;                 // the pair joins gene-table rows row and row + 1
+    std::optional<long> gap;             // bases between the genes, negative when they overlap
+    std::optional<bool> engineLink;      // the operon engine put both genes into one operon
+    std::optional<double> terminator;    // best hairpin score between the genes; 0 when none
+    std::optional<double> promoter;      // best sigma-70 score in front of the downstream gene
+    CategoryMatch category = CategoryMatch::Unknown;
+};
+
+struct GenomeSignals {
+    std::vector<PairSignals> candidates; // adjacent same-strand genes with distinct locus tags
+    std::vector<PairSignals> boundaries; // observations at certain operon ends (anchors)
+};
+
+// tags may be empty (no engine evidence); promoter hits and terminator rows
+// are matched to genes by locus tag.
+GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
+                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators);
+
+} // namespace meridan::evidence

@@ -1,0 +1,119 @@
+#include "meridan/evidence/PairSignals.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace meridan::evidence {
+
+namespace {
+
+// How far a promoter may lie inside the upstream gene and still count as
+// "in front of" the downstream gene, and how far a hairpin may reach into
+// the genes around the gap.
+constexpr long kPromoterReach = 50;
+constexpr long kHairpinReach = 20;
+constexpr double kNoPromoter = -1e9;
+
+CategoryMatch categoryMatch(const TableGene& a, const TableGene& b)
+{
+    if (a.cog.empty() || b.cog.empty())
+        return CategoryMatch::Unknown;
+    for (char c : a.cog)
+        if (b.cog.find(c) != std::string::npos)
+            return CategoryMatch::Shared;
+    return CategoryMatch::Different;
+}
+
+class SignalIndex {
+public:
+    SignalIndex(const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators)
+    {
+        for (const auto& h : promoters)
+            promoters_[h.synonym].push_back(&h);
+        for (const auto& t : terminators)
+            terminators_[t.label].push_back(&t);
+    }
+
+    // Best promoter score of `gene` whose first box starts no further than
+    // `gap` + reach bases before its start codon (kNoPromoter when none lies
+    // there); nothing when the gene has no hits at all.
+    std::optional<double> promoter(const TableGene& gene, long gap) const
+    {
+        const auto it = promoters_.find(gene.synonym);
+        if (it == promoters_.end())
+            return std::nullopt;
+        double best = kNoPromoter;
+        for (const PromoterHit* h : it->second)
+            if (h->start >= -(std::max(gap, 0L) + kPromoterReach))
+                best = std::max(best, h->score);
+        return best;
+    }
+
+    // Best hairpin score after the leading gene whose hairpin starts between
+    // `from` and `to` (genome coordinates); 0 when none.
+    double terminator(const TableGene& leading, long from, long to) const
+    {
+        const auto it = terminators_.find(leading.synonym);
+        double best = 0.0;
+        if (it == terminators_.end())
+            return best;
+        for (const TerminatorRow* r : it->second) {
+            // The scan region starts 10 bases inside the leading gene's 3' end.
+            const long at = leading.strand == '+' ? leading.end - 9 + r->start : leading.start + 9 - r->start;
+            if (at >= from && at <= to)
+                best = std::max(best, r->score);
+        }
+        return best;
+    }
+
+private:
+    std::map<std::string, std::vector<const PromoterHit*>> promoters_;
+    std::map<std::string, std::vector<const TerminatorRow*>> terminators_;
+};
+
+} // namespace
+
+GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
+                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators)
+{
+    const SignalIndex index(promoters, terminators);
+    GenomeSignals out;
+    for (std::size_t i = 0; i + 1 < genes.size(); ++i) {
+        const TableGene& a = genes[i];
+        const TableGene& b = genes[i + 1];
+        const long gap = b.start - a.end - 1;
+        const long from = a.end - kHairpinReach;
+        const long to = b.start + kHairpinReach;
+        PairSignals s;
+        s.row = i;
+        s.gap = gap;
+        s.category = categoryMatch(a, b);
+        if (a.strand == b.strand) {
+            if (a.synonym == b.synonym)
+                continue;
+            const TableGene& leading = a.strand == '+' ? a : b;
+            const TableGene& downstream = a.strand == '+' ? b : a;
+            if (tags.size() == genes.size())
+                s.engineLink = tags[i].operon == tags[i + 1].operon;
+            s.terminator = index.terminator(leading, from, to);
+            s.promoter = index.promoter(downstream, gap);
+            out.candidates.push_back(s);
+        } else if (a.strand == '+') {
+            // Convergent genes: both transcripts end here.
+            s.terminator = std::max(index.terminator(a, from, to), index.terminator(b, from, to));
+            out.boundaries.push_back(s);
+        } else {
+            // Divergent genes: both transcripts start here.
+            s.promoter = index.promoter(a, gap);
+            out.boundaries.push_back(s);
+            s.promoter = index.promoter(b, gap);
+            s.gap.reset();
+            s.category = CategoryMatch::Unknown;
+            out.boundaries.push_back(s);
+        }
+    }
+    return out;
+}
+
+} // namespace meridan::evidence
