@@ -47,6 +47,8 @@ bool Console::openLog(const QString& logPath)
     FILE* log = std::fopen(QFile::encodeName(logPath).constData(), "w");
     if (!log)
         return false;
+    if (log_) // the next genome's log
+        std::fclose(log_);
     log_ = log;
     logPath_ = logPath;
     logStream = log_;

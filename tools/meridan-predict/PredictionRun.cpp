@@ -1,7 +1,7 @@
 #include "PredictionRun.h"
 
 #include "Console.h"
-#include "GenomeId.h"
+#include "GenomeInputs.h"
 #include "Thread.h"
 
 #include "meridan/evidence/OperonRefinement.h"
@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,9 +57,10 @@ QString levelTag(int level)
 
 class Prediction {
 public:
-    Prediction(const PredictionInputs& inputs, Console& console) : in_(inputs), console_(console)
+    Prediction(const GenomeJob& job, bool evidenceOperons, Console& console)
+        : in_(job), evidenceOperons_(evidenceOperons), console_(console)
     {
-        genomeId_ = meridan::genomeIdFromPath(in_.pttPath);
+        genomeId_ = in_.genomeId;
         QObject* app = QCoreApplication::instance();
         for (size_t i = 0; i < threads_.size(); ++i) {
             Thread& thread = threads_[i];
@@ -151,7 +153,7 @@ private:
 
     void startTulist()
     {
-        if (in_.evidenceOperons)
+        if (evidenceOperons_)
             refineOperons();
         const QString prefix = resultDir_ + genomeId_;
         threads_[3].setTulistInputs(in_.pttPath, in_.rntPath, prefix + "_genetag.txt",
@@ -160,6 +162,10 @@ private:
         start(3);
     }
 
+public:
+    QStringList summaryLines;
+
+private:
     int report()
     {
         console_.line(QStringLiteral("whole prediction: %1").arg(seconds(clock_.elapsed())));
@@ -168,8 +174,10 @@ private:
         if (summary.open(QIODevice::ReadOnly)) {
             console_.line(QStringLiteral("summary (%1):").arg(QDir::cleanPath(summaryPath)));
             for (const QByteArray& line : summary.readAll().split('\n'))
-                if (!line.trimmed().isEmpty())
-                    console_.line(QStringLiteral("  ") + QString::fromLocal8Bit(line.trimmed()));
+                if (!line.trimmed().isEmpty()) {
+                    summaryLines << QString::fromLocal8Bit(line.trimmed());
+                    console_.line(QStringLiteral("  ") + summaryLines.last());
+                }
         }
 
         QStringList failed;
@@ -207,7 +215,8 @@ private:
         return all;
     }
 
-    PredictionInputs in_;
+    GenomeJob in_;
+    bool evidenceOperons_ = false;
     Console& console_;
     QString genomeId_;
     const QString resultDir_ = QStringLiteral("./results/");
@@ -218,13 +227,13 @@ private:
     QElapsedTimer clock_;
 };
 
-QString readableProblem(const QString& path, const char* kind)
+// The folder a run with -o works in: its own results/ and annotation/ and
+// the terminator engines' work files. The engines, matrices and thresholds
+// are found beside the executable and only read.
+QString prepareOutputFolder(const QString& folder)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("the %1 file %2 does not exist").arg(kind, path);
-    if (!info.isFile() || !info.isReadable())
-        return QStringLiteral("the %1 file %2 cannot be read").arg(kind, path);
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create the output folder %1").arg(folder);
     return QString();
 }
 
@@ -232,39 +241,41 @@ QString readableProblem(const QString& path, const char* kind)
 
 QString checkInputs(const PredictionInputs& in)
 {
-    QList<QPair<QString, const char*>> files{{in.fnaPath, "FNA"}, {in.pttPath, "PTT"}};
-    if (!in.rntPath.isEmpty())
-        files.append({in.rntPath, "RNT"});
-    for (const auto& [path, kind] : files) {
-        if (QString problem = readableProblem(path, kind); !problem.isEmpty())
-            return problem;
-        if (QString problem = meridan::genomeFileNameProblem(path); !problem.isEmpty())
-            return problem;
-    }
-    const QString id = meridan::genomeIdFromPath(in.pttPath);
-    for (const auto& [path, kind] : files)
-        if (meridan::genomeIdFromPath(path) != id)
-            return QStringLiteral("the %1 file %2 names genome %3 but the PTT file names %4; "
-                                  "the files of one genome must share the identifier")
-                .arg(kind, QFileInfo(path).fileName(), meridan::genomeIdFromPath(path), id);
-    return QString();
+    if (in.files.isEmpty() || in.files.size() > 3)
+        return QStringLiteral("give a GenBank or GFF3 file, a FASTA file and its GFF3 file, or the FNA and "
+                              "PTT files and, optionally, the RNT file (see meridan-predict --help)");
+    for (const QString& file : in.files)
+        if (!QFileInfo::exists(file))
+            return QStringLiteral("the file %1 does not exist").arg(file);
+    if (isAnnotationForm(in.files))
+        return QString();
+    if (in.files.size() < 2)
+        return QStringLiteral("give the PTT file with the FNA file (see meridan-predict --help)");
+    return checkTableInputs(in.files);
 }
 
 int runPrediction(PredictionInputs in, const QString& programFolder, Console& console)
 {
     // The engines receive absolute input paths; everything else is relative
-    // to the program folder, which holds bin/, WM/ and threshold/.
-    in.fnaPath = QFileInfo(in.fnaPath).absoluteFilePath();
-    in.pttPath = QFileInfo(in.pttPath).absoluteFilePath();
-    if (!in.rntPath.isEmpty())
-        in.rntPath = QFileInfo(in.rntPath).absoluteFilePath();
-    if (!QDir::setCurrent(programFolder)) {
-        console.error(QStringLiteral("meridan-predict: cannot enter the program folder %1").arg(programFolder));
+    // to the working folder: the program folder, which holds bin/, WM/ and
+    // threshold/, or the output folder given with -o.
+    for (QString& file : in.files)
+        file = QFileInfo(file).absoluteFilePath();
+    QString workFolder = programFolder;
+    if (!in.outputDir.isEmpty()) {
+        workFolder = QFileInfo(in.outputDir).absoluteFilePath();
+        if (const QString problem = prepareOutputFolder(workFolder); !problem.isEmpty()) {
+            console.error(QStringLiteral("meridan-predict: ") + problem);
+            return 2;
+        }
+    }
+    if (!QDir::setCurrent(workFolder)) {
+        console.error(QStringLiteral("meridan-predict: cannot enter the folder %1").arg(workFolder));
         return 2;
     }
     for (const char* folder : {"results", "annotation"})
         if (!QDir().mkpath(folder)) {
-            console.error(QStringLiteral("meridan-predict: cannot create %1/%2").arg(programFolder, folder));
+            console.error(QStringLiteral("meridan-predict: cannot create %1/%2").arg(workFolder, folder));
             return 2;
         }
 
@@ -273,18 +284,56 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
     QLockFile lock(QStringLiteral("meridan-predict.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) {
-        console.line(QStringLiteral("waiting for another prediction in %1 to end").arg(programFolder));
+        console.line(QStringLiteral("waiting for another prediction in %1 to end").arg(workFolder));
         if (!lock.lock()) {
-            console.error(QStringLiteral("meridan-predict: cannot lock the program folder %1").arg(programFolder));
+            console.error(QStringLiteral("meridan-predict: cannot lock the folder %1").arg(workFolder));
             return 2;
         }
     }
 
-    const QString genomeId = meridan::genomeIdFromPath(in.pttPath);
-    console.line(QStringLiteral("genome %1: %2, %3%4").arg(genomeId, in.fnaPath, in.pttPath,
-                                                          in.rntPath.isEmpty() ? QString() : ", " + in.rntPath));
-    console.line(QStringLiteral("program folder %1").arg(QDir::currentPath()));
-    if (!console.openLog(QStringLiteral("results/") + genomeId + "_predict.log"))
-        console.error(QStringLiteral("meridan-predict: cannot write the log file results/%1_predict.log").arg(genomeId));
-    return Prediction(in, console).run();
+    const GenomeInputs genomes =
+        prepareGenomes(in.files, QDir::current().absoluteFilePath(QStringLiteral("annotation")), !in.outputDir.isEmpty());
+    for (const QString& note : genomes.notes)
+        console.line(note);
+    if (!genomes.problem.isEmpty()) {
+        console.error(QStringLiteral("meridan-predict: ") + genomes.problem);
+        return 2;
+    }
+
+    console.line(QStringLiteral("program folder %1").arg(programFolder));
+    if (workFolder != programFolder)
+        console.line(QStringLiteral("output folder %1").arg(workFolder));
+    int status = 0;
+    QStringList overview;
+    for (int i = 0; i < genomes.jobs.size(); ++i) {
+        const GenomeJob& job = genomes.jobs[i];
+        const QString position =
+            genomes.jobs.size() > 1 ? QStringLiteral(" (record %1 of %2)").arg(i + 1).arg(genomes.jobs.size()) : QString();
+        console.line(QStringLiteral("genome %1%2: %3, %4%5")
+                         .arg(job.genomeId, position, job.fnaPath, job.pttPath,
+                              job.rntPath.isEmpty() ? QString() : ", " + job.rntPath));
+        if (!console.openLog(QStringLiteral("results/") + job.genomeId + "_predict.log"))
+            console.error(QStringLiteral("meridan-predict: cannot write the log file results/%1_predict.log").arg(job.genomeId));
+        Prediction prediction(job, in.evidenceOperons, console);
+        const int result = prediction.run();
+        status = std::max(status, result);
+        QString genes;
+        if (job.proteins >= 0)
+            genes = QStringLiteral(", %1 protein and %2 RNA genes").arg(job.proteins).arg(job.rnas);
+        overview << QStringLiteral("  %1%2: %3").arg(job.genomeId, genes, result == 0 ? "predicted" : "FAILED");
+        for (const QString& line : prediction.summaryLines)
+            overview << QStringLiteral("    ") + line;
+    }
+    if (genomes.fromAnnotation) {
+        console.line(QStringLiteral("all records: %1 predicted of %2 with genes to predict on")
+                         .arg(std::count_if(overview.begin(), overview.end(),
+                                            [](const QString& l) { return l.endsWith(": predicted"); }))
+                         .arg(genomes.jobs.size()));
+        for (const QString& line : overview)
+            console.line(line);
+        for (const QString& note : genomes.notes)
+            if (note.contains(QStringLiteral("skipped")))
+                console.line(QStringLiteral("  ") + note);
+    }
+    return status;
 }

@@ -4,19 +4,22 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Console;
 
 struct PredictionInputs {
-    QString fnaPath;
-    QString pttPath;
-    QString rntPath;      // may be empty
+    // GENOME.gbff | GENOME.gff3 | GENOME.fna GENOME.gff3 | GENOME.fna GENOME.ptt [GENOME.rnt]
+    QStringList files;
+    QString outputDir; // empty: work in the program folder
     bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
 };
 
 // Checks the inputs; empty when they can be used, else the message for the user.
 QString checkInputs(const PredictionInputs& inputs);
 
-// Runs the prediction in programFolder (made the working folder). Returns the
-// process exit status: 0 when every stage produced its result file.
+// Runs the prediction of every genome (every record with two or more protein
+// genes) in turn, in programFolder or, when given, in the output folder
+// (made the working folder). Returns the process exit status: 0 when every
+// stage of every genome produced its result file.
 int runPrediction(PredictionInputs inputs, const QString& programFolder, Console& console);

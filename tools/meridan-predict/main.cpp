@@ -17,18 +17,32 @@ int main(int argc, char** argv)
         "genome with the engine libraries in bin/ of the program folder, exactly as the workbench's\n"
         "ATU command does: the operon, promoter and terminator runs at the same time, then the TU\n"
         "list. It works in the program folder (the folder of this program): the results go to\n"
-        "results/, the merged gene table of PTT and RNT to annotation/.\n"
+        "results/, the engines' input tables and the merged gene table of PTT and RNT to annotation/.\n"
+        "With -o DIR it works in DIR instead (its own results/ and annotation/; the program folder\n"
+        "is only read), so several predictions can run at the same time.\n"
         "\n"
-        "The file names must end in the genome's 9-character identifier and a 3-letter extension\n"
-        "(NC_000913.fna, NC_000913.ptt, NC_000913.rnt): the engines take the identifier from them.\n"
-        "One line per stage tells when it starts and ends and how long it took; then the summary.\n"
-        "On a terminal each running stage shows its progress on a line of its own. The engines'\n"
-        "messages go to results/GENOME_predict.log (and to the terminal with --verbose).\n"
+        "The genome can be given as\n"
+        "  GENOME.gbff[.gz]               a GenBank flat file (NCBI .gbff, pipeline .gbk)\n"
+        "  GENOME.gff3[.gz]               GFF3 with the sequences in a ##FASTA section\n"
+        "  GENOME.fna[.gz] GENOME.gff3[.gz]  FASTA sequences and their GFF3 annotation\n"
+        "  GENOME.fna GENOME.ptt [GENOME.rnt]  sequence, protein table and RNA table\n"
+        "A GenBank or GFF3 genome is predicted record by record (chromosome first, then plasmids),\n"
+        "each named after its accession (NC_000913.3_tulist.txt); records with fewer than two\n"
+        "protein genes are skipped; pseudogenes are left out. The FNA/PTT/RNT the engines read are\n"
+        "written to annotation/. In the table form the genome identifier is the file name without\n"
+        "its extension (NC_000913.fna, NC_000913.ptt, NC_000913.rnt); the files must share it.\n"
+        "\n"
+        "One line per stage tells when it starts and ends and how long it took; then the summary,\n"
+        "and for a GenBank or GFF3 genome one summary over all records. On a terminal each running\n"
+        "stage shows its progress on a line of its own. The engines' messages go to\n"
+        "results/GENOME_predict.log (and to the terminal with --verbose).\n"
         "Exit status 0 when every stage produced its result file, 1 when a stage failed (the line\n"
-        "of that stage names the engine and why), 2 for unusable arguments."));
+        "of that stage names the engine and why), 2 for unusable arguments or input files."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("GENOME.fna"), QStringLiteral("The genome sequence (FASTA)."));
-    parser.addPositionalArgument(QStringLiteral("GENOME.ptt"), QStringLiteral("The protein table."));
+    parser.addPositionalArgument(QStringLiteral("GENOME"),
+                                 QStringLiteral("The GenBank or GFF3 file, or the FASTA (FNA) file."));
+    parser.addPositionalArgument(QStringLiteral("ANNOTATION"),
+                                 QStringLiteral("The GFF3 file, or the protein table (PTT)."), QStringLiteral("[ANNOTATION]"));
     parser.addPositionalArgument(QStringLiteral("GENOME.rnt"), QStringLiteral("The RNA table (optional)."),
                                  QStringLiteral("[GENOME.rnt]"));
     const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
@@ -37,6 +51,10 @@ int main(int argc, char** argv)
                                      QStringLiteral("Show the engines' messages on the terminal too."));
     parser.addOption(quiet);
     parser.addOption(verbose);
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Work in DIR: results/ and annotation/ there."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(output);
     const QCommandLineOption operons(QStringLiteral("operons"),
                                      QStringLiteral("How operons are decided: em (the operon engine alone, the "
                                                     "default) or evidence (the engine's operons refined with the "
@@ -49,18 +67,12 @@ int main(int argc, char** argv)
     Console console(parser.isSet(quiet)     ? Console::Mode::Quiet
                     : parser.isSet(verbose) ? Console::Mode::Verbose
                                             : Console::Mode::Normal);
-    const QStringList args = parser.positionalArguments();
-    if (args.size() < 2 || args.size() > 3) {
-        console.error(QStringLiteral("meridan-predict: give the FNA and PTT files and, optionally, the RNT "
-                                     "file (see meridan-predict --help)"));
-        return 2;
-    }
     const QString operonMode = parser.value(operons);
     if (operonMode != QStringLiteral("em") && operonMode != QStringLiteral("evidence")) {
         console.error(QStringLiteral("meridan-predict: --operons takes em or evidence, not %1").arg(operonMode));
         return 2;
     }
-    PredictionInputs inputs{args[0], args[1], args.value(2), operonMode == QStringLiteral("evidence")};
+    PredictionInputs inputs{parser.positionalArguments(), parser.value(output), operonMode == QStringLiteral("evidence")};
     if (const QString problem = checkInputs(inputs); !problem.isEmpty()) {
         console.error(QStringLiteral("meridan-predict: ") + problem);
         return 2;

@@ -137,6 +137,7 @@ void MainWindow::connectActions()
     connect(ui->action_fna, &QAction::triggered, this, &MainWindow::loadFnaFile);
     connect(ui->action_ptt, &QAction::triggered, this, &MainWindow::loadPttFile);
     connect(ui->action_rnt, &QAction::triggered, this, &MainWindow::loadRntFile);
+    setUpImportActions();
     connect(ui->action_genebz, &QAction::triggered, this, &MainWindow::loadBzFile);
     connect(ui->action_copy, &QAction::triggered, this, &MainWindow::doCopy);
     connect(ui->action_paste, &QAction::triggered, this, &MainWindow::doPaste);
@@ -145,6 +146,7 @@ void MainWindow::connectActions()
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startOperonThread);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPromoterThread);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startTerminatorThread);
+    setupOperonModeChoice();
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);

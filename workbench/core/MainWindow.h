@@ -128,6 +128,10 @@ private slots:
     QString loadPttFile();
     QString loadBzFile();
     QString loadRntFile();
+    // Import of annotation files (MainWindow_import.cpp); each returns the
+    // imported record's identifier, empty when nothing was imported.
+    QString importGenomeFile();
+    QString importAnnotationForFasta();
     bool integratePtt_Rnt();
     QString slotChangeDirectory();
 
@@ -192,6 +196,8 @@ private:
     QString acceptPttFile(const QString& fileName);
     QString acceptRntFile(const QString& fileName);
     QString acceptBzFile(const QString& fileName);
+    void setUpImportActions();
+    QString importAnnotatedGenome(const QString& annotationFile, const QString& fastaFile);
     bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
     void readAnnotationFile();
     void readGenomeFile();
@@ -200,6 +206,10 @@ private:
     void prepareThread(Thread& thread);
     void updateRunActions();
     void reportFailures(const QStringList& failures);
+    // Prediction > "Refine operons with evidence": when checked, the operon
+    // engine's gene tags are refined before the results are read.
+    void setupOperonModeChoice();
+    void refineOperonsIfChosen();
     void finishPrediction();
 
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
@@ -247,6 +257,7 @@ private:
 
     // Worker threads, modes 1 to 4.
     Thread operonThread;
+    QAction* evidenceOperonsAction = nullptr;
     Thread promoterThread;
     Thread terminatorThread;
     Thread tulistThread;

@@ -7,12 +7,43 @@
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
+#include "meridan/evidence/OperonRefinement.h"
+
 #include <QDebug>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
+
+void MainWindow::setupOperonModeChoice()
+{
+    evidenceOperonsAction = new QAction(tr("Refine operons with &evidence"), this);
+    evidenceOperonsAction->setCheckable(true);
+    evidenceOperonsAction->setStatusTip(tr("Decide operons from the operon engine together with the intergenic "
+                                           "distance, terminator and promoter scores and functional categories"));
+    const QString key = QStringLiteral("prediction/evidenceOperons");
+    evidenceOperonsAction->setChecked(QSettings().value(key, false).toBool());
+    connect(evidenceOperonsAction, &QAction::toggled, this, [key](bool on) { QSettings().setValue(key, on); });
+    ui->menu_predict->insertAction(ui->action_View, evidenceOperonsAction);
+}
+
+void MainWindow::refineOperonsIfChosen()
+{
+    if (!evidenceOperonsAction || !evidenceOperonsAction->isChecked() || !operonThread.failures().isEmpty())
+        return;
+    meridan::evidence::RefinementRequest request;
+    request.geneTables.push_back(operonThread.annotationPath().toStdString());
+    request.geneTagPath = (resultDir + genomeId + QStringLiteral("_genetag.txt")).toStdString();
+    request.promoterPath = (resultDir + genomeId + QStringLiteral(".sigma70.sca.dat")).toStdString();
+    request.terminatorPath = (resultDir + genomeId + QStringLiteral("_terminator_score.txt")).toStdString();
+    const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
+    qDebug() << QString::fromStdString(outcome.message);
+    if (!outcome.ok)
+        reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown")
+                            .arg(QString::fromStdString(outcome.message))});
+}
 
 void MainWindow::prepareThread(Thread& thread)
 {
@@ -151,6 +182,7 @@ void MainWindow::slotIFLoadResult()
     }
     const QStringList failures =
         operonThread.failures() + promoterThread.failures() + terminatorThread.failures();
+    refineOperonsIfChosen();
     slotLoadResultFile();
     reportFailures(failures);
 }

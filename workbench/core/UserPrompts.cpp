@@ -1,6 +1,7 @@
 #include "UserPrompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -33,6 +34,13 @@ bool UserPrompts::question(QWidget* parent, const QString& title, const QString&
 {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+QString UserPrompts::item(QWidget* parent, const QString& title, const QString& label, const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? chosen : QString();
 }
 
 UserPrompts& UserPrompts::current()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,8 @@ public:
     virtual void warning(QWidget* parent, const QString& title, const QString& text);
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text);
+    // A choice among items (the first preselected); empty when cancelled.
+    virtual QString item(QWidget* parent, const QString& title, const QString& label, const QStringList& items);
 
     // The prompts in use: the installed ones, or the platform dialogs.
     static UserPrompts& current();

@@ -1,6 +1,6 @@
-// The genome identifier that names every file of a project: the 9 characters
-// that precede the 4-character extension of a file name (NC_000913 for
-// .../NC_000913.ptt). The engines cut it from the paths they receive the
+// The genome identifier that names every file of a project: the file name
+// without its extension (NC_000913 for .../NC_000913.ptt, NZ_AP025271.1 for
+// .../NZ_AP025271.1.fna). The engines take it from the paths they receive the
 // same way, so a file must be named after it.
 #pragma once
 
@@ -8,11 +8,11 @@
 
 namespace meridan {
 
-// The first 9 of the last 13 characters of path; shorter paths give what is there.
+// The identifier of path's file name; empty when the name cannot be one.
 QString genomeIdFromPath(const QString& path);
 
-// Empty when the file name ends in a 9-character identifier and a 4-character
-// extension (".fna", ".ptt", ...); otherwise a one-line explanation for the user.
+// Empty when the file name gives a usable identifier (letters, digits, '_',
+// '.' and '-'); otherwise a one-line explanation for the user.
 QString genomeFileNameProblem(const QString& path);
 
 } // namespace meridan

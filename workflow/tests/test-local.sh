@@ -10,7 +10,7 @@ program=$(cd "$1" && pwd)
 workflow=$(cd "$(dirname "$0")/.." && pwd)
 snakemake=${MERIDAN_SNAKEMAKE:-$(command -v snakemake || true)}
 [ -n "$snakemake" ] && [ "$snakemake" != "MERIDAN_SNAKEMAKE-NOTFOUND" ] || { echo "snakemake not installed: skipped"; exit 77; }
-"$program/meridan-predict" --help | grep -q -- '-o' || { echo "meridan-predict has no -o: skipped"; exit 77; }
+"$program/meridan-predict" --help | grep -q -- '--output' || { echo "meridan-predict has no -o DIR yet: skipped"; exit 77; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

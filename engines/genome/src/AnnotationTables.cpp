@@ -50,7 +50,10 @@ std::string text(const std::string& value)
 
 std::string table(const AnnotatedRecord& record, const std::vector<AnnotatedGene>& genes, const char* noun)
 {
-    const std::string title = record.description.empty() ? record.id : record.description;
+    // The title names the record, so that views and reports can tell records apart.
+    const std::string title = record.description.empty() || record.description.rfind(record.id, 0) == 0
+                                  ? (record.description.empty() ? record.id : record.description)
+                                  : record.id + ' ' + record.description;
     std::string out = text(title) + " - 1.." + std::to_string(record.sequence.size()) + '\n';
     out += std::to_string(genes.size()) + ' ' + noun + '\n';
     out += "Location\tStrand\tLength\tPID\tGene\tSynonym\tCode\tCOG\tProduct\n";

@@ -1,7 +1,7 @@
 #include "meridan/genome/GenomeFile.h"
 
 #include "TextLines.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/GenBankReader.h"
 #include "meridan/genome/Gff3Reader.h"
 #include "meridan/genome/InputText.h"
@@ -81,7 +81,7 @@ Result readAnnotatedGenome(const std::string& path)
 
 Result readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath)
 {
-    auto fasta = readFastaRecords(fastaPath);
+    auto fasta = readSequenceRecords(fastaPath);
     if (!fasta)
         return Result::failure(fasta.error);
     auto text = readInputText(annotationPath);
@@ -94,7 +94,7 @@ Result readAnnotatedGenome(const std::string& fastaPath, const std::string& anno
     std::unordered_map<std::string, std::size_t> index;
     for (std::size_t i = 0; i < genome.records.size(); ++i)
         index.emplace(genome.records[i].id, i);
-    for (FastaRecord& record : *fasta.value) {
+    for (SequenceRecord& record : *fasta.value) {
         const auto it = index.find(record.id);
         if (it == index.end()) {
             AnnotatedRecord extra;

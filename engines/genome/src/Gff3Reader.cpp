@@ -2,7 +2,7 @@
 
 #include "AnnotationText.h"
 #include "TextLines.h"
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/InputText.h"
 
 #include <map>
@@ -213,10 +213,10 @@ private:
 
     void readFasta(std::string_view text, long firstLine)
     {
-        auto records = parseFastaRecords(text, source_, firstLine);
+        auto records = parseSequenceRecords(text, source_, firstLine);
         if (!records)
             throw ReaderError(records.error);
-        for (FastaRecord& fasta : *records.value) {
+        for (SequenceRecord& fasta : *records.value) {
             AnnotatedRecord& r = record(fasta.id);
             r.sequence = std::move(fasta.sequence);
             if (r.description.empty())

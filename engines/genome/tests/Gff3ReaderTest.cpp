@@ -82,7 +82,7 @@ TEST(Gff3Reader, NcbiFlavourWithFastaGivesGeneTablesPerRecord)
     EXPECT_EQ(chromosomeFirst(genome).front()->id, "chr.1");
 
     EXPECT_EQ(proteinTableText(chr),
-              "chromosome - 1..300\n2 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\tCode\tCOG\tProduct\n"
+              "chr.1 chromosome - 1..300\n2 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\tCode\tCOG\tProduct\n"
               "10..99\t+\t29\tP1.1\tabcA\ta1\t-\tCOG0001\talpha, beta; gamma%\n"
               "120..200\t-\t26\tP2\tabcB\ta2\t-\t-\t-\n");
     EXPECT_EQ(rnaTableText(chr).substr(rnaTableText(chr).rfind("250")), "250..280\t-\t31\t-\tileV\tt1\t-\t-\ttRNA-Ile\n");

@@ -1,5 +1,7 @@
 #include "meridan/operon/GeneTagFile.h"
 
+#include "meridan/genome/GenomeName.h"
+
 #include <cstdio>
 #include <ostream>
 
@@ -7,9 +9,7 @@ namespace meridan::operon {
 
 std::optional<std::string> genomeIdFromPath(const std::string& fnaPath)
 {
-    if (fnaPath.size() < 13)
-        return std::nullopt;
-    return fnaPath.substr(fnaPath.size() - 13, 9);
+    return genome::genomeIdFromFileName(fnaPath);
 }
 
 std::string geneTagPath(const std::string& outputDirectory, const std::string& genomeId)

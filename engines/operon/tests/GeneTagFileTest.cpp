@@ -26,7 +26,8 @@ TEST(GeneTagText, GenomeIdAndPath)
 {
     EXPECT_EQ(genomeIdFromPath("/data/NC_000913.fna"), "NC_000913");
     EXPECT_EQ(genomeIdFromPath("NC_005816.fna"), "NC_005816");
-    EXPECT_EQ(genomeIdFromPath("x/abc.fasta"), std::nullopt); // 11 characters
+    EXPECT_EQ(genomeIdFromPath("x/NZ_AP025271.1.fna"), "NZ_AP025271.1");
+    EXPECT_EQ(genomeIdFromPath("x/.fna"), std::nullopt);
     EXPECT_EQ(genomeIdFromPath(""), std::nullopt);
     EXPECT_EQ(geneTagPath("./results/", "NC_000913"), "./results/NC_000913_genetag.txt");
 }

@@ -1,6 +1,7 @@
 #include "terminator/GenomeText.h"
 
 #include "TextLines.h"
+#include "meridan/genome/GenomeName.h"
 
 #include <algorithm>
 #include <fstream>
@@ -11,9 +12,7 @@ namespace meridan::terminator {
 
 std::optional<std::string> genomeIdFromPath(const std::string& path)
 {
-    if (path.size() < 13)
-        return std::nullopt;
-    return path.substr(path.size() - 13, 9);
+    return genome::genomeIdFromFileName(path);
 }
 
 std::string parseGenomeText(std::istream& in)

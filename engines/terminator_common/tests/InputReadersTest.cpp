@@ -124,7 +124,8 @@ TEST(TerminatorGenomeText, GenomeIdIsCutFromThePath)
 {
     EXPECT_EQ(genomeIdFromPath("/data/genomes/NC_000913.fna").value(), "NC_000913");
     EXPECT_EQ(genomeIdFromPath("NC_005816.ptt").value(), "NC_005816");
-    EXPECT_FALSE(genomeIdFromPath("short.fna").has_value());
+    EXPECT_EQ(genomeIdFromPath("pPCP1.ptt").value(), "pPCP1");
+    EXPECT_FALSE(genomeIdFromPath("../x/..ptt").has_value());
 }
 
 TEST(TerminatorGenomeText, WindowsAreClippedToTheGenome)

@@ -33,6 +33,43 @@ class LoadingTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void genomeFileWithTwoRecordsAsksForOne()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        QByteArray text;
+        for (const char* name : {"pTWO.1", "CHR.3"}) {
+            text += QByteArray("LOCUS       ") + name + " 120 bp DNA\nDEFINITION  Test " +
+                    (name[0] == 'p' ? "plasmid" : "chromosome") +
+                    ".\nFEATURES             Location/Qualifiers\n"
+                    "     CDS             1..30\n                     /locus_tag=\"A1\"\n"
+                    "     CDS             complement(40..90)\n                     /locus_tag=\"A2\"\n"
+                    "ORIGIN\n";
+            for (int i = 0; i < 2; ++i)
+                text += "        " + QByteArray::number(i * 60 + 1) + " " + QByteArray(60, 'a') + "\n";
+            text += "//\n";
+        }
+        const QString file = QDir::current().absoluteFilePath("two.gbk");
+        writeText(file, text);
+        MainWindow w;
+        scope.prompts.openAnswers << file;
+        scope.prompts.itemAnswer = 1;
+        QCOMPARE(call(w, "importGenomeFile"), QStringLiteral("pTWO.1"));
+        QCOMPARE(scope.prompts.itemsOffered.size(), 2);
+        QVERIFY(scope.prompts.itemsOffered[0].startsWith("CHR.3"));   // chromosome first
+        QCOMPARE(w.projectInputs().genomeId, QStringLiteral("pTWO.1"));
+        QVERIFY(w.form()->action_pred->isEnabled());
+        QVERIFY(w.windowTitle().startsWith("pTWO.1 Test plasmid"));
+        QVERIFY(QFileInfo::exists("annotation/pTWO.1.ptt"));
+        QVERIFY(scope.prompts.warnings.isEmpty());
+
+        writeText(file, "LOCUS       R 50 bp DNA\nORIGIN\n        1 acgt\n");
+        MainWindow broken;
+        scope.prompts.openAnswers << file;
+        QCOMPARE(call(broken, "importGenomeFile"), QString());
+        QVERIFY(scope.prompts.warnings.last().second.contains("two.gbk:3: record R ends without"));
+    }
+
     void fnaThenPtt()
     {
         PromptScope scope;

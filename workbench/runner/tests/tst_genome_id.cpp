@@ -5,20 +5,22 @@
 using meridan::genomeFileNameProblem;
 using meridan::genomeIdFromPath;
 
-TEST(GenomeId, IsTheNineCharactersBeforeTheExtension)
+TEST(GenomeId, IsTheFileNameWithoutItsExtension)
 {
     EXPECT_EQ(genomeIdFromPath("/data/genomes/NC_000913.ptt"), "NC_000913");
     EXPECT_EQ(genomeIdFromPath("SIM000001.fna"), "SIM000001");
+    EXPECT_EQ(genomeIdFromPath("/x/NZ_AP025271.1.fna"), "NZ_AP025271.1");
+    EXPECT_EQ(genomeIdFromPath("/x/NZ_CP0058161.fna"), "NZ_CP0058161"); // no longer cut to 9 characters
+    EXPECT_EQ(genomeIdFromPath("pPCP1.rnt"), "pPCP1");
+    EXPECT_EQ(genomeIdFromPath("/x/genome.fna.gz"), "genome");
 }
 
-TEST(GenomeId, FileNamesTheEnginesCannotUseAreExplained)
+TEST(GenomeId, NamesThatCouldLeaveTheResultFolderAreRefused)
 {
     EXPECT_TRUE(genomeFileNameProblem("/x/NC_000913.fna").isEmpty());
     EXPECT_TRUE(genomeFileNameProblem("/x/my_NC_000913.fna").isEmpty());
-    for (const char* bad : {"/x/genome.fna", "/x/NC_000913.fasta", "/x/NC_000913.3.fna",
-                            "/x/NC_000913fna", "/long/folder/name/a.fna"}) {
-        const QString problem = genomeFileNameProblem(bad);
-        EXPECT_FALSE(problem.isEmpty()) << bad;
-        EXPECT_TRUE(problem.contains("NC_000913.fna")) << problem.toStdString();
+    for (const char* bad : {"/x/...fna", "/x/.fna", "/x/-rf.fna", "/x/a b.fna", "/x/\xc3\xa9.fna", "/x/a;b.ptt"}) {
+        EXPECT_TRUE(genomeIdFromPath(bad).isEmpty()) << bad;
+        EXPECT_TRUE(genomeFileNameProblem(bad).contains("NC_000913")) << bad;
     }
 }

@@ -9,8 +9,8 @@
 
 namespace meridan::terminator {
 
-// The 9 characters of path that start 13 characters before its end
-// (NC_000913 for .../NC_000913.fna); nothing when the path is shorter.
+// The genome identifier of path's file name (NC_000913 for
+// .../NC_000913.fna); nothing when the name cannot be one.
 std::optional<std::string> genomeIdFromPath(const std::string& path);
 
 // Skips the header line (whatever its length) and concatenates every

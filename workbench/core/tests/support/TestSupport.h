@@ -47,6 +47,13 @@ public:
         questions << text;
         return questionAnswer;
     }
+    int itemAnswer = -1; // index of the item chosen; -1 cancels
+    QStringList itemsOffered;
+    QString item(QWidget*, const QString&, const QString&, const QStringList& items) override
+    {
+        itemsOffered = items;
+        return items.value(itemAnswer);
+    }
 };
 
 // The prompts of a test process outside any PromptScope: every dialog is

@@ -8,7 +8,7 @@
 
 namespace meridan::genome {
 
-// Three header lines ("<description> - 1..<length>", "<n> proteins" or
+// Three header lines ("<id> <description> - 1..<length>", "<n> proteins" or
 // "<n> RNAs", the column names), then one tab-separated row per gene:
 // Location, Strand, Length, PID, Gene, Synonym, Code ("-"), COG, Product.
 // Blanks inside the word columns become '_', tabs and line breaks in the

@@ -11,8 +11,8 @@
 
 namespace meridan::operon {
 
-// The 9 characters that start 13 characters before the end of the FNA path
-// (NC_000913 for …/NC_000913.fna); none for a shorter path.
+// The genome identifier of the FNA file name (NC_000913 for
+// …/NC_000913.fna); none when the name cannot be one.
 std::optional<std::string> genomeIdFromPath(const std::string& fnaPath);
 
 // outputDirectory (a plain prefix) + genomeId + "_genetag.txt".

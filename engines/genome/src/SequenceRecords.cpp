@@ -1,4 +1,4 @@
-#include "meridan/genome/FastaRecords.h"
+#include "meridan/genome/SequenceRecords.h"
 
 #include "TextLines.h"
 #include "meridan/genome/InputText.h"
@@ -7,12 +7,12 @@
 
 namespace meridan::genome {
 
-ReadResult<std::vector<FastaRecord>> parseFastaRecords(std::string_view text,
+ReadResult<std::vector<SequenceRecord>> parseSequenceRecords(std::string_view text,
                                                        const std::string& sourceName,
                                                        long firstLine)
 {
-    using Result = ReadResult<std::vector<FastaRecord>>;
-    std::vector<FastaRecord> records;
+    using Result = ReadResult<std::vector<SequenceRecord>>;
+    std::vector<SequenceRecord> records;
     std::set<std::string, std::less<>> seen;
     detail::TextLines lines(text, firstLine);
     std::string_view line;
@@ -45,14 +45,14 @@ ReadResult<std::vector<FastaRecord>> parseFastaRecords(std::string_view text,
     return Result::success(std::move(records));
 }
 
-ReadResult<std::vector<FastaRecord>> readFastaRecords(const std::string& path)
+ReadResult<std::vector<SequenceRecord>> readSequenceRecords(const std::string& path)
 {
     auto text = readInputText(path);
     if (!text)
-        return ReadResult<std::vector<FastaRecord>>::failure(text.error);
-    auto records = parseFastaRecords(*text.value, path);
+        return ReadResult<std::vector<SequenceRecord>>::failure(text.error);
+    auto records = parseSequenceRecords(*text.value, path);
     if (records && records.value->empty())
-        return ReadResult<std::vector<FastaRecord>>::failure(path + ": no FASTA record");
+        return ReadResult<std::vector<SequenceRecord>>::failure(path + ": no FASTA record");
     return records;
 }
 
