@@ -1,7 +1,9 @@
 #include "PredictionRun.h"
 
 #include "Console.h"
+#include "GenomeId.h"
 #include "GenomeInputs.h"
+#include "PredictionExports.h"
 #include "Thread.h"
 
 #include "meridan/evidence/OperonRefinement.h"
@@ -186,8 +188,11 @@ private:
                 failed << stages[i].name;
         if (evidenceFailed_)
             failed << QStringLiteral("operon evidence");
+        // The exports are made from the result files, so only from complete ones.
+        if (failed.isEmpty() && !writePredictionExports(resultDir_, genomeId_, in_.fnaPath, console_))
+            failed << QStringLiteral("export");
         const QDir results(QDir::current().absoluteFilePath(resultDir_));
-        const QStringList files = results.entryList({genomeId_ + "_*"}, QDir::Files, QDir::Name);
+        const QStringList files = results.entryList({genomeId_ + "_*", genomeId_ + ".gff3"}, QDir::Files, QDir::Name);
         console_.line(QStringLiteral("results in %1:").arg(QDir::cleanPath(results.absolutePath())));
         for (const QString& file : files)
             console_.line(QStringLiteral("  ") + file);

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "ExportMenu.h"
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
@@ -63,6 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
     connectToolActions();
     setupRecentFileActions();
     updateRecentFileActions();
+    meridan::addExportMenu(*this);
 
     showMaximized();
     viewResult();

@@ -16,7 +16,7 @@ int promoterBedScore(double score)
 
 int terminatorBedScore(double score)
 {
-    return static_cast<int>(std::clamp(std::lround(score * 50.0), 0L, 1000L));
+    return static_cast<int>(std::clamp(std::lround((score + 10.0) * 40.0), 0L, 1000L));
 }
 
 namespace {

@@ -1,7 +1,6 @@
 #include "meridan/export/ExportSet.h"
 
 #include "meridan/export/Writers.h"
-#include "FileSet.h"
 
 namespace meridan::exports {
 
@@ -14,25 +13,6 @@ std::vector<ExportFile> exportFiles(const GenomeFeatures& f)
             {f.genomeId + "_tus.tsv", tuTable(f)}};
 }
 
-ExportOutcome writeExportFiles(GenomeFeatures features, const std::string& outputFolder)
-{
-    ExportOutcome outcome;
-    std::string prefix = outputFolder;
-    if (!prefix.empty() && prefix.back() != '/')
-        prefix += '/';
-    std::vector<ExportFile> files = exportFiles(features);
-    for (ExportFile& file : files)
-        file.name = prefix + file.name;
-    outcome.warnings = features.warnings;
-    outcome.features = std::move(features);
-    if (!writeFileSet(files, outcome.error))
-        return outcome;
-    outcome.written = true;
-    for (const ExportFile& file : files)
-        outcome.files.push_back(file.name);
-    return outcome;
-}
-
 namespace {
 
 bool sigmaFile(const std::string& path)
@@ -43,8 +23,8 @@ bool sigmaFile(const std::string& path)
 
 } // namespace
 
-ExportOutcome exportResults(const std::string& resultFolder, const std::string& genomeId, const GenomeText& genome,
-                            const std::string& outputFolder, const ExportOptions& options)
+Placement placeResults(const std::string& resultFolder, const std::string& genomeId, const GenomeText& genome,
+                       const ExportOptions& options)
 {
     const GenomeResults results = loadGenomeResults(resultFolder, genomeId);
     // Lines left out of the sigma factors' score files only cost a promoter
@@ -53,15 +33,40 @@ ExportOutcome exportResults(const std::string& resultFolder, const std::string& 
     for (const results::ResultProblem& p : results.problems)
         if (!sigmaFile(p.file))
             blocking.push_back(p);
+    Placement placement;
     if (!blocking.empty()) {
-        ExportOutcome outcome;
-        outcome.error = "the result files of " + genomeId + " cannot be exported:\n" + results::describeProblems(blocking);
+        placement.error = "the result files of " + genomeId + " cannot be exported:\n" + results::describeProblems(blocking);
+        return placement;
+    }
+    placement.features = placeFeatures(results, genome, options);
+    for (const results::ResultProblem& p : results.problems)
+        placement.features->warnings.insert(placement.features->warnings.begin(), p.text() + " (line left out)");
+    return placement;
+}
+
+ExportOutcome exportResults(const std::string& resultFolder, const std::string& genomeId, const GenomeText& genome,
+                            const std::string& outputFolder, const ExportOptions& options)
+{
+    ExportOutcome outcome;
+    Placement placement = placeResults(resultFolder, genomeId, genome, options);
+    if (!placement.features) {
+        outcome.error = placement.error;
         return outcome;
     }
-    GenomeFeatures features = placeFeatures(results, genome, options);
-    for (const results::ResultProblem& p : results.problems)
-        features.warnings.insert(features.warnings.begin(), p.text() + " (line left out)");
-    return writeExportFiles(std::move(features), outputFolder);
+    std::string prefix = outputFolder;
+    if (!prefix.empty() && prefix.back() != '/')
+        prefix += '/';
+    std::vector<ExportFile> files = exportFiles(*placement.features);
+    for (ExportFile& file : files)
+        file.name = prefix + file.name;
+    outcome.warnings = placement.features->warnings;
+    outcome.features = std::move(*placement.features);
+    if (!writeFiles(files, outcome.error))
+        return outcome;
+    outcome.written = true;
+    for (const ExportFile& file : files)
+        outcome.files.push_back(file.name);
+    return outcome;
 }
 
 } // namespace meridan::exports

@@ -90,13 +90,15 @@ TEST(ExportWriters, BedLinesAreSortedAndSplitAtTheOrigin)
     EXPECT_EQ(promoters[3], "SMALL.1\t389\t400\tpromoter:b1\t250\t+\t389\t389\t44,160,44");
     const auto terminators = lines(terminatorBed(f));
     ASSERT_EQ(terminators.size(), 3u);
-    EXPECT_EQ(terminators[1], "SMALL.1\t105\t121\tterminator:b1\t163\t+\t105\t116\t31,119,180");
-    EXPECT_EQ(terminators[2], "SMALL.1\t248\t264\tterminator:b3\t75\t-\t253\t264\t214,39,40");
+    EXPECT_EQ(terminators[1], "SMALL.1\t105\t121\tterminator:b1\t530\t+\t105\t116\t31,119,180");
+    EXPECT_EQ(terminators[2], "SMALL.1\t248\t264\tterminator:b3\t460\t-\t253\t264\t214,39,40");
     const auto tus = lines(tuBed(f));
     ASSERT_EQ(tus.size(), 5u);
     EXPECT_EQ(tus[1], "SMALL.1\t19\t100\ttu:0000.1\t500\t+\t19\t100\t31,119,180");
     EXPECT_EQ(promoterBedScore(-3), 0);
     EXPECT_EQ(promoterBedScore(42), 1000);
+    EXPECT_EQ(terminatorBedScore(-12), 0);
+    EXPECT_EQ(terminatorBedScore(2), 480);
 }
 
 TEST(ExportWriters, TuTableRows)

@@ -184,15 +184,15 @@ TEST(GalvoraRun, UnreadableInputsWriteTheMessageAndNoFile)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "NC_999999_genetag.txt.part"));
 }
 
-TEST(GalvoraRun, PathTooShortForAGenomeIdentifier)
+TEST(GalvoraRun, FileNameThatCannotNameAGenome)
 {
     std::ostringstream log;
     RunRequest r;
-    r.fnaPath = "short.fna";
-    r.pttPath = "short.ptt";
+    r.fnaPath = "-bad.fna";
+    r.pttPath = "-bad.ptt";
     r.outputDirectory = "./";
     EXPECT_EQ(runGalvora(r, log), 0);
-    EXPECT_NE(log.str().find("Can't take a genome identifier from the FNA path \"short.fna\""),
+    EXPECT_NE(log.str().find("Can't take a genome identifier from the FNA path \"-bad.fna\""),
               std::string::npos);
 }
 

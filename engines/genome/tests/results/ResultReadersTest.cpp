@@ -7,6 +7,7 @@
 #include "meridan/genome/results/Summary.h"
 #include "meridan/genome/results/TerminatorTable.h"
 #include "meridan/genome/results/TuList.h"
+#include "meridan/genome/SequenceName.h"
 
 #include <gtest/gtest.h>
 
@@ -152,4 +153,13 @@ TEST(ResultReaders, MissingFilesAndNames)
     ASSERT_EQ(missing.problems.size(), 1u);
     EXPECT_EQ(missing.problems[0].text(), "some/where/NC_000913_terminator_score.txt: cannot open the file");
     EXPECT_FALSE(readSummaryFile(".").opened); // a folder is not a file
+}
+
+TEST(SequenceName, AccessionOfAHeader)
+{
+    using meridan::genome::sequenceName;
+    EXPECT_EQ(sequenceName(">NC_000913.3 Escherichia coli str. K-12"), "NC_000913.3");
+    EXPECT_EQ(sequenceName(">gi|45478711|ref|NC_005816.1| Yersinia pestis plasmid"), "NC_005816.1");
+    EXPECT_EQ(sequenceName(">  contig_7\r"), "contig_7");
+    EXPECT_EQ(sequenceName(">"), "");
 }

@@ -5,6 +5,7 @@
 
 #include "meridan/export/Features.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,22 +19,31 @@ struct ExportFile {
 // The five files of the placed features.
 std::vector<ExportFile> exportFiles(const GenomeFeatures& features);
 
+// Reads the result files of genomeId in resultFolder and places them on the
+// genome. No features when a required result file is missing or has lines
+// that cannot be read: error then names them with file and line (lines left
+// out of the sigma factors' score files only become warnings).
+struct Placement {
+    std::optional<GenomeFeatures> features;
+    std::string error;
+};
+Placement placeResults(const std::string& resultFolder, const std::string& genomeId, const GenomeText& genome,
+                       const ExportOptions& options = {});
+
+// Writes every file (name = its path) so that either all of them hold their
+// new content or none was changed; false with error set otherwise.
+bool writeFiles(const std::vector<ExportFile>& files, std::string& error);
+
 struct ExportOutcome {
     bool written = false;
     std::string error;                 // why nothing was written
     std::vector<std::string> files;    // paths written
     std::vector<std::string> warnings; // results left out of the files
-    GenomeFeatures features;           // what was placed (also when the files could not be written)
+    GenomeFeatures features;           // what was placed
 };
 
-// Reads the result files of genomeId in resultFolder, places them on the
-// genome and writes the five files into outputFolder, all of them or none.
-// Nothing is written when a required result file is missing or has lines
-// that cannot be read: the error then names them with file and line.
+// placeResults, then the five files into outputFolder, all of them or none.
 ExportOutcome exportResults(const std::string& resultFolder, const std::string& genomeId, const GenomeText& genome,
                             const std::string& outputFolder, const ExportOptions& options = {});
-
-// The same from results already read and placed.
-ExportOutcome writeExportFiles(GenomeFeatures features, const std::string& outputFolder);
 
 } // namespace meridan::exports

@@ -30,7 +30,9 @@ std::string tuBed(const GenomeFeatures& features);         // score 1000 for an 
 std::string tuTable(const GenomeFeatures& features);
 
 // Scores on the BED scale 0 ... 1000 (clamped): promoters 100 per bit above
-// the threshold, terminators 50 per unit of the natural-log score.
+// the threshold (their scores run from 0 to about 10), terminators 40 per
+// unit of the natural-log score from -10 on (scores run from about -10 to 15;
+// the TU builder's cut 2 becomes 480).
 int promoterBedScore(double score);
 int terminatorBedScore(double score);
 

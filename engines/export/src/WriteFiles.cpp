@@ -1,4 +1,4 @@
-#include "FileSet.h"
+#include "meridan/export/ExportSet.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -6,7 +6,7 @@
 
 namespace meridan::exports {
 
-bool writeFileSet(const std::vector<ExportFile>& files, std::string& error)
+bool writeFiles(const std::vector<ExportFile>& files, std::string& error)
 {
     namespace fs = std::filesystem;
     std::vector<std::string> temporaries;
