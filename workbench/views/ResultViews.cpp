@@ -166,7 +166,9 @@ int ResultViews::geneOfRow(QTreeWidgetItem *item)
 bool ResultViews::eventFilter(QObject *watched, QEvent *event)
 {
     // The wheel zooms the detail view about the mouse instead of scrolling it.
-    if (w.operonView && watched == w.operonView->viewport() && event->type() == QEvent::Wheel) {
+    // The event type is tested first: while the view is being destroyed it
+    // still sends events here, and it must not be asked for its viewport then.
+    if (event->type() == QEvent::Wheel && w.operonView && watched == w.operonView->viewport()) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         const QPoint angle = wheel->angleDelta();
         const int steps = (angle.y() != 0 ? angle.y() : angle.x()) / 120;
