@@ -32,39 +32,29 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
 {
     ResultRows<PromoterRow> result;
     result.opened = true;
-    LineReader lines(in);
-    std::string line;
-    while (lines.next(line)) {
-        if (blankLine(line))
-            continue;
-        const std::size_t at = lines.lineNumber();
-        const auto items = splitBlanks(line);
-        if (items.size() != 7) {
-            addProblem(result.problems, sourceName, at, "expected 7 items, found " + std::to_string(items.size()));
-            continue;
-        }
+    forEachRow(in, sourceName, 7, result.problems, [&](const std::vector<std::string_view>& items, std::size_t at) {
         const auto score = finiteNumber(items[1]);
         const auto start = wholeNumber(items[2]);
         const auto end = wholeNumber(items[3]);
         if (!score || !start || !end) {
             addProblem(result.problems, sourceName, at, "score, start and end must be numbers");
-            continue;
+            return;
         }
         PromoterRow row{at, std::string(items[0]), *score, *start, *end, std::string(items[4]),
                         std::string(items[6])};
         if (!boxText(row.firstBox) || (row.twoBoxes() && !boxText(row.secondBox))) {
             addProblem(result.problems, sourceName, at, "the boxes must be bases");
-            continue;
+            return;
         }
         const long boxes = static_cast<long>(row.firstBox.size() + (row.twoBoxes() ? row.secondBox.size() : 0));
         if (row.end - row.start < boxes || (!row.twoBoxes() && row.end - row.start != boxes)) {
             addProblem(result.problems, sourceName, at,
                        "start " + std::to_string(row.start) + " and end " + std::to_string(row.end) +
                            " do not fit the boxes");
-            continue;
+            return;
         }
         result.rows.push_back(std::move(row));
-    }
+    });
     return result;
 }
 

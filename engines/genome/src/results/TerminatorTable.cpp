@@ -10,17 +10,7 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
 {
     ResultRows<TerminatorRow> result;
     result.opened = true;
-    LineReader lines(in);
-    std::string line;
-    while (lines.next(line)) {
-        if (blankLine(line))
-            continue;
-        const std::size_t at = lines.lineNumber();
-        const auto items = splitBlanks(line);
-        if (items.size() != 7) {
-            addProblem(result.problems, sourceName, at, "expected 7 items, found " + std::to_string(items.size()));
-            continue;
-        }
+    forEachRow(in, sourceName, 7, result.problems, [&](const std::vector<std::string_view>& items, std::size_t at) {
         const auto start = wholeNumber(items[0]);
         const auto stem = wholeNumber(items[1]);
         const auto loop = wholeNumber(items[2]);
@@ -28,22 +18,22 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
         const auto score = finiteNumber(items[4]);
         if (!start || !stem || !loop || !tail || !score) {
             addProblem(result.problems, sourceName, at, "start, stem, loop, tail and score must be numbers");
-            continue;
+            return;
         }
         if (*start < 0 || *stem < 1 || *loop < 0 || *tail < 0 || *stem > 100000 || *loop > 100000 ||
             *tail > 100000) {
             addProblem(result.problems, sourceName, at, "start, stem, loop or tail out of range");
-            continue;
+            return;
         }
         TerminatorRow row{at, *start, *stem, *loop, *tail, *score, std::string(items[5]), std::string(items[6])};
         if (static_cast<long>(row.sequence.size()) != row.length()) {
             addProblem(result.problems, sourceName, at,
                        "the sequence has " + std::to_string(row.sequence.size()) + " bases, stem, loop and tail " +
                            std::to_string(row.length()));
-            continue;
+            return;
         }
         result.rows.push_back(std::move(row));
-    }
+    });
     return result;
 }
 
