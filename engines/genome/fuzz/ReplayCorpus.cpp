@@ -32,3 +32,7 @@ void replay(const char* reader, Entry entry)
 TEST(FuzzCorpus, Fasta) { replay("fasta", meridan::genome::fuzz::fastaInput); }
 TEST(FuzzCorpus, Ptt) { replay("ptt", meridan::genome::fuzz::pttInput); }
 TEST(FuzzCorpus, Rnt) { replay("rnt", meridan::genome::fuzz::rntInput); }
+TEST(FuzzCorpus, Gff3) { replay("gff3", meridan::genome::fuzz::gff3Input); }
+TEST(FuzzCorpus, GenBank) { replay("genbank", meridan::genome::fuzz::genbankInput); }
+TEST(FuzzCorpus, Gzip) { replay("gzip", meridan::genome::fuzz::gzipInput); }
+TEST(FuzzCorpus, Results) { replay("results", meridan::genome::fuzz::resultsInput); }
