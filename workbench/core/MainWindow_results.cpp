@@ -77,6 +77,9 @@ void MainWindow::slotLoadTulistResult()
     meridan::readTuList(resultDir + genomeId + QStringLiteral("_tulist.txt"), model);
     if (endOfRun) {
         finishPrediction();
+        const QStringList failures = tulistThread.failures();
+        showStatusFor5Seconds(failures.isEmpty() ? tr("Prediction finished: %n unit(s)", nullptr, int(model.tuMap.size()))
+                                                 : tr("Prediction finished; the TU list failed"));
         // The TU builder has just written this run's summary.
         summaryDialog->showStatistics();
     }

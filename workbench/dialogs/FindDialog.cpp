@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QShowEvent>
 
 FindDialog::FindDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::FindDialog)
@@ -14,6 +15,9 @@ FindDialog::FindDialog(QWidget *parent)
     connect(ui->stopPushBtn, &QPushButton::clicked, this, &FindDialog::doComboxChange);
     connect(ui->contentEdit, &QLineEdit::textChanged, this, &FindDialog::doTxtchange);
     ui->findPushBtn->setEnabled(false);
+    // Return in the search text finds; it never stops.
+    ui->findPushBtn->setDefault(true);
+    ui->stopPushBtn->setAutoDefault(false);
     resultLabel = new QLabel(this);
     resultLabel->setStyleSheet(QStringLiteral("color: #b00000"));
     ui->verticalLayout->addWidget(resultLabel);
@@ -30,6 +34,13 @@ void FindDialog::showResult(bool found)
                                : tr("\"%1\" not found as a %2.")
                                      .arg(searchText,
                                           searchField == 0 ? tr("gene name") : tr("synonym")));
+}
+
+void FindDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ui->contentEdit->setFocus(Qt::OtherFocusReason);
+    ui->contentEdit->selectAll();
 }
 
 FindDialog::~FindDialog()

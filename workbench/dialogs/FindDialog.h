@@ -35,6 +35,10 @@ public slots:
     // Tells the outcome of the last search in the dialog.
     void showResult(bool found);
 
+protected:
+    // Each time the dialog opens, typing goes into the search text.
+    void showEvent(QShowEvent *event) override;
+
 private:
     Ui::FindDialog *ui;
     class QLabel *resultLabel = nullptr;

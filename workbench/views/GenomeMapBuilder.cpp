@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 using namespace genomemap;
 
@@ -148,7 +149,46 @@ void GenomeMapBuilder::drawFrame()
     }
     genomeScene->addPath(guides, QPen(QColor(200, 200, 200), 0))->setZValue(0);
 
-    centreLabel = new MapLabel(title(), labelFont(12, true), QPointF(0, 0), 0);
+    centreLayout = -1;
+    fitCentreLabel(0.4);
+}
+
+void GenomeMapBuilder::fitCentreLabel(double scale)
+{
+    // The title inside the scale ring, clear of the tick labels: the largest
+    // of these layouts that fits the room left at this zoom, else none.
+    struct Layout {
+        int points;
+        int width;      // characters per line; 0: the length alone
+    };
+    static const Layout layouts[] = {{12, 34}, {11, 26}, {10, 22}, {9, 18}, {8, 16}, {9, 0}};
+    const double room = ScaleRadius * scale - 40.0;
+    const QString name = model.genomeTitle.trimmed().isEmpty() ? QObject::tr("Genome") : model.genomeTitle.trimmed();
+    int chosen = -1;
+    QString text;
+    QFont font;
+    for (int i = 0; i < int(std::size(layouts)); ++i) {
+        font = labelFont(layouts[i].points, true);
+        text = layouts[i].width > 0 ? wrapped(name, layouts[i].width) + QLatin1Char('\n') + lengthLabel(model.genomeLength)
+                                    : lengthLabel(model.genomeLength);
+        const QFontMetricsF metrics(font);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        double width = 0;
+        for (const QString &line : lines)
+            width = qMax(width, metrics.horizontalAdvance(line));
+        if (std::hypot(width / 2, metrics.height() * lines.size() / 2) <= room) {
+            chosen = i;
+            break;
+        }
+    }
+    if (chosen == centreLayout && centreLabel)
+        return;
+    centreLayout = chosen;
+    delete centreLabel;
+    centreLabel = nullptr;
+    if (chosen < 0)
+        return;
+    centreLabel = new MapLabel(text, font, QPointF(0, 0), 0);
     genomeScene->addItem(centreLabel);
 }
 
@@ -304,6 +344,7 @@ int GenomeMapBuilder::updateLabels(double scale)
     if (!genomeScene || scale <= 0)
         return 0;
     drawScale(scale);
+    fitCentreLabel(scale);
     LabelGrid grid;
     auto pixelRect = [scale](const MapLabel *label) {
         return label->pixelRect().translated(label->pos() * scale);

@@ -82,6 +82,8 @@ private:
     QVector<MapLabel *> tickLabels;
     QGraphicsPathItem *tickPath = nullptr;
     MapLabel *centreLabel = nullptr;
+    int centreLayout = -1;             // index into the centre title's layouts
+    void fitCentreLabel(double scale);
     qint64 tickMajor = 0;
     QGraphicsPathItem *geneFill[4] = {};     // forward even/odd, reverse even/odd
     QGraphicsPathItem *operonFill[2] = {};   // even, odd

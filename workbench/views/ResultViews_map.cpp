@@ -69,10 +69,18 @@ void ResultViews::applyMapZoom(bool aboutMouse)
     const double wanted = mapFitScale() * std::pow(2.0, w.genomeSlider->value() / 10.0);
     const double current = w.genomeView->transform().m11();
     if (current > 0 && std::abs(wanted / current - 1.0) > 1e-9) {
+        // Zooming in about the empty middle of the circle would leave nothing
+        // in view: the slider and the buttons then zoom about the gene last
+        // pointed at, or about the origin on the rings.
+        const QPointF centre = w.genomeView->mapToScene(w.genomeView->viewport()->rect().center());
+        const bool emptyMiddle = std::hypot(centre.x(), centre.y()) < 0.9 * genomemap::ScaleRadius;
         w.genomeView->setTransformationAnchor(aboutMouse ? QGraphicsView::AnchorUnderMouse
                                                          : QGraphicsView::AnchorViewCenter);
         w.genomeView->scale(wanted / current, wanted / current);
         w.genomeView->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+        if (!aboutMouse && wanted > current && emptyMiddle)
+            w.genomeView->centerOn(mapArrows.isEmpty() ? QPointF(0, -genomemap::ReverseOperons.outer)
+                                                       : mapArrows.last()->pos());
     }
     refreshMapLabels();
 }

@@ -131,7 +131,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
         h.views->slotPredictOperon();
         const double fit = h.genomeView->transform().m11();
-        h.genomeView->centerOn(300, -200);
+        h.genomeView->centerOn(600, -350);   // on the rings
         const QPointF centre = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
         h.genomeSlider->setValue(10);
         QVERIFY(qAbs(h.genomeView->transform().m11() / fit - 2.0) < 1e-6);
@@ -148,6 +148,10 @@ private slots:
         h.views->slotZoom();
         QCOMPARE(h.genomeSlider->value(), 0);
         QVERIFY(qAbs(h.genomeView->transform().m11() - fit) < 1e-9);
+        // From the empty middle of the circle the slider zooms onto the rings.
+        h.views->zoomIn();
+        const QPointF onRings = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
+        QVERIFY(QLineF(QPointF(0, 0), onRings).length() > genomemap::ScaleRadius);
     }
 
     void geneNamesAppearWhenZoomedAndNeverOverlap()
