@@ -260,9 +260,21 @@ EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& op
     }
     const bool useGap = options.uses(Evidence::Gap);
 
+    EvidenceFit fit;
+    if (gaps.ratio.empty()) {
+        // Too few genes to learn what a boundary looks like (a small
+        // plasmid): the operon engine's decisions stand.
+        double sum = 0.0;
+        for (const auto& s : observed.candidates) {
+            fit.posterior.push_back(s.engineLink ? double(*s.engineLink) : 0.5);
+            sum += fit.posterior.back();
+        }
+        fit.operonShare = n ? sum / double(n) : 0.5;
+        return fit;
+    }
+
     // Start from the distance alone (also when it takes no part later: it
     // tells the two classes apart for the first fit of the others).
-    EvidenceFit fit;
     double share = gaps.operonShare;
     for (std::size_t i = 0; i < n; ++i)
         fit.posterior.push_back(logistic(std::log(share / (1.0 - share)) + gapRatio[i]));

@@ -171,9 +171,15 @@ TEST(OperonEvidence, DistanceMixtureRecoversThePlantedShareAndCrossing)
         wrong += (fit.posterior[i] >= 0.5) != (*g.candidates[i].gap < 40);
     EXPECT_LT(double(wrong) / double(g.candidates.size()), 0.08);
 
-    // Without opposite-strand neighbours the distance says nothing.
+    // Without opposite-strand neighbours the distance says nothing, and the
+    // operon engine's decisions stand.
     g.boundaries.clear();
     EXPECT_DOUBLE_EQ(fitGapModel(g).at(5), 0.0);
+    for (std::size_t i = 0; i < g.candidates.size(); ++i)
+        g.candidates[i].engineLink = i % 3 == 0;
+    const EvidenceFit engineOnly = fitEvidence(g);
+    for (std::size_t i = 0; i < g.candidates.size(); ++i)
+        ASSERT_EQ(engineOnly.posterior[i] >= 0.5, i % 3 == 0) << i;
 }
 
 TEST(OperonEvidence, ProductWordsIgnoreAnnotationFiller)

@@ -55,6 +55,8 @@ struct GapModel {
 };
 GapModel fitGapModel(const GenomeSignals& observed);
 
+// When the genome has too few neighbours for the distance model (a small
+// plasmid), the operon engine's decisions stand.
 EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& options = {});
 
 // "gap,engine,terminator,promoter,category,product,length" with some names left out; an
