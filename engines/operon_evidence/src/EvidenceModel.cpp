@@ -16,7 +16,7 @@ constexpr std::size_t kMinGaps = 10;
 // Share of the plain same-strand distribution mixed into both class
 // distributions of the distance: bounds every ratio (a boundary can sit at
 // any distance) and smooths classes with few observations.
-constexpr double kGapShrink = 0.1;
+constexpr double kGapShrink = 0.05;
 
 int gapClass(long gap)
 {
