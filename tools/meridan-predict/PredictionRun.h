@@ -11,7 +11,6 @@ class Console;
 struct PredictionInputs {
     // GENOME.gbff | GENOME.gff3 | GENOME.fna GENOME.gff3 | GENOME.fna GENOME.ptt [GENOME.rnt]
     QStringList files;
-    bool quiet = false;
     QString outputDir; // empty: work in the program folder
     bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
 };
