@@ -7,6 +7,8 @@
 #include "Thread.h"
 
 #include "meridan/evidence/OperonRefinement.h"
+#include "meridan/genome/InputCheck.h"
+#include "meridan/genome/ResultFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -242,10 +244,25 @@ QString prepareOutputFolder(const QString& folder)
     return QString();
 }
 
+// The genome library's content check of one genome's FNA/PTT[/RNT] files:
+// its notes are added to notes; the first error, if any, is returned.
+QString checkContents(const QString& fna, const QString& ptt, const QString& rnt, QStringList& notes)
+{
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(fna).toStdString(), QFile::encodeName(ptt).toStdString(),
+        QFile::encodeName(rnt).toStdString());
+    for (const std::string& note : check.notes)
+        notes << QString::fromLocal8Bit(note.c_str());
+    if (!check.usable())
+        return QString::fromLocal8Bit(check.errors.front().c_str());
+    return QString();
+}
+
 } // namespace
 
-QString checkInputs(const PredictionInputs& in)
+QString checkInputs(PredictionInputs& in)
 {
+    in.notes.clear();
     if (in.files.isEmpty() || in.files.size() > 3)
         return QStringLiteral("give a GenBank or GFF3 file, a FASTA file and its GFF3 file, or the FNA and "
                               "PTT files and, optionally, the RNT file (see meridan-predict --help)");
@@ -256,7 +273,9 @@ QString checkInputs(const PredictionInputs& in)
         return QString();
     if (in.files.size() < 2)
         return QStringLiteral("give the PTT file with the FNA file (see meridan-predict --help)");
-    return checkTableInputs(in.files);
+    if (QString problem = checkTableInputs(in.files); !problem.isEmpty())
+        return problem;
+    return checkContents(in.files[0], in.files[1], in.files.value(2), in.notes);
 }
 
 int runPrediction(PredictionInputs in, const QString& programFolder, Console& console)
@@ -279,8 +298,8 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         return 2;
     }
     for (const char* folder : {"results", "annotation"})
-        if (!QDir().mkpath(folder)) {
-            console.error(QStringLiteral("meridan-predict: cannot create %1/%2").arg(workFolder, folder));
+        if (!QDir().mkpath(folder) || !meridan::genome::canWriteBeside(std::string(folder) + "/probe")) {
+            console.error(QStringLiteral("meridan-predict: cannot create or write the folder %1/%2").arg(workFolder, folder));
             return 2;
         }
 
@@ -304,6 +323,17 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         console.error(QStringLiteral("meridan-predict: ") + genomes.problem);
         return 2;
     }
+    // The tables written from a GenBank or GFF3 file get the same check as
+    // given ones, every record before any engine runs.
+    if (genomes.fromAnnotation)
+        for (const GenomeJob& job : genomes.jobs)
+            if (const QString problem = checkContents(job.fnaPath, job.pttPath, job.rntPath, in.notes);
+                !problem.isEmpty()) {
+                console.error(QStringLiteral("meridan-predict: ") + problem);
+                return 2;
+            }
+    for (const QString& note : in.notes)
+        console.line(QStringLiteral("note: ") + note);
 
     console.line(QStringLiteral("program folder %1").arg(programFolder));
     if (workFolder != programFolder)

@@ -37,7 +37,8 @@ int main(int argc, char** argv)
         "stage shows its progress on a line of its own. The engines' messages go to\n"
         "results/GENOME_predict.log (and to the terminal with --verbose).\n"
         "Exit status 0 when every stage produced its result file, 1 when a stage failed (the line\n"
-        "of that stage names the engine and why), 2 for unusable arguments or input files."));
+        "of that stage names the engine and why), 2 for unusable arguments or input files (checked\n"
+        "before any engine runs; the message names the file and line)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("GENOME"),
                                  QStringLiteral("The GenBank or GFF3 file, or the FASTA (FNA) file."));

@@ -150,6 +150,7 @@ private slots:
     // Prediction (MainWindow_prediction.cpp)
     void startPrediction();
     void cancelRun();
+    bool inputsUsable();
     void startOperonThread();
     void startPromoterThread();
     void startTerminatorThread();

@@ -8,9 +8,11 @@
 #include "UserPrompts.h"
 
 #include "meridan/evidence/OperonRefinement.h"
+#include "meridan/genome/InputCheck.h"
 
 #include <QAction>
 #include <QDebug>
+#include <QFile>
 #include <QMenu>
 #include <QToolBar>
 #include <QLabel>
@@ -80,6 +82,8 @@ void MainWindow::startPrediction()
 {
     if (!projectReady || closeRequested || predictionRunning || anyThreadRunning())
         return;
+    if (!inputsUsable())
+        return;
     cancelRequested = false;
     // Everything the engines write lands in the result folder or in
     // ./results/ (the promoter files and the gene index table).
@@ -87,6 +91,26 @@ void MainWindow::startPrediction()
     startOperonThread();
     startPromoterThread();
     startTerminatorThread();
+}
+
+bool MainWindow::inputsUsable()
+{
+    // The files are read once with the engines' own readers before any
+    // engine starts: a file that would make the prediction meaningless stops
+    // here, naming file and line, and nothing is written.
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(fnaPath).toStdString(), QFile::encodeName(pttPath).toStdString(),
+        QFile::encodeName(rntPath).toStdString());
+    for (const std::string& note : check.notes)
+        qInfo().noquote() << QString::fromLocal8Bit(note.c_str());
+    if (check.usable())
+        return true;
+    QStringList errors;
+    for (const std::string& error : check.errors)
+        errors << QString::fromLocal8Bit(error.c_str());
+    UserPrompts::current().warning(this, tr("Prediction"),
+                                   tr("%1 cannot be predicted:\n%2").arg(genomeId, errors.join(QLatin1Char('\n'))));
+    return false;
 }
 
 void MainWindow::cancelRun()

@@ -165,7 +165,9 @@ TEST(Predict, MissingEnginesFailEachStageByName)
     const ProgramCopy program(false);
     QTemporaryDir data;
     touch(data.filePath("NC_000001.fna"));
-    touch(data.filePath("NC_000001.ptt"), "t\n0 proteins\nLocation\tStrand\n");
+    // Inputs that pass the input check, so the engines are asked for.
+    touch(data.filePath("NC_000001.ptt"), "t\n2 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\n"
+                                          "1..3\t+\t0\t-\ta\tA1\n2..4\t-\t0\t-\tb\tB1\n");
 
     const QStringList inputs{data.filePath("NC_000001.fna"), data.filePath("NC_000001.ptt")};
     const Outcome o = run(program.program(), inputs);

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(model.genes[3].taPosition, -1);
         QCOMPARE(model.genes[3].terminatorPosition, 15);
         QCOMPARE(model.genomeLength, 2000);
-        QCOMPARE(model.forwardSequence.size(), 20);
+        QCOMPARE(model.forwardSequence.size(), 2000);
 
         QCOMPARE(model.promoterMap.size(), 2);
         QCOMPARE(model.promoterMap.value("T0001").score, 3.5);

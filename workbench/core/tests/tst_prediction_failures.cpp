@@ -44,6 +44,29 @@ private slots:
         QCOMPARE(callCount(QStringLiteral("Brintel")), 1);
         QVERIFY(w.form()->action_pred->isEnabled());
     }
+
+    void unusableInputsStopBeforeAnyEngine()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        w.form()->action_fna->trigger();
+        w.form()->action_ptt->trigger();
+        // The sequence file is replaced by bytes that are no FASTA at all.
+        writeText(inputs + "/NC_999999.fna", QByteArray("\x01\x02PK\x03\x04 binary\n", 17));
+
+        w.form()->action_pred->trigger();
+        QVERIFY(!w.isPredictionRunning());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        const QString text = scope.prompts.warnings[0].second;
+        QVERIFY2(text.contains(QStringLiteral("NC_999999.fna")), qPrintable(text));
+        for (const char* engine : {"Galvora", "Ethrin", "Castrel", "Brintel"})
+            QCOMPARE(callCount(QString::fromLatin1(engine)), 0);
+        QVERIFY(w.form()->action_pred->isEnabled());
+    }
 };
 
 MERIDAN_TEST_MAIN(PredictionFailuresTest)
