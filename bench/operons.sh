@@ -50,17 +50,29 @@ evaluate() {
     --operons "$ref/OperonSet.txt" --gene-products "$ref/GeneProductSet.txt" --tus "$ref/TUSet.txt" "$@"
 }
 
-# refine DIR OUT [EVIDENCE]: the evidence step on a finished run.
+# refine DIR OUT [EVIDENCE]: the evidence step on a finished run (default: its default evidence).
 refine() {
-  local dir=$1 out=$2 evidence=${3:-gap,engine,terminator,promoter,category}
+  local dir=$1 out=$2 evidence=()
+  [ -n "${3:-}" ] && evidence=(--evidence "$3")
   "$run/operon-evidence-run" --genes "$dir/NC_000913.ano" --genetag "$dir/NC_000913_genetag.txt" --out "$out" \
     --promoters "$dir/NC_000913.sigma70.sca.dat" --terminators "$dir/NC_000913_terminator_score.txt" \
-    --evidence "$evidence"
+    "${evidence[@]}"
 }
 
 # figures LABEL LINE: "label accuracy MCC" from a pair line of meridan-evaluate.
 figures() { awk -v l="$1" '{for (i = 1; i < NF; ++i) { if ($i == "accuracy") a = $(i+1); if ($i == "MCC") m = $(i+1) }
                             printf "%-34s accuracy %s  MCC %s\n", l, a, m}'; }
+
+# links ANO GENETAG: how many same-strand neighbours the gene tags link, and
+# how many lie closer than 90 bases.
+links() {
+  awk -F'\t' 'NR == FNR { if (FNR > 3) { split($1, p, /\.\./); n++; s[n] = $2; a[n] = p[1]; b[n] = p[2]; t[n] = $6 }; next }
+              { split($0, f, " "); o[FNR] = f[1] }
+              END { for (i = 1; i < n; ++i) if (s[i] == s[i + 1] && t[i] != t[i + 1]) {
+                      c++; l += o[i] == o[i + 1]; d += a[i + 1] - b[i] - 1 < 90 }
+                    printf "%d same-strand neighbours: %d linked (%.3f); %d closer than 90 bases (%.3f)\n",
+                           c, l, l / c, d, d / c }' "$1" "$2"
+}
 
 seeds="1 2 3 4 5 6"
 [ "$quick" = "--quick" ] && seeds=1
@@ -93,14 +105,18 @@ if [ "$quick" != "--quick" ]; then
   done
 fi
 
-echo "== ablation (seed 1): evidence left out"
-all="gap engine terminator promoter category"
-for drop in $all; do
-  list=$(echo $all | tr ' ' '\n' | grep -v "^$drop$" | paste -sd,)
+echo "== ablation (seed 1): the default evidence (gap,category,product,length) without one, or with one more"
+default="gap category product length"
+for drop in $default; do
+  list=$(echo $default | tr ' ' '\n' | grep -v "^$drop$" | paste -sd,)
   refine "$work/em1" "$work/abl.txt" "$list" >/dev/null
   evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "without $drop"
 done
-for only in gap engine "gap,terminator" "gap,promoter" "gap,category" "gap,engine"; do
+for more in promoter terminator engine promoter,terminator,engine; do
+  refine "$work/em1" "$work/abl.txt" "gap,category,product,length,$more" >/dev/null
+  evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "with $more"
+done
+for only in gap engine "gap,category" "gap,product" "gap,length" "gap,promoter" "gap,terminator" "gap,engine"; do
   refine "$work/em1" "$work/abl.txt" "$only" >/dev/null
   evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "only $only"
 done
@@ -125,8 +141,12 @@ grep "whole prediction" "$work/ev1/predict.txt" | sed 's/^/  evidence: /'
 staph=$data/genomes/NC_007795
 if [ -f "$staph/NC_007795.fna" ]; then
   echo "== S. aureus NCTC 8325 (NC_007795): no known operons; how much each mode links"
-  predict "$work/sa" 1 evidence "$staph" NC_007795
-  grep -A1 "operon evidence" "$work/sa/predict.txt" | tail -n 1 | sed 's/^ */  /'
+  predict "$work/sa" 1 em "$staph" NC_007795
+  "$run/operon-evidence-run" --genes "$work/sa/NC_007795.ano" --genetag "$work/sa/NC_007795_genetag.txt" \
+    --out "$work/sa/evidence_genetag.txt" --promoters "$work/sa/NC_007795.sigma70.sca.dat" \
+    --terminators "$work/sa/NC_007795_terminator_score.txt" | head -n 1 | sed 's/^/  /'
+  echo "  em:       $(links "$work/sa/NC_007795.ano" "$work/sa/NC_007795_genetag.txt")"
+  echo "  evidence: $(links "$work/sa/NC_007795.ano" "$work/sa/evidence_genetag.txt")"
   if [ -f "$staph/NC_007795.terminators.bed" ]; then
     "$run/meridan-evaluate" --genes "$work/sa/NC_007795.ano" --results "$work/sa" --id NC_007795 \
       --terminators "$staph/NC_007795.terminators.bed" | sed 's/^/  /'

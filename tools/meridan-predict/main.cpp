@@ -58,9 +58,9 @@ int main(int argc, char** argv)
     parser.addOption(output);
     const QCommandLineOption operons(QStringLiteral("operons"),
                                      QStringLiteral("How operons are decided: em (the operon engine alone, the "
-                                                    "default) or evidence (the engine's operons refined with the "
-                                                    "intergenic distance, terminator and promoter scores and "
-                                                    "functional categories, weighed on this genome)."),
+                                                    "default) or evidence (the engine's operons decided again from "
+                                                    "the intergenic distance, functional categories, product "
+                                                    "descriptions and gene lengths, weighed on this genome)."),
                                      QStringLiteral("em|evidence"), QStringLiteral("em"));
     parser.addOption(operons);
     parser.process(app);

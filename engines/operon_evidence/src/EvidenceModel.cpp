@@ -10,7 +10,29 @@ namespace {
 
 // Intergenic distance classes in bases (upper bounds, inclusive); beyond the
 // last one a final class.
-constexpr std::array<long, 14> kGapBounds{-20, -5, -1, 9, 19, 29, 39, 49, 69, 89, 119, 149, 199, 299};
+constexpr std::array<long, 18> kGapBounds{-21, -5, -1, 9, 19, 29, 39, 49, 59, 69, 79, 89, 99, 119, 149, 199, 299, 499};
+// Fewer gaps than this on either side of the mixture leave the distance silent.
+constexpr std::size_t kMinGaps = 10;
+// Share of the plain same-strand distribution mixed into both class
+// distributions of the distance: bounds every ratio (a boundary can sit at
+// any distance) and smooths classes with few observations.
+constexpr double kGapShrink = 0.05;
+
+int gapClass(long gap)
+{
+    return int(std::lower_bound(kGapBounds.begin(), kGapBounds.end(), gap) - kGapBounds.begin());
+}
+
+std::vector<double> normalised(std::vector<double> counts)
+{
+    double total = 0.0;
+    for (double c : counts)
+        total += c;
+    if (total > 0.0)
+        for (double& c : counts)
+            c /= total;
+    return counts;
+}
 
 // One kind of evidence as a discrete variable: its class of a pair, or -1
 // when the pair lacks it.
@@ -37,16 +59,25 @@ int classOf(double value, const std::vector<double>& bounds)
     return int(std::lower_bound(bounds.begin(), bounds.end(), value) - bounds.begin());
 }
 
+// The candidates' values of one evidence in `parts` equally filled classes.
+Feature quantileFeature(const GenomeSignals& observed, int parts,
+                        const std::function<std::optional<double>(const PairSignals&)>& value)
+{
+    std::vector<double> values;
+    for (const auto& s : observed.candidates)
+        if (const auto v = value(s))
+            values.push_back(*v);
+    const auto bounds = quantileBounds(values, parts);
+    return {int(bounds.size()) + 1, [bounds, value](const PairSignals& s) {
+                const auto v = value(s);
+                return v ? classOf(*v, bounds) : -1;
+            }};
+}
+
+// The evidence besides the distance, as discrete variables.
 std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptions& options)
 {
     std::vector<Feature> out;
-    if (options.uses(Evidence::Gap))
-        out.push_back({int(kGapBounds.size()) + 1, [](const PairSignals& s) {
-                           if (!s.gap)
-                               return -1;
-                           return int(std::lower_bound(kGapBounds.begin(), kGapBounds.end(), *s.gap) -
-                                      kGapBounds.begin());
-                       }});
     if (options.uses(Evidence::Engine))
         out.push_back({2, [](const PairSignals& s) { return s.engineLink ? int(*s.engineLink) : -1; }});
     if (options.uses(Evidence::Terminator)) {
@@ -62,48 +93,41 @@ std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptio
                            return *s.terminator > 0.0 ? 1 + classOf(*s.terminator, bounds) : 0;
                        }});
     }
-    if (options.uses(Evidence::Promoter)) {
-        // The genome's promoter scores in five equal classes.
-        std::vector<double> scores;
-        for (const auto& s : observed.candidates)
-            if (s.promoter)
-                scores.push_back(*s.promoter);
-        const auto bounds = quantileBounds(scores, 5);
-        out.push_back({int(bounds.size()) + 1, [bounds](const PairSignals& s) {
-                           return s.promoter ? classOf(*s.promoter, bounds) : -1;
-                       }});
-    }
+    if (options.uses(Evidence::Promoter))
+        out.push_back(quantileFeature(observed, 5, [](const PairSignals& s) { return s.promoter; }));
     if (options.uses(Evidence::Category))
-        out.push_back({2, [](const PairSignals& s) {
-                           return s.category == CategoryMatch::Unknown ? -1 : int(s.category == CategoryMatch::Shared);
+        out.push_back({3, [](const PairSignals& s) { return int(s.category); }});
+    if (options.uses(Evidence::Product))
+        out.push_back({3, [](const PairSignals& s) {
+                           if (!s.product)
+                               return -1;
+                           return *s.product <= 0.0 ? 0 : *s.product < 0.25 ? 1 : 2;
                        }});
+    if (options.uses(Evidence::Length))
+        out.push_back(quantileFeature(observed, 5, [](const PairSignals& s) { return s.lengthRatio; }));
     return out;
 }
 
-// Class-conditional distributions from weighted counts, one pseudocount per class.
-struct Distributions {
-    std::vector<std::vector<double>> operon, boundary; // per feature, per class: log probability
-
-    static Distributions fromCounts(const std::vector<std::vector<double>>& operonCounts,
-                                    const std::vector<std::vector<double>>& boundaryCounts)
-    {
-        const auto logs = [](const std::vector<double>& counts) {
-            double total = 0.0;
-            for (double c : counts)
-                total += c + 1.0;
-            std::vector<double> out;
-            for (double c : counts)
-                out.push_back(std::log((c + 1.0) / total));
-            return out;
-        };
-        Distributions d;
-        for (std::size_t f = 0; f < operonCounts.size(); ++f) {
-            d.operon.push_back(logs(operonCounts[f]));
-            d.boundary.push_back(logs(boundaryCounts[f]));
-        }
-        return d;
+// Log-likelihood ratio (operon against boundary) per class of one feature
+// from weighted counts, one pseudocount per class.
+std::vector<double> logRatios(const std::vector<double>& operonCounts, const std::vector<double>& boundaryCounts)
+{
+    double operonTotal = 0.0, boundaryTotal = 0.0;
+    for (std::size_t k = 0; k < operonCounts.size(); ++k) {
+        operonTotal += operonCounts[k] + 1.0;
+        boundaryTotal += boundaryCounts[k] + 1.0;
     }
-};
+    std::vector<double> out;
+    for (std::size_t k = 0; k < operonCounts.size(); ++k)
+        out.push_back(std::log((operonCounts[k] + 1.0) / operonTotal) -
+                      std::log((boundaryCounts[k] + 1.0) / boundaryTotal));
+    return out;
+}
+
+double logistic(double logOdds)
+{
+    return 1.0 / (1.0 + std::exp(-std::clamp(logOdds, -50.0, 50.0)));
+}
 
 } // namespace
 
@@ -115,6 +139,8 @@ const char* evidenceName(Evidence e)
     case Evidence::Terminator: return "terminator";
     case Evidence::Promoter: return "promoter";
     case Evidence::Category: return "category";
+    case Evidence::Product: return "product";
+    case Evidence::Length: return "length";
     }
     return "";
 }
@@ -132,7 +158,8 @@ bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::s
         const auto it = std::find_if(kAllEvidence.begin(), kAllEvidence.end(),
                                      [&](Evidence e) { return name == evidenceName(e); });
         if (it == kAllEvidence.end()) {
-            problem = "unknown evidence \"" + name + "\" (known: gap, engine, terminator, promoter, category)";
+            problem = "unknown evidence \"" + name +
+                      "\" (known: gap, engine, terminator, promoter, category, product, length)";
             return false;
         }
         options.use[static_cast<std::size_t>(*it)] = true;
@@ -140,77 +167,153 @@ bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::s
     return true;
 }
 
+double GapModel::at(long gap) const
+{
+    if (ratio.empty())
+        return 0.0;
+    const auto k = std::size_t(std::lower_bound(bounds.begin(), bounds.end(), gap) - bounds.begin());
+    return ratio[std::min(k, ratio.size() - 1)];
+}
+
+GapModel fitGapModel(const GenomeSignals& observed)
+{
+    GapModel model;
+    model.bounds.assign(kGapBounds.begin(), kGapBounds.end());
+    const std::size_t classes = kGapBounds.size() + 1;
+
+    std::vector<long> convergent, divergent;
+    for (const auto& s : observed.boundaries)
+        if (s.gap)
+            (s.orientation == Orientation::Divergent ? divergent : convergent).push_back(*s.gap);
+    std::vector<double> same(classes, 0.0);
+    std::size_t sameCount = 0;
+    for (const auto& s : observed.candidates)
+        if (s.gap) {
+            same[std::size_t(gapClass(*s.gap))] += 1.0;
+            ++sameCount;
+        }
+
+    // The boundary class: the mean of a convergent and a divergent gap over
+    // all their combinations, or the opposite-strand gaps themselves when
+    // one orientation is too rare to combine.
+    std::vector<double> boundary(classes, 0.0);
+    if (convergent.size() >= kMinGaps && divergent.size() >= kMinGaps) {
+        for (long c : convergent)
+            for (long d : divergent)
+                boundary[std::size_t(gapClass(long(std::floor(double(c + d) / 2.0))))] += 1.0;
+    } else if (convergent.size() + divergent.size() >= kMinGaps) {
+        for (const auto* side : {&convergent, &divergent})
+            for (long g : *side)
+                boundary[std::size_t(gapClass(g))] += 1.0;
+    }
+    if (sameCount < kMinGaps || std::all_of(boundary.begin(), boundary.end(), [](double c) { return c == 0.0; }))
+        return model; // the distance says nothing
+    boundary = normalised(boundary);
+    same = normalised(same);
+
+    // Boundary share of the same-strand pairs: their share beyond the
+    // boundary class's median, relative to the boundary class's own.
+    std::size_t median = 0;
+    for (double cumulative = 0.0; median < classes; ++median)
+        if ((cumulative += boundary[median]) >= 0.5)
+            break;
+    double sameTail = 0.0, boundaryTail = 0.0;
+    for (std::size_t k = median + 1; k < classes; ++k) {
+        sameTail += same[k];
+        boundaryTail += boundary[k];
+    }
+    const double boundaryShare = boundaryTail > 0.0 ? std::clamp(sameTail / boundaryTail, 0.05, 0.95) : 0.5;
+    model.operonShare = 1.0 - boundaryShare;
+
+    // The operon class: what the boundary class leaves of the same-strand
+    // distribution, non-increasing beyond its peak.
+    std::vector<double> operon(classes);
+    for (std::size_t k = 0; k < classes; ++k)
+        operon[k] = std::max(0.0, same[k] - boundaryShare * boundary[k]);
+    const auto peak = std::size_t(std::max_element(operon.begin(), operon.end()) - operon.begin());
+    for (std::size_t k = peak + 1; k < classes; ++k)
+        operon[k] = std::min(operon[k], operon[k - 1]);
+    operon = normalised(operon);
+
+    for (std::size_t k = 0; k < classes; ++k) {
+        const double o = (1.0 - kGapShrink) * operon[k] + kGapShrink * same[k] + 1e-6;
+        const double b = (1.0 - kGapShrink) * boundary[k] + kGapShrink * same[k] + 1e-6;
+        model.ratio.push_back(std::log(o / b));
+    }
+    return model;
+}
+
 EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& options)
 {
+    const GapModel gaps = fitGapModel(observed);
     const auto feats = features(observed, options);
     const std::size_t n = observed.candidates.size();
-    // The class of every observation, computed once.
-    std::vector<std::vector<int>> candidateClass(feats.size()), anchorClass(feats.size());
-    for (std::size_t f = 0; f < feats.size(); ++f) {
-        for (const auto& s : observed.candidates)
-            candidateClass[f].push_back(feats[f].of(s));
-        for (const auto& s : observed.boundaries)
-            anchorClass[f].push_back(feats[f].of(s));
-    }
-    const auto emptyCounts = [&] {
-        std::vector<std::vector<double>> c;
-        for (const auto& feat : feats)
-            c.emplace_back(std::size_t(feat.classes), 0.0);
-        return c;
-    };
-    std::vector<std::vector<double>> anchorCounts = emptyCounts();
-    for (std::size_t f = 0; f < feats.size(); ++f)
-        for (int k : anchorClass[f])
-            if (k >= 0)
-                anchorCounts[f][std::size_t(k)] += 1.0;
-
-    // Start: the boundary class from the anchors alone; the operon class
-    // from overlapping pairs, except for the distance itself (flat).
-    std::vector<std::vector<double>> operonCounts = emptyCounts();
+    // The distance's ratio and the class of every other evidence, computed once.
+    std::vector<double> gapRatio(n, 0.0);
+    std::vector<std::vector<int>> classOfPair(feats.size());
     for (std::size_t i = 0; i < n; ++i) {
         const auto& s = observed.candidates[i];
-        if (!s.gap || *s.gap >= 0)
-            continue;
+        if (s.gap)
+            gapRatio[i] = gaps.at(*s.gap);
         for (std::size_t f = 0; f < feats.size(); ++f)
-            if (int k = candidateClass[f][i]; k >= 0 && !(options.uses(Evidence::Gap) && f == 0))
-                operonCounts[f][std::size_t(k)] += 1.0;
+            classOfPair[f].push_back(feats[f].of(s));
     }
-    Distributions d = Distributions::fromCounts(operonCounts, anchorCounts);
-    double share = 0.5;
+    const bool useGap = options.uses(Evidence::Gap);
 
     EvidenceFit fit;
-    fit.posterior.assign(n, share);
+    if (gaps.ratio.empty()) {
+        // Too few genes to learn what a boundary looks like (a small
+        // plasmid): the operon engine's decisions stand.
+        double sum = 0.0;
+        for (const auto& s : observed.candidates) {
+            fit.posterior.push_back(s.engineLink ? double(*s.engineLink) : 0.5);
+            sum += fit.posterior.back();
+        }
+        fit.operonShare = n ? sum / double(n) : 0.5;
+        return fit;
+    }
+
+    // Start from the distance alone (also when it takes no part later: it
+    // tells the two classes apart for the first fit of the others).
+    double share = gaps.operonShare;
+    for (std::size_t i = 0; i < n; ++i)
+        fit.posterior.push_back(logistic(std::log(share / (1.0 - share)) + gapRatio[i]));
+    if (feats.empty() && useGap) {
+        fit.operonShare = share;
+        return fit;
+    }
+
+    std::vector<std::vector<double>> ratios(feats.size());
     for (fit.iterations = 1; fit.iterations <= options.maxIterations; ++fit.iterations) {
+        // Maximisation: share and distributions from the weighted pairs.
+        double sum = 0.0;
+        for (std::size_t f = 0; f < feats.size(); ++f) {
+            std::vector<double> operonCounts(std::size_t(feats[f].classes), 0.0), boundaryCounts = operonCounts;
+            for (std::size_t i = 0; i < n; ++i)
+                if (int k = classOfPair[f][i]; k >= 0) {
+                    operonCounts[std::size_t(k)] += fit.posterior[i];
+                    boundaryCounts[std::size_t(k)] += 1.0 - fit.posterior[i];
+                }
+            ratios[f] = logRatios(operonCounts, boundaryCounts);
+        }
+        for (double p : fit.posterior)
+            sum += p;
+        share = n ? std::clamp(sum / double(n), 0.01, 0.99) : 0.5;
         // Expectation: the posterior of every candidate pair.
         double moved = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
-            double logOdds = std::log(share / (1.0 - share));
+            double logOdds = std::log(share / (1.0 - share)) + (useGap ? gapRatio[i] : 0.0);
             for (std::size_t f = 0; f < feats.size(); ++f)
-                if (int k = candidateClass[f][i]; k >= 0)
-                    logOdds += d.operon[f][std::size_t(k)] - d.boundary[f][std::size_t(k)];
-            const double p = 1.0 / (1.0 + std::exp(-logOdds));
+                if (int k = classOfPair[f][i]; k >= 0)
+                    logOdds += ratios[f][std::size_t(k)];
+            const double p = logistic(logOdds);
             moved = std::max(moved, std::abs(p - fit.posterior[i]));
             fit.posterior[i] = p;
         }
-        // Maximisation: share and distributions from the weighted pairs, the
-        // anchors always in the boundary class.
-        operonCounts = emptyCounts();
-        std::vector<std::vector<double>> boundaryCounts = anchorCounts;
-        double sum = 0.0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const double p = fit.posterior[i];
-            sum += p;
-            for (std::size_t f = 0; f < feats.size(); ++f)
-                if (int k = candidateClass[f][i]; k >= 0) {
-                    operonCounts[f][std::size_t(k)] += p;
-                    boundaryCounts[f][std::size_t(k)] += 1.0 - p;
-                }
-        }
-        share = n ? std::clamp(sum / double(n), 0.01, 0.99) : 0.5;
-        d = Distributions::fromCounts(operonCounts, boundaryCounts);
         if (moved < options.tolerance)
             break;
     }
+    fit.iterations = std::min(fit.iterations, options.maxIterations);
     fit.operonShare = share;
     return fit;
 }

@@ -1,7 +1,10 @@
 #include "meridan/evidence/PairSignals.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <map>
+#include <set>
 #include <string>
 
 namespace meridan::evidence {
@@ -23,6 +26,39 @@ CategoryMatch categoryMatch(const TableGene& a, const TableGene& b)
         if (b.cog.find(c) != std::string::npos)
             return CategoryMatch::Shared;
     return CategoryMatch::Different;
+}
+
+// Words of product descriptions that say nothing about a gene's function.
+const std::set<std::string>& fillerWords()
+{
+    static const std::set<std::string> words{
+        "and",       "the",        "for",        "from",          "with",     "into",         "like",
+        "protein",   "proteins",   "putative",   "predicted",     "probable", "possible",     "hypothetical",
+        "conserved", "uncharacterized", "unknown", "function",    "family",   "domain",       "containing",
+        "subunit",   "chain",      "component",  "related",       "similar",  "type",         "fused",
+        "system",    "bifunctional", "superfamily", "region",     "dna-binding", "transcriptional",
+        "regulator", "regulatory", "membrane",   "inner",         "outer",    "small",        "large"};
+    return words;
+}
+
+std::set<std::string> productWords(const std::string& product)
+{
+    std::set<std::string> words;
+    std::string word;
+    const auto flush = [&] {
+        const bool hasLetter = std::any_of(word.begin(), word.end(), [](unsigned char c) { return std::isalpha(c); });
+        if (word.size() > 2 && hasLetter && !fillerWords().count(word))
+            words.insert(word);
+        word.clear();
+    };
+    for (unsigned char c : product) {
+        if (std::isalnum(c) || c == '-' || c == '\'')
+            word += char(std::tolower(c));
+        else
+            flush();
+    }
+    flush();
+    return words;
 }
 
 class SignalIndex {
@@ -89,6 +125,9 @@ GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vec
         s.row = i;
         s.gap = gap;
         s.category = categoryMatch(a, b);
+        s.product = productSimilarity(a.product, b.product);
+        if (a.length() > 0 && b.length() > 0)
+            s.lengthRatio = std::abs(std::log(double(a.length()) / double(b.length())));
         if (a.strand == b.strand) {
             if (a.synonym == b.synonym)
                 continue;
@@ -101,10 +140,12 @@ GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vec
             out.candidates.push_back(s);
         } else if (a.strand == '+') {
             // Convergent genes: both transcripts end here.
+            s.orientation = Orientation::Convergent;
             s.terminator = std::max(index.terminator(a, from, to), index.terminator(b, from, to));
             out.boundaries.push_back(s);
         } else {
             // Divergent genes: both transcripts start here.
+            s.orientation = Orientation::Divergent;
             s.promoter = index.promoter(a, gap);
             out.boundaries.push_back(s);
             s.promoter = index.promoter(b, gap);
@@ -114,6 +155,18 @@ GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vec
         }
     }
     return out;
+}
+
+std::optional<double> productSimilarity(const std::string& a, const std::string& b)
+{
+    const auto wa = productWords(a);
+    const auto wb = productWords(b);
+    if (wa.empty() || wb.empty())
+        return std::nullopt;
+    std::size_t shared = 0;
+    for (const auto& w : wa)
+        shared += wb.count(w);
+    return double(shared) / double(wa.size() + wb.size() - shared);
 }
 
 } // namespace meridan::evidence

@@ -92,6 +92,7 @@ std::vector<TableGene> readGeneTable(const std::string& path)
         g.strand = f[1][0];
         g.synonym = f[5];
         g.cog = f.size() > 7 ? cogLetters(f[7]) : std::string();
+        g.product = f.size() > 8 ? f[8] : std::string();
         genes.push_back(std::move(g));
     }
     return genes;

@@ -21,7 +21,7 @@ std::string writeFile(const std::string& name, const std::string& text)
 
 TableGene gene(const std::string& tag, long from, long to, char strand, const std::string& cog = "")
 {
-    return TableGene{tag, from, to, strand, cog};
+    return TableGene{tag, from, to, strand, cog, ""};
 }
 
 const std::vector<TableGene> kGenes{

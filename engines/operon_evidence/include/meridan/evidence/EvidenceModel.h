@@ -1,10 +1,17 @@
 // The combination of the evidence of every candidate pair: a two-class
-// (same operon / operon boundary) mixture with one discrete distribution
-// per kind of evidence and class, fitted by expectation-maximisation to the
-// genome's own pairs. Neighbours on opposite strands, which never share an
-// operon, are observations of the boundary class throughout; overlapping
-// same-strand pairs give the operon class its starting distributions.
-// Nothing is learned from known operons.
+// (same operon / operon boundary) mixture, fitted to the genome's own pairs;
+// nothing is learned from known operons.
+//
+// The distance carries the model. Its boundary-class distribution comes from
+// neighbours on opposite strands, which never share an operon: a boundary
+// between same-strand genes holds one transcript end and one start, so its
+// gap is modelled as the mean of a convergent gap (two ends) and a divergent
+// gap (two starts). The same-strand gaps are a mixture of that distribution
+// and the operon-class one; the boundary share follows from the far gaps
+// (where operon pairs are rare) and the operon-class distribution is what
+// remains, kept non-increasing beyond its peak. Every other evidence gets one
+// discrete distribution per class, fitted by expectation-maximisation with
+// the distance's log-likelihood ratio held fixed (naive Bayes).
 #pragma once
 
 #include "meridan/evidence/PairSignals.h"
@@ -15,13 +22,18 @@
 
 namespace meridan::evidence {
 
-enum class Evidence { Gap, Engine, Terminator, Promoter, Category };
-inline constexpr std::array<Evidence, 5> kAllEvidence{Evidence::Gap, Evidence::Engine, Evidence::Terminator,
-                                                      Evidence::Promoter, Evidence::Category};
+enum class Evidence { Gap, Engine, Terminator, Promoter, Category, Product, Length };
+inline constexpr std::array<Evidence, 7> kAllEvidence{Evidence::Gap,      Evidence::Engine,  Evidence::Terminator,
+                                                      Evidence::Promoter, Evidence::Category, Evidence::Product,
+                                                      Evidence::Length};
 const char* evidenceName(Evidence e);
 
+// By default the distance, the functional categories, the product words and
+// the gene lengths; the operon engine's links, the hairpins and the promoter
+// scores can be added (on E. coli they mostly mark transcription-unit
+// boundaries inside known operons and cost accuracy).
 struct EvidenceOptions {
-    std::array<bool, 5> use{true, true, true, true, true}; // indexed by Evidence
+    std::array<bool, 7> use{true, false, false, false, true, true, true}; // indexed by Evidence
     int maxIterations = 500;
     double tolerance = 1e-7; // largest change of a posterior that still counts as moving
     bool uses(Evidence e) const { return use[static_cast<std::size_t>(e)]; }
@@ -33,9 +45,21 @@ struct EvidenceFit {
     int iterations = 0;
 };
 
+// The distance model alone: log-likelihood ratio (one operon against a
+// boundary) per gap class, and the share of candidate pairs in one operon.
+struct GapModel {
+    std::vector<long> bounds;  // upper bounds of the gap classes (inclusive); beyond the last one a final class
+    std::vector<double> ratio; // per class: ln P(gap | operon) - ln P(gap | boundary)
+    double operonShare = 0.5;
+    double at(long gap) const;
+};
+GapModel fitGapModel(const GenomeSignals& observed);
+
+// When the genome has too few neighbours for the distance model (a small
+// plasmid), the operon engine's decisions stand.
 EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& options = {});
 
-// "gap,engine,terminator,promoter,category" with some names left out; an
+// "gap,engine,terminator,promoter,category,product,length" with some names left out; an
 // unknown name gives an empty result and says which in `problem`.
 bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::string& problem);
 

@@ -1,7 +1,7 @@
 // The evidence for and against one operon link between two adjacent genes,
-// gathered from the other engines' results, and the same evidence at places
-// where an operon certainly ends (neighbours on opposite strands), which
-// anchor the boundary class of the combination.
+// gathered from the gene table and the other engines' results, and the same
+// evidence at places where an operon certainly ends (neighbours on opposite
+// strands), which anchor the boundary class of the combination.
 #pragma once
 
 #include "meridan/evidence/ResultInputs.h"
@@ -11,16 +11,23 @@
 
 namespace meridan::evidence {
 
-// Whether the two genes share a functional (COG) category.
+// Whether the two genes share a functional (COG) category; Unknown when one
+// of them has none (itself telling: such genes are often transcribed alone).
 enum class CategoryMatch { Unknown, Shared, Different };
+
+// How the two genes of a pair face each other.
+enum class Orientation { Same, Convergent, Divergent };
 
 struct PairSignals {
     std::size_t row = 0;                 // the pair joins gene-table rows row and row + 1
+    Orientation orientation = Orientation::Same;
     std::optional<long> gap;             // bases between the genes, negative when they overlap
     std::optional<bool> engineLink;      // the operon engine put both genes into one operon
     std::optional<double> terminator;    // best hairpin score between the genes; 0 when none
     std::optional<double> promoter;      // best sigma-70 score in front of the downstream gene
     CategoryMatch category = CategoryMatch::Unknown;
+    std::optional<double> product;       // share of the informative product words the genes have in common
+    std::optional<double> lengthRatio;   // |ln(length of one gene / length of the other)|
 };
 
 struct GenomeSignals {
@@ -32,5 +39,10 @@ struct GenomeSignals {
 // are matched to genes by locus tag.
 GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
                              const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators);
+
+// The words of two product descriptions in common, as a share of all their
+// informative words (annotation filler such as "putative" or "protein" left
+// out); nothing when either description has no informative word.
+std::optional<double> productSimilarity(const std::string& a, const std::string& b);
 
 } // namespace meridan::evidence

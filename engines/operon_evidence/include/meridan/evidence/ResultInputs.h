@@ -21,8 +21,10 @@ struct TableGene {
     long start = 0; // left coordinate, 1-based
     long end = 0;   // right coordinate, inclusive
     char strand = '+';
-    std::string cog; // functional-category letters, "" when unknown
+    std::string cog;     // functional-category letters, "" when unknown
+    std::string product; // product description, "" when the table has none
     long startCodon() const { return strand == '+' ? start : end; }
+    long length() const { return end - start + 1; }
 };
 
 // A gene table in PTT layout (three header lines, then tab-separated rows),
