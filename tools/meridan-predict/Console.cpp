@@ -4,7 +4,6 @@
 #include <QtGlobal>
 
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 FILE* logStream = nullptr;
 
 // Debug lines of the runner join the engines' lines in the log; warnings
-// still reach the terminal.
+// reach the terminal.
 void logHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     FILE* target = type == QtDebugMsg || type == QtInfoMsg ? logStream : stderr;
@@ -22,54 +21,100 @@ void logHandler(QtMsgType type, const QMessageLogContext&, const QString& messag
     std::fflush(target);
 }
 
+// Live lines are cut to this width so that each takes one terminal row.
+constexpr int kLiveWidth = 79;
+constexpr qint64 kRedrawMilliseconds = 100;
+
 } // namespace
+
+Console::Console(Mode mode) : mode_(mode), terminal_(::isatty(STDOUT_FILENO) == 1)
+{
+    lastDraw_.start();
+}
 
 Console::~Console()
 {
-    if (!diverted_)
+    clearLive();
+    if (!log_)
         return;
     qInstallMessageHandler(nullptr);
-    std::fflush(stdout);
-    ::dup2(savedStdout_, STDOUT_FILENO);
-    std::fclose(report_);
     logStream = nullptr;
+    std::fclose(log_);
 }
 
-bool Console::divertEngineOutput(const QString& logPath)
+bool Console::openLog(const QString& logPath)
 {
-    const int log = ::open(QFile::encodeName(logPath).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (log < 0)
+    FILE* log = std::fopen(QFile::encodeName(logPath).constData(), "w");
+    if (!log)
         return false;
-    if (diverted_) { // the next genome's log
-        std::fflush(stdout);
-        const bool moved = ::dup2(log, STDOUT_FILENO) >= 0;
-        ::close(log);
-        return moved;
-    }
-    std::fflush(stdout);
-    savedStdout_ = ::dup(STDOUT_FILENO);
-    FILE* report = savedStdout_ >= 0 ? ::fdopen(::dup(savedStdout_), "w") : nullptr;
-    if (!report || ::dup2(log, STDOUT_FILENO) < 0) {
-        ::close(log);
-        return false;
-    }
-    ::close(log);
-    report_ = report;
-    diverted_ = true;
-    logStream = stdout;
+    if (log_) // the next genome's log
+        std::fclose(log_);
+    log_ = log;
+    logPath_ = logPath;
+    logStream = log_;
     qInstallMessageHandler(logHandler);
     return true;
 }
 
+void Console::clearLive()
+{
+    if (drawn_ > 0) {
+        std::fprintf(stdout, "\x1b[%dA\r\x1b[J", drawn_);
+        drawn_ = 0;
+    }
+}
+
+void Console::drawLive()
+{
+    for (const QString& text : live_)
+        std::fprintf(stdout, "%s\n", text.left(kLiveWidth).toLocal8Bit().constData());
+    drawn_ = int(live_.size());
+    std::fflush(stdout);
+    lastDraw_.restart();
+}
+
 void Console::line(const QString& text)
 {
-    std::fprintf(report_, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(report_);
+    if (mode_ == Mode::Quiet)
+        return;
+    clearLive();
+    std::fprintf(stdout, "%s\n", text.toLocal8Bit().constData());
+    if (terminal_)
+        drawLive();
+    std::fflush(stdout);
 }
 
 void Console::error(const QString& text)
 {
-    std::fflush(report_);
+    clearLive();
+    std::fflush(stdout);
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     std::fflush(stderr);
+    if (terminal_ && mode_ != Mode::Quiet)
+        drawLive();
+}
+
+void Console::trace(const QString& text)
+{
+    if (log_) {
+        std::fprintf(log_, "%s\n", text.toLocal8Bit().constData());
+        std::fflush(log_);
+    }
+    if (mode_ == Mode::Verbose)
+        line(text);
+}
+
+void Console::progress(int stage, const QString& text)
+{
+    if (!terminal_ || mode_ == Mode::Quiet)
+        return;
+    const bool changedRows = text.isEmpty() ? live_.remove(stage) > 0 : !live_.contains(stage);
+    if (!text.isEmpty())
+        live_[stage] = text;
+    // Progress comes often; the screen is redrawn at most ten times a second
+    // unless a line appears or goes.
+    if (!changedRows && lastDraw_.elapsed() < kRedrawMilliseconds)
+        return;
+    clearLive();
+    drawLive();
 }

@@ -7,6 +7,8 @@
 #include "Thread.h"
 
 #include "meridan/evidence/OperonRefinement.h"
+#include "meridan/genome/InputCheck.h"
+#include "meridan/genome/ResultFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,14 +38,49 @@ QString seconds(qint64 milliseconds)
     return QString::number(double(milliseconds) / 1000.0, 'f', 2) + QStringLiteral(" s");
 }
 
+// "Galvora restarts 3/10" or "Castrel training 152".
+QString advance(const QString& engine, const QString& stage, qint64 done, qint64 total)
+{
+    QString text = engine + QLatin1Char(' ') + stage + QLatin1Char(' ') + QString::number(done);
+    if (total > 0)
+        text += QLatin1Char('/') + QString::number(total);
+    return text;
+}
+
+QString levelTag(int level)
+{
+    switch (level) {
+    case 1:
+        return QStringLiteral(" warning");
+    case 2:
+        return QStringLiteral(" error");
+    default:
+        return QString();
+    }
+}
+
 class Prediction {
 public:
     Prediction(const GenomeJob& job, bool evidenceOperons, Console& console)
         : in_(job), evidenceOperons_(evidenceOperons), console_(console)
     {
         genomeId_ = in_.genomeId;
-        for (size_t i = 0; i < threads_.size(); ++i)
-            threads_[i].setMode(stages[i].mode);
+        QObject* app = QCoreApplication::instance();
+        for (size_t i = 0; i < threads_.size(); ++i) {
+            Thread& thread = threads_[i];
+            thread.setMode(stages[i].mode);
+            QObject::connect(&thread, &QThread::finished, app, [this, i] { finished(i); });
+            QObject::connect(&thread, &Thread::progressed, app,
+                             [this, i](const QString& engine, const QString& stage, qint64 done, qint64 total) {
+                                 console_.progress(int(i), QStringLiteral("[%1] %2: %3")
+                                                               .arg(seconds(clock_.elapsed()), 9)
+                                                               .arg(stages[i].name, advance(engine, stage, done, total)));
+                             });
+            QObject::connect(&thread, &Thread::engineLine, app,
+                             [this](const QString& engine, int level, const QString& line) {
+                                 console_.trace(engine + levelTag(level) + QStringLiteral(": ") + line);
+                             });
+        }
     }
 
     int run()
@@ -63,18 +100,18 @@ private:
     void start(size_t i)
     {
         Thread& thread = threads_[i];
-        QObject::connect(&thread, &QThread::finished, QCoreApplication::instance(),
-                         [this, i] { finished(i); });
         startedAt_[i] = clock_.elapsed();
         console_.line(QStringLiteral("[%1] %2 started (%3)")
                           .arg(seconds(startedAt_[i]), 9)
                           .arg(stages[i].name, stages[i].engines));
+        console_.progress(int(i), QStringLiteral("[%1] %2: starting").arg(seconds(startedAt_[i]), 9).arg(stages[i].name));
         thread.start();
     }
 
     void finished(size_t i)
     {
         const qint64 took = clock_.elapsed() - startedAt_[i];
+        console_.progress(int(i), QString());
         const QStringList failures = threads_[i].failures();
         QString times;
         const QVector<Thread::EngineTime> engineTimes = threads_[i].engineTimes();
@@ -87,8 +124,10 @@ private:
         console_.line(QStringLiteral("[%1] %2 %3 in %4%5")
                           .arg(seconds(clock_.elapsed()), 9)
                           .arg(stages[i].name, failures.isEmpty() ? "finished" : "FAILED", seconds(took), times));
-        for (const QString& failure : failures)
+        for (const QString& failure : failures) {
             console_.line(QStringLiteral("            ") + failure);
+            console_.trace(failure);
+        }
 
         if (i < 3 && ++predictionsDone_ == 3)
             startTulist();
@@ -166,11 +205,21 @@ private:
             return 0;
         QString message = QStringLiteral("meridan-predict: the %1 stage%2 failed (see above)")
                               .arg(failed.join(QStringLiteral(", ")), failed.size() > 1 ? "s" : "");
-        if (console_.diverted())
+        if (!console_.logPath().isEmpty())
             message += QStringLiteral("; the engines' own messages are in %1")
-                           .arg(QDir::cleanPath(QDir::current().absoluteFilePath(resultDir_ + genomeId_ + "_predict.log")));
+                           .arg(QDir::cleanPath(QDir::current().absoluteFilePath(console_.logPath())));
         console_.error(message);
+        for (const QString& failure : failuresOfAllStages())
+            console_.error(QStringLiteral("  ") + failure);
         return 1;
+    }
+
+    QStringList failuresOfAllStages() const
+    {
+        QStringList all;
+        for (const Thread& thread : threads_)
+            all << thread.failures();
+        return all;
     }
 
     GenomeJob in_;
@@ -195,10 +244,25 @@ QString prepareOutputFolder(const QString& folder)
     return QString();
 }
 
+// The genome library's content check of one genome's FNA/PTT[/RNT] files:
+// its notes are added to notes; the first error, if any, is returned.
+QString checkContents(const QString& fna, const QString& ptt, const QString& rnt, QStringList& notes)
+{
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(fna).toStdString(), QFile::encodeName(ptt).toStdString(),
+        QFile::encodeName(rnt).toStdString());
+    for (const std::string& note : check.notes)
+        notes << QString::fromLocal8Bit(note.c_str());
+    if (!check.usable())
+        return QString::fromLocal8Bit(check.errors.front().c_str());
+    return QString();
+}
+
 } // namespace
 
-QString checkInputs(const PredictionInputs& in)
+QString checkInputs(PredictionInputs& in)
 {
+    in.notes.clear();
     if (in.files.isEmpty() || in.files.size() > 3)
         return QStringLiteral("give a GenBank or GFF3 file, a FASTA file and its GFF3 file, or the FNA and "
                               "PTT files and, optionally, the RNT file (see meridan-predict --help)");
@@ -209,7 +273,9 @@ QString checkInputs(const PredictionInputs& in)
         return QString();
     if (in.files.size() < 2)
         return QStringLiteral("give the PTT file with the FNA file (see meridan-predict --help)");
-    return checkTableInputs(in.files);
+    if (QString problem = checkTableInputs(in.files); !problem.isEmpty())
+        return problem;
+    return checkContents(in.files[0], in.files[1], in.files.value(2), in.notes);
 }
 
 int runPrediction(PredictionInputs in, const QString& programFolder, Console& console)
@@ -232,13 +298,13 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         return 2;
     }
     for (const char* folder : {"results", "annotation"})
-        if (!QDir().mkpath(folder)) {
-            console.error(QStringLiteral("meridan-predict: cannot create %1/%2").arg(workFolder, folder));
+        if (!QDir().mkpath(folder) || !meridan::genome::canWriteBeside(std::string(folder) + "/probe")) {
+            console.error(QStringLiteral("meridan-predict: cannot create or write the folder %1/%2").arg(workFolder, folder));
             return 2;
         }
 
-    // The terminator engines keep work files in the working folder itself, so
-    // two runs there at the same time would spoil each other's.
+    // The terminator engines hand their pair file and training log over in the
+    // result folder, so two runs there at the same time would spoil each other's.
     QLockFile lock(QStringLiteral("meridan-predict.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) {
@@ -257,6 +323,17 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         console.error(QStringLiteral("meridan-predict: ") + genomes.problem);
         return 2;
     }
+    // The tables written from a GenBank or GFF3 file get the same check as
+    // given ones, every record before any engine runs.
+    if (genomes.fromAnnotation)
+        for (const GenomeJob& job : genomes.jobs)
+            if (const QString problem = checkContents(job.fnaPath, job.pttPath, job.rntPath, in.notes);
+                !problem.isEmpty()) {
+                console.error(QStringLiteral("meridan-predict: ") + problem);
+                return 2;
+            }
+    for (const QString& note : in.notes)
+        console.line(QStringLiteral("note: ") + note);
 
     console.line(QStringLiteral("program folder %1").arg(programFolder));
     if (workFolder != programFolder)
@@ -270,8 +347,8 @@ int runPrediction(PredictionInputs in, const QString& programFolder, Console& co
         console.line(QStringLiteral("genome %1%2: %3, %4%5")
                          .arg(job.genomeId, position, job.fnaPath, job.pttPath,
                               job.rntPath.isEmpty() ? QString() : ", " + job.rntPath));
-        if (in.quiet && !console.divertEngineOutput(QStringLiteral("results/") + job.genomeId + "_predict.log"))
-            console.error(QStringLiteral("meridan-predict: cannot write the log file; engine messages stay on the terminal"));
+        if (!console.openLog(QStringLiteral("results/") + job.genomeId + "_predict.log"))
+            console.error(QStringLiteral("meridan-predict: cannot write the log file results/%1_predict.log").arg(job.genomeId));
         Prediction prediction(job, in.evidenceOperons, console);
         const int result = prediction.run();
         status = std::max(status, result);

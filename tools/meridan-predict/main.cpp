@@ -33,9 +33,12 @@ int main(int argc, char** argv)
         "its extension (NC_000913.fna, NC_000913.ptt, NC_000913.rnt); the files must share it.\n"
         "\n"
         "One line per stage tells when it starts and ends and how long it took; then the summary,\n"
-        "and for a GenBank or GFF3 genome one summary over all records.\n"
+        "and for a GenBank or GFF3 genome one summary over all records. On a terminal each running\n"
+        "stage shows its progress on a line of its own. The engines' messages go to\n"
+        "results/GENOME_predict.log (and to the terminal with --verbose).\n"
         "Exit status 0 when every stage produced its result file, 1 when a stage failed (the line\n"
-        "of that stage names the engine and why), 2 for unusable arguments or input files."));
+        "of that stage names the engine and why), 2 for unusable arguments or input files (checked\n"
+        "before any engine runs; the message names the file and line)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("GENOME"),
                                  QStringLiteral("The GenBank or GFF3 file, or the FASTA (FNA) file."));
@@ -44,9 +47,11 @@ int main(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("GENOME.rnt"), QStringLiteral("The RNA table (optional)."),
                                  QStringLiteral("[GENOME.rnt]"));
     const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
-                                   QStringLiteral("Hide the engines' trace lines (they go to "
-                                                  "results/GENOME_predict.log)."));
+                                   QStringLiteral("Print nothing but errors."));
+    const QCommandLineOption verbose(QStringList{QStringLiteral("v"), QStringLiteral("verbose")},
+                                     QStringLiteral("Show the engines' messages on the terminal too."));
     parser.addOption(quiet);
+    parser.addOption(verbose);
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Work in DIR: results/ and annotation/ there."),
                                     QStringLiteral("DIR"));
@@ -60,14 +65,15 @@ int main(int argc, char** argv)
     parser.addOption(operons);
     parser.process(app);
 
-    Console console;
+    Console console(parser.isSet(quiet)     ? Console::Mode::Quiet
+                    : parser.isSet(verbose) ? Console::Mode::Verbose
+                                            : Console::Mode::Normal);
     const QString operonMode = parser.value(operons);
     if (operonMode != QStringLiteral("em") && operonMode != QStringLiteral("evidence")) {
         console.error(QStringLiteral("meridan-predict: --operons takes em or evidence, not %1").arg(operonMode));
         return 2;
     }
-    PredictionInputs inputs{parser.positionalArguments(), parser.isSet(quiet), parser.value(output),
-                            operonMode == QStringLiteral("evidence")};
+    PredictionInputs inputs{parser.positionalArguments(), parser.value(output), operonMode == QStringLiteral("evidence")};
     if (const QString problem = checkInputs(inputs); !problem.isEmpty()) {
         console.error(QStringLiteral("meridan-predict: ") + problem);
         return 2;

@@ -1,30 +1,12 @@
 #include "SimulationFiles.h"
 
+#include "meridan/genome/ResultFiles.h"
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace meridan::simulation {
-
-namespace {
-
-void writeText(const std::filesystem::path& path, const std::string& text)
-{
-    // Written whole under a temporary name, then renamed.
-    const std::filesystem::path temporary = path.string() + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out.flush())
-            throw std::runtime_error("cannot write " + path.string());
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec)
-        throw std::runtime_error("cannot write " + path.string() + ": " + ec.message());
-}
-
-} // namespace
 
 std::string fnaText(const SimulatedGenome& genome)
 {
@@ -87,10 +69,14 @@ std::vector<std::filesystem::path> writeSimulation(const SimulatedGenome& genome
     const std::string& id = genome.parameters.accession;
     const std::vector<std::filesystem::path> paths{folder / (id + ".fna"), folder / (id + ".ptt"),
                                                    folder / (id + ".rnt"), folder / (id + "_truth.txt")};
-    writeText(paths[0], fnaText(genome));
-    writeText(paths[1], geneTableText(genome, false));
-    writeText(paths[2], geneTableText(genome, true));
-    writeText(paths[3], truthText(genome));
+    // The four files of a genome appear together or not at all.
+    meridan::genome::ResultFiles files;
+    files.add(paths[0].string(), fnaText(genome));
+    files.add(paths[1].string(), geneTableText(genome, false));
+    files.add(paths[2].string(), geneTableText(genome, true));
+    files.add(paths[3].string(), truthText(genome));
+    if (!files.commit())
+        throw std::runtime_error(files.error());
     return paths;
 }
 

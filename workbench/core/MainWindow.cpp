@@ -112,8 +112,6 @@ void MainWindow::setupStatusBar()
     progressBar = new QProgressBar;
     progressBar->setMaximumSize(225, 25);
     progressBar->setRange(0, 900);
-    progressCount = 0;
-    progressMaximum = 900;
 
     statusLabel = new QLabel;
     statusLabel->setMinimumSize(200, 25);
@@ -130,9 +128,6 @@ void MainWindow::setupStatusBar()
     ui->statusBar->addWidget(modifiedLabel);
     progressBar->hide();
     statusLabel->hide();
-
-    progressTimer = new QTimer(this);
-    connect(progressTimer, &QTimer::timeout, this, &MainWindow::slotUpdateProcessbar);
 
     statusTimer = new QTimer(this);
     statusTimer->setSingleShot(true);
@@ -180,6 +175,19 @@ void MainWindow::connectActions()
     connect(&promoterThread, &QThread::finished, this, &MainWindow::slotIFLoadResult);
     connect(&terminatorThread, &QThread::finished, this, &MainWindow::slotIFLoadResult);
     connect(&tulistThread, &QThread::finished, this, &MainWindow::slotLoadTulistResult);
+    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread}) {
+        connect(thread, &Thread::progressed, this,
+                [this, thread](const QString& engine, const QString& stage, qint64 done, qint64 total) {
+                    slotEngineProgress(thread->mode(), engine, stage, done, total);
+                });
+        connect(thread, &QThread::finished, this, [this, thread] {
+            if (predictionShare.contains(thread->mode())) {
+                predictionShare[thread->mode()] = 1.0;
+                predictionStage.remove(thread->mode());
+                showPredictionProgress();
+            }
+        });
+    }
 }
 
 void MainWindow::setupRecentFileActions()

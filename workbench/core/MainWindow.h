@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -80,7 +81,6 @@ public:
     const Thread& workerThread(int mode) const;
     QString currentFileName() const { return currentFile; }
     bool isUntitledFile() const { return isUntitled; }
-    int progressTicks() const { return progressCount; }
     // True from the start of a prediction (or of a "View ATU" TU-list run)
     // until its TU list has been read.
     bool isPredictionRunning() const { return predictionRunning; }
@@ -150,12 +150,16 @@ private slots:
     // Prediction (MainWindow_prediction.cpp)
     void startPrediction();
     void cancelRun();
+    bool inputsUsable();
     void startOperonThread();
     void startPromoterThread();
     void startTerminatorThread();
     void startTulistThread();
     void slotIFLoadResult();
-    void slotUpdateProcessbar();
+    // One engine's progress in the prediction run of `mode` (a Thread::RunMode):
+    // the status bar names the stage, the bar (0 to 900, a third per
+    // prediction) moves with it and never back.
+    void slotEngineProgress(int mode, const QString& engine, const QString& stage, qint64 done, qint64 total);
 
     // Results (MainWindow_results.cpp)
     void slotLoadResultFile();
@@ -282,9 +286,11 @@ private:
     Thread tulistThread;
 
     QString resultDir;
-    int progressCount = 0;
-    int progressMaximum = 900;
-    QTimer* progressTimer = nullptr;
+    // The three predictions' share done (0 to 1) and last progress text, by mode.
+    QMap<int, double> predictionShare;
+    QMap<int, QString> predictionStage;
+    void startProgress();
+    void showPredictionProgress();
 
     // Run state.
     QTimer* statusTimer = nullptr;      // hides statusLabel after its 5-second message

@@ -8,15 +8,19 @@
 #include "UserPrompts.h"
 
 #include "meridan/evidence/OperonRefinement.h"
+#include "meridan/genome/InputCheck.h"
 
 #include <QAction>
 #include <QDebug>
+#include <QFile>
 #include <QMenu>
 #include <QToolBar>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSettings>
 #include <QTimer>
+
+#include <algorithm>
 
 void MainWindow::setupOperonModeChoice()
 {
@@ -78,6 +82,8 @@ void MainWindow::startPrediction()
 {
     if (!projectReady || closeRequested || predictionRunning || anyThreadRunning())
         return;
+    if (!inputsUsable())
+        return;
     cancelRequested = false;
     // Everything the engines write lands in the result folder or in
     // ./results/ (the promoter files and the gene index table).
@@ -87,15 +93,37 @@ void MainWindow::startPrediction()
     startTerminatorThread();
 }
 
+bool MainWindow::inputsUsable()
+{
+    // The files are read once with the engines' own readers before any
+    // engine starts: a file that would make the prediction meaningless stops
+    // here, naming file and line, and nothing is written.
+    const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
+        QFile::encodeName(fnaPath).toStdString(), QFile::encodeName(pttPath).toStdString(),
+        QFile::encodeName(rntPath).toStdString());
+    for (const std::string& note : check.notes)
+        qInfo().noquote() << QString::fromLocal8Bit(note.c_str());
+    if (check.usable())
+        return true;
+    QStringList errors;
+    for (const std::string& error : check.errors)
+        errors << QString::fromLocal8Bit(error.c_str());
+    UserPrompts::current().warning(this, tr("Prediction"),
+                                   tr("%1 cannot be predicted:\n%2").arg(genomeId, errors.join(QLatin1Char('\n'))));
+    return false;
+}
+
 void MainWindow::cancelRun()
 {
     if (cancelRequested || !(predictionRunning || anyThreadRunning()))
         return;
     cancelRequested = true;
-    // Each worker stops at its next safe point: between two engines, or
-    // before the TU list is built.
-    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread})
+    // A running engine stops at its next check; a worker that has not yet
+    // started its engine, or would start the TU list, does not start it.
+    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread}) {
         thread->requestInterruption();
+        thread->requestCancel();
+    }
     showStatus(tr("Cancelling the prediction: stopping at the next safe point"));
     updateRunActions();
 }
@@ -148,19 +176,63 @@ void MainWindow::startTerminatorThread()
     updateRunActions();
     prepareThread(terminatorThread);
     terminatorThread.start(QThread::InheritPriority);
-    // One clock for every run: restarting it never adds a second timer.
-    progressCount = 0;
+    startProgress();
+}
+
+void MainWindow::startProgress()
+{
+    predictionShare.clear();
+    predictionStage.clear();
+    for (int mode : {Thread::OperonRun, Thread::PromoterRun, Thread::TerminatorRun})
+        predictionShare[mode] = 0.0;
     progressBar->setValue(0);
-    progressTimer->start(1000);
     progressBar->show();
+}
+
+void MainWindow::slotEngineProgress(int mode, const QString& engine, const QString& stage, qint64 done,
+                                    qint64 total)
+{
+    if (!predictionShare.contains(mode))
+        return;
+    const double known = total > 0 ? std::clamp(double(done) / double(total), 0.0, 1.0) : 0.0;
+    double share = known;
+    if (mode == Thread::TerminatorRun) {
+        // Training (an unknown number of iterations) is the first half of the
+        // stage, the scan the second.
+        if (engine == QLatin1String("Dovrane"))
+            share = 0.5 + 0.5 * known;
+        else
+            share = total > 0 ? 0.5 * known : 0.5 * double(done) / double(done + 100);
+    }
+    predictionShare[mode] = std::max(predictionShare[mode], share);
+    predictionStage[mode] = engine + QLatin1Char(' ') + stage + QLatin1Char(' ') + QString::number(done)
+                          + (total > 0 ? QLatin1Char('/') + QString::number(total) : QString());
+    showPredictionProgress();
+}
+
+void MainWindow::showPredictionProgress()
+{
+    double shares = 0.0;
+    for (double share : predictionShare)
+        shares += share;
+    // 900 when all three are done; the TU list then ends the run.
+    const int value = int(shares * 300.0 + 0.5);
+    if (value > progressBar->value())
+        progressBar->setValue(std::min(value, 900));
+    if (closeRequested)
+        return;   // the label keeps saying that the window closes after the run
+    QStringList stages;
+    for (auto it = predictionStage.cbegin(); it != predictionStage.cend(); ++it)
+        stages << it.value();
+    showStatus(stages.isEmpty() ? tr("Predicting") : tr("Predicting: %1").arg(stages.join(QStringLiteral("; "))));
 }
 
 void MainWindow::startTulistThread()
 {
     if (cancelRequested || tulistThread.isRunning())
         return;
-    progressTimer->stop();
     progressBar->setValue(900);
+    showStatus(tr("Predicting: Brintel TU list"));
     const QString genetagPath = resultDir + genomeId + QStringLiteral("_genetag.txt");
     const QString promoterScorePath = resultDir + genomeId + QStringLiteral("_promoter_scores.txt");
     const QString terminatorScorePath = resultDir + genomeId + QStringLiteral("_terminator_score.txt");
@@ -204,7 +276,8 @@ void MainWindow::finishPrediction()
 {
     predictionRunning = false;
     runFiles.clear();
-    progressTimer->stop();
+    predictionShare.clear();
+    predictionStage.clear();
     progressBar->hide();
     updateRunActions();
 }
@@ -218,10 +291,3 @@ void MainWindow::reportFailures(const QStringList& failures)
                                        .arg(failures.join(QLatin1Char('\n'))));
 }
 
-void MainWindow::slotUpdateProcessbar()
-{
-    if (progressCount < 899) {
-        progressBar->setValue(progressCount);
-        ++progressCount;
-    }
-}

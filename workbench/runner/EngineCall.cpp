@@ -1,7 +1,7 @@
 #include "EngineCall.h"
 
 #include "ProgramFolder.h"
-#include "PromoterArguments.h"
+#include "meridan/engine/EngineApi.h"
 
 #include <QDebug>
 #include <QDir>
@@ -10,49 +10,33 @@
 #include <QLibrary>
 
 #include <exception>
-#include <functional>
 
 namespace meridan {
 
 namespace {
 
-using Invoke = std::function<bool(QFunctionPointer)>;   // true: the engine reported success
+// The context's user pointer: forwards to the listener and keeps the
+// engine's reason for a failure.
+struct Relay {
+    EngineListener* listener = nullptr;
+    QString lastError;
 
-EngineOutcome runLibrary(const QString& name, const EngineMessages& messages, const Invoke& invoke)
-{
-    QElapsedTimer clock;
-    clock.start();
-    EngineOutcome outcome;
-    outcome.libraryPath = engineLibraryPath(name);
-    // Loaded by absolute path: the loader keeps libraries by the name they were
-    // opened with, and a relative path must mean the bin/ of the current folder.
-    QLibrary library(QDir::current().absoluteFilePath(outcome.libraryPath));
-    if (!library.load()) {
-        qDebug() << messages.loadFailed;
-        outcome.status = EngineOutcome::LoadFailed;
-        outcome.detail = library.errorString();
-    } else {
-        qDebug() << messages.loadOk;
-        const QFunctionPointer entry = library.resolve("mainfun");
-        if (!entry) {
-            qDebug() << messages.resolveFailed;
-            outcome.status = EngineOutcome::ResolveFailed;
-        } else {
-            qDebug() << messages.resolveOk;
-            try {
-                if (!invoke(entry))
-                    outcome.status = EngineOutcome::ReturnedFailure;
-            } catch (const std::exception& e) {
-                outcome.status = EngineOutcome::Threw;
-                outcome.detail = QString::fromLocal8Bit(e.what());
-            } catch (...) {
-                outcome.status = EngineOutcome::Threw;
-            }
-        }
+    static void line(void* user, int level, const char* text)
+    {
+        auto* relay = static_cast<Relay*>(user);
+        const QString line = QString::fromLocal8Bit(text);
+        if (level == MERIDAN_LOG_ERROR)
+            relay->lastError = line;
+        if (relay->listener)
+            relay->listener->onEngineLine(level, line);
     }
-    outcome.milliseconds = clock.elapsed();
-    return outcome;
-}
+    static void progress(void* user, const char* stage, long long done, long long total)
+    {
+        auto* relay = static_cast<Relay*>(user);
+        if (relay->listener)
+            relay->listener->onEngineProgress(QString::fromUtf8(stage), done, total);
+    }
+};
 
 } // namespace
 
@@ -66,35 +50,53 @@ QByteArray engineString(const QString& text)
     return QFile::encodeName(text);
 }
 
-EngineOutcome callEngine(const QString& name, const EngineMessages& messages,
-                         const QList<QByteArray>& a)
+EngineOutcome callEngine(const EngineRequest& request, const EngineMessages& messages)
 {
-    using Three = int (*)(const char*, const char*, const char*);
-    using Six = int (*)(const char*, const char*, const char*, const char*, const char*, const char*);
-    Q_ASSERT(a.size() == 3 || a.size() == 6);
-    return runLibrary(name, messages, [&a](QFunctionPointer entry) {
-        if (a.size() == 6)
-            return reinterpret_cast<Six>(entry)(a[0].constData(), a[1].constData(), a[2].constData(),
-                                                a[3].constData(), a[4].constData(), a[5].constData())
-                   != 0;
-        return reinterpret_cast<Three>(entry)(a[0].constData(), a[1].constData(), a[2].constData())
-               != 0;
-    });
-}
-
-EngineOutcome callPromoterEngine(const QString& name, const EngineMessages& messages,
-                                 const PromoterArguments& p)
-{
-    using Fifteen = void (*)(const char*, const char*, const char*, const char*, const char*,
-                             const char*, const char*, const char*, const char*, const char*,
-                             const char*, const char*, int, int, int);
-    return runLibrary(name, messages, [&p](QFunctionPointer entry) {
-        reinterpret_cast<Fifteen>(entry)(p.text(0), p.text(1), p.text(2), p.text(3), p.text(4),
-                                         p.text(5), p.text(6), p.text(7), p.text(8), p.text(9),
-                                         p.text(10), p.text(11), p.number(12), p.number(13),
-                                         p.number(14));
-        return true;
-    });
+    QElapsedTimer clock;
+    clock.start();
+    EngineOutcome outcome;
+    outcome.libraryPath = engineLibraryPath(request.name);
+    // Loaded by absolute path: the loader keeps libraries by the name they were
+    // opened with, and a relative path must mean the bin/ of the current folder.
+    QLibrary library(QDir::current().absoluteFilePath(outcome.libraryPath));
+    if (!library.load()) {
+        qDebug() << messages.loadFailed;
+        outcome.status = EngineOutcome::LoadFailed;
+        outcome.detail = library.errorString();
+    } else if (const auto entry = reinterpret_cast<MeridanEngineRun>(library.resolve(MERIDAN_ENGINE_RUN_SYMBOL));
+               !entry) {
+        qDebug() << messages.resolveFailed;
+        outcome.status = EngineOutcome::ResolveFailed;
+    } else {
+        qDebug() << messages.loadOk;
+        qDebug() << messages.resolveOk;
+        QList<const char*> argv;
+        for (const QByteArray& argument : request.arguments)
+            argv << argument.constData();
+        Relay relay{request.listener, QString()};
+        const MeridanEngineContext context{MERIDAN_ENGINE_API_VERSION, request.outputFolder.constData(),
+                                           &Relay::line, &Relay::progress, &relay, request.cancel};
+        try {
+            switch (entry(&context, int(argv.size()), argv.constData())) {
+            case MERIDAN_RUN_OK:
+                break;
+            case MERIDAN_RUN_CANCELLED:
+                outcome.status = EngineOutcome::Cancelled;
+                break;
+            default:
+                outcome.status = EngineOutcome::ReturnedFailure;
+                outcome.detail = relay.lastError;
+                break;
+            }
+        } catch (const std::exception& e) {
+            outcome.status = EngineOutcome::Threw;
+            outcome.detail = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            outcome.status = EngineOutcome::Threw;
+        }
+    }
+    outcome.milliseconds = clock.elapsed();
+    return outcome;
 }
 
 QString describeFailure(const QString& engine, const QString& stage, const EngineOutcome& outcome)
@@ -107,12 +109,16 @@ QString describeFailure(const QString& engine, const QString& stage, const Engin
         return head + QStringLiteral("the library %1 could not be loaded (%2)")
                           .arg(outcome.libraryPath, outcome.detail);
     case EngineOutcome::ResolveFailed:
-        return head + QStringLiteral("the library %1 has no function mainfun")
-                          .arg(outcome.libraryPath);
+        return head + QStringLiteral("the library %1 has no function %2")
+                          .arg(outcome.libraryPath, QStringLiteral(MERIDAN_ENGINE_RUN_SYMBOL));
     case EngineOutcome::ReturnedFailure:
-        return head + QStringLiteral("the engine reported a failure (mainfun returned 0)");
+        return head + (outcome.detail.isEmpty() ? QStringLiteral("the engine reported a failure")
+                                                : QStringLiteral("the engine reported a failure: ")
+                                                      + outcome.detail);
     case EngineOutcome::Threw:
         return head + QStringLiteral("the engine stopped with an exception %1").arg(outcome.detail).trimmed();
+    case EngineOutcome::Cancelled:
+        return head + QStringLiteral("cancelled; no result file written");
     }
     return head;
 }

@@ -1,6 +1,6 @@
 #include "GenomeId.h"
 
-#include "meridan/genome/GenomeName.h"
+#include "meridan/genome/GenomeId.h"
 
 #include <QFile>
 
@@ -8,13 +8,13 @@ namespace meridan {
 
 QString genomeIdFromPath(const QString& path)
 {
-    const auto id = genome::genomeIdFromFileName(QFile::encodeName(path).toStdString());
+    const auto id = genome::genomeIdFromPath(QFile::encodeName(path).toStdString());
     return id ? QString::fromStdString(*id) : QString();
 }
 
 QString genomeFileNameProblem(const QString& path)
 {
-    return QString::fromStdString(genome::genomeIdProblem(QFile::encodeName(path).toStdString()));
+    return QString::fromStdString(genome::genomeFileNameProblem(QFile::encodeName(path).toStdString()));
 }
 
 } // namespace meridan

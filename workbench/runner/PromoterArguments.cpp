@@ -46,4 +46,14 @@ int PromoterArguments::number(int index) const
     return numbers_[size_t(index - 12)];
 }
 
+QList<QByteArray> PromoterArguments::entryArguments() const
+{
+    QList<QByteArray> arguments;
+    for (int index : {2, 3, 6, 8, 9, 10, 11})
+        arguments << texts_[size_t(index)];
+    for (int number : numbers_)
+        arguments << QByteArray::number(number);
+    return arguments;
+}
+
 } // namespace meridan

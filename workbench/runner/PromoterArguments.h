@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -19,6 +20,9 @@ public:
 
     const char* text(int index) const;   // arguments 0 to 11; 5 is a null pointer
     int number(int index) const;         // arguments 12 to 14
+    // The versioned entry point's arguments: mainfun's 2, 3, 6, 8-11 and the
+    // three numbers as text (the result folder is the context's).
+    QList<QByteArray> entryArguments() const;
     QByteArray fnaDirectory() const { return texts_[3]; }
     QByteArray pttDirectory() const { return pttDirectory_; }
     QByteArray rntDirectory() const { return texts_[10]; }

@@ -4,6 +4,8 @@
 #include "EngineCall.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QMutexLocker>
 
 Thread::Thread() = default;
@@ -63,6 +65,8 @@ void Thread::setTulistInputs(const QString& pttPath, const QString& rntPath,
     promoterScorePath_ = promoterScorePath;
     terminatorScorePath_ = terminatorScorePath;
     tulistPath_ = tulistPath;
+    // The gene index file and the summary go beside the TU list.
+    resultDir_ = QFileInfo(tulistPath).path() + QLatin1Char('/');
     genomeId_ = genomeId;
     chooseAnnotation();
     qDebug() << resultDir_ << pttPath_;
@@ -116,6 +120,46 @@ QVector<Thread::EngineTime> Thread::engineTimes() const
     return engineTimes_;
 }
 
+bool Thread::wasCancelled() const
+{
+    QMutexLocker lock(&reportLock_);
+    return cancelled_;
+}
+
+void Thread::requestCancel()
+{
+    if (isRunning())
+        __atomic_store_n(&cancel_, 1, __ATOMIC_RELEASE);
+}
+
+void Thread::onEngineLine(int level, const QString& line)
+{
+    emit engineLine(runningEngine_, level, line);
+}
+
+void Thread::onEngineProgress(const QString& stage, qint64 done, qint64 total)
+{
+    emit progressed(runningEngine_, stage, done, total);
+}
+
+meridan::EngineOutcome Thread::call(const QString& engine, const meridan::EngineMessages& messages,
+                                    const QList<QByteArray>& arguments)
+{
+    runningEngine_ = engine;
+    meridan::EngineRequest request;
+    request.name = engine;
+    request.outputFolder = meridan::engineString(resultDir_);
+    request.arguments = arguments;
+    request.listener = this;
+    request.cancel = &cancel_;
+    const meridan::EngineOutcome outcome = meridan::callEngine(request, messages);
+    if (outcome.status == meridan::EngineOutcome::Cancelled) {
+        QMutexLocker lock(&reportLock_);
+        cancelled_ = true;
+    }
+    return outcome;
+}
+
 void Thread::addFailure(const QString& line)
 {
     QMutexLocker lock(&reportLock_);
@@ -147,6 +191,7 @@ void Thread::run()
         QMutexLocker lock(&reportLock_);
         failures_.clear();
         engineTimes_.clear();
+        cancelled_ = false;
     }
     // A run cancelled before it began does nothing.
     if (isInterruptionRequested())
@@ -167,4 +212,5 @@ void Thread::run()
     default:
         break;
     }
+    __atomic_store_n(&cancel_, 0, __ATOMIC_RELEASE);
 }

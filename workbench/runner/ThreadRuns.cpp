@@ -86,9 +86,8 @@ void Thread::runOperon()
     const QString result = resultFilePath();
     makeFolderOf(result);
     const FileStamp before = FileStamp::of(result);
-    const EngineOutcome outcome = meridan::callEngine(
-        engine, operonMessages,
-        {engineString(fnaPath_), engineString(annotationPath_), engineString(resultDir_)});
+    const EngineOutcome outcome =
+        call(engine, operonMessages, {engineString(fnaPath_), engineString(annotationPath_)});
     if (recordOutcome(engine, stage, outcome))
         checkWritten(engine, stage, result, before);
 }
@@ -104,7 +103,7 @@ void Thread::runPromoter()
     const QString result = resultFilePath();
     makeFolderOf(result);
     const FileStamp before = FileStamp::of(result);
-    const EngineOutcome outcome = meridan::callPromoterEngine(engine, promoterMessages, arguments);
+    const EngineOutcome outcome = call(engine, promoterMessages, arguments.entryArguments());
     if (!recordOutcome(engine, stage, outcome))
         return;
     qDebug() << "promoter scan has been finished!";
@@ -125,20 +124,21 @@ void Thread::runTerminator()
     const QString result = resultFilePath();
     makeFolderOf(result);
     const FileStamp before = FileStamp::of(result);
-    const QList<QByteArray> arguments{engineString(fnaPath_), engineString(pttPath_),
-                                      engineString(resultDir_)};
+    const QList<QByteArray> arguments{engineString(fnaPath_), engineString(pttPath_)};
 
     const QString discovery = QStringLiteral("Castrel");
-    const EngineOutcome first = meridan::callEngine(discovery, discoveryMessages, arguments);
-    recordOutcome(discovery, QStringLiteral("terminator discovery"), first);
-    // A cancelled run stops between the two engines.
-    if (isInterruptionRequested())
-        return;
-
-    // The scanning engine runs whatever happened to the discovery engine.
+    const EngineOutcome first = call(discovery, discoveryMessages, arguments);
     const QString scan = QStringLiteral("Dovrane");
     const QString scanStage = QStringLiteral("terminator scan");
-    const EngineOutcome second = meridan::callEngine(scan, scanMessages, arguments);
+    // The scan needs the model the training leaves in the result folder:
+    // without it the stage ends here.
+    if (!recordOutcome(discovery, QStringLiteral("terminator discovery"), first)) {
+        if (first.status != EngineOutcome::Cancelled)
+            addFailure(QStringLiteral("%1 (%2): not run, as the terminator model could not be trained")
+                           .arg(scan, scanStage));
+        return;
+    }
+    const EngineOutcome second = call(scan, scanMessages, arguments);
     if (recordOutcome(scan, scanStage, second))
         checkWritten(scan, scanStage, result, before);
 }
@@ -149,16 +149,15 @@ void Thread::runTulist()
     const QString stage = QStringLiteral("TU list");
     const QString result = resultFilePath();
     makeFolderOf(result);
-    QDir().mkpath(QStringLiteral("./results"));   // the builder's gene index table goes there
     QStringList absent;
     for (const QString& input : {annotationPath_, genetagPath_, promoterScorePath_, terminatorScorePath_})
         if (!QFileInfo::exists(input))
             absent << input;
     const FileStamp before = FileStamp::of(result);
-    const EngineOutcome outcome = meridan::callEngine(
-        engine, tulistMessages,
-        {engineString(annotationPath_), engineString(genetagPath_), engineString(promoterScorePath_),
-         engineString(terminatorScorePath_), engineString(tulistPath_), engineString(genomeId_)});
+    const EngineOutcome outcome =
+        call(engine, tulistMessages,
+             {engineString(annotationPath_), engineString(genetagPath_), engineString(promoterScorePath_),
+              engineString(terminatorScorePath_), engineString(tulistPath_), engineString(genomeId_)});
     const QString missing = absent.isEmpty()
         ? QString()
         : QStringLiteral("missing input %1").arg(absent.join(QStringLiteral(", ")));

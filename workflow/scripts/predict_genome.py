@@ -42,10 +42,10 @@ def run(predict, genome, files, outdir, record_path, log_path):
     os.makedirs(outdir)
     start = time.monotonic()
     with open(log_path, "w", encoding="utf-8") as log:
-        log.write("$ " + " ".join([predict, "--quiet", "-o", outdir] + files) + "\n")
+        log.write("$ " + " ".join([predict, "-o", outdir] + files) + "\n")
         log.flush()
         try:
-            done = subprocess.run([predict, "--quiet", "-o", outdir] + files,
+            done = subprocess.run([predict, "-o", outdir] + files,
                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                                   errors="replace")
             code, text = done.returncode, done.stdout

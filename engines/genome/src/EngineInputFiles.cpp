@@ -2,35 +2,11 @@
 
 #include "meridan/genome/AnnotationTables.h"
 #include "meridan/genome/GenomeName.h"
+#include "meridan/genome/ResultFiles.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace meridan::genome {
-
-namespace {
-
-bool writeWhole(const std::string& path, const std::string& text)
-{
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec)
-        std::remove(temporary.c_str());
-    return !ec;
-}
-
-} // namespace
 
 ReadResult<EngineInputFiles> writeEngineInputFiles(const AnnotatedRecord& record, const std::string& folder)
 {
@@ -40,12 +16,13 @@ ReadResult<EngineInputFiles> writeEngineInputFiles(const AnnotatedRecord& record
                                                          "letters, digits, '_', '.' and '-'");
     const std::string prefix = (std::filesystem::path(folder) / record.id).string();
     EngineInputFiles files{prefix + ".fna", prefix + ".ptt", record.rnas.empty() ? std::string() : prefix + ".rnt"};
-    if (!writeWhole(files.fna, fastaText(record)))
-        return Result::failure(cantOpenMessage(files.fna));
-    if (!writeWhole(files.ptt, proteinTableText(record)))
-        return Result::failure(cantOpenMessage(files.ptt));
-    if (!files.rnt.empty() && !writeWhole(files.rnt, rnaTableText(record)))
-        return Result::failure(cantOpenMessage(files.rnt));
+    ResultFiles set;
+    set.add(files.fna, fastaText(record));
+    set.add(files.ptt, proteinTableText(record));
+    if (!files.rnt.empty())
+        set.add(files.rnt, rnaTableText(record));
+    if (!set.commit())
+        return Result::failure(set.error());
     return Result::success(files);
 }
 

@@ -1,61 +1,31 @@
 #include "meridan/genome/FnaReader.h"
 
 #include "OpenInput.h"
+#include "meridan/genome/SequenceRecords.h"
+
+#include <istream>
+#include <iterator>
 
 #include <fstream>
-#include <istream>
 #include <ostream>
 
 namespace meridan::genome {
 
-namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-// The first whitespace-delimited token of line.
-std::string_view firstToken(std::string_view line)
-{
-    std::size_t begin = 0;
-    while (begin < line.size() && isBlank(line[begin]))
-        ++begin;
-    std::size_t end = begin;
-    while (end < line.size() && !isBlank(line[end]))
-        ++end;
-    return line.substr(begin, end - begin);
-}
-
-} // namespace
-
 GenomeSequence readGenomeSequence(std::istream& in, std::ostream* trace,
                                   const std::string& sourceName)
 {
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    auto records = parseSequenceRecords(text, sourceName);
     std::string sequence;
-    sequence.reserve(10'000'000);
-
-    std::string line;
-    long lineNumber = 0;
-    if (std::getline(in, line)) {
-        ++lineNumber;
-        if (trace && (line.empty() || line[0] != '>'))
-            *trace << sourceName << ":1: first line is not a '>' header; it was skipped\n";
+    if (!records) {
+        if (trace)
+            *trace << records.error << '\n';
+    } else if (!records.value->empty()) {
+        if (trace && records.value->size() > 1)
+            *trace << sourceName << ":" << (*records.value)[1].headerLine
+                   << ": a second record starts here; only the first record is read\n";
+        sequence = std::move(records.value->front().sequence);
     }
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        const std::string_view token = firstToken(line);
-        if (token.empty())
-            continue;
-        if (token.front() == '>') {
-            if (trace)
-                *trace << sourceName << ":" << lineNumber
-                       << ": a second record starts here; only the first record is read\n";
-            break;
-        }
-        sequence.append(token);
-    }
-
     GenomeSequence genome = makeGenomeSequence(std::move(sequence));
     if (trace)
         *trace << "genomeSize= " << genome.length << '\n';

@@ -1,53 +1,36 @@
 #include "meridan/genome/PttReader.h"
 
 #include "OpenInput.h"
-#include "meridan/genome/NumberText.h"
 
-#include <array>
-#include <istream>
+#include "meridan/genome/GeneTableFile.h"
+#include "meridan/genome/TextFields.h"
+
+#include <fstream>
 #include <ostream>
-#include <string_view>
 
 namespace meridan::genome {
 
 namespace {
 
-constexpr int headerLines = 3;
 constexpr std::size_t leadingColumns = 8; // Location … COG; Product follows
 
-bool isBlank(char c)
+const std::string& columnOrEmpty(const std::vector<std::string>& columns, std::size_t k)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    static const std::string empty;
+    return k < columns.size() ? columns[k] : empty;
 }
 
-// Splits off up to max whitespace-delimited fields of line.
-std::size_t splitFields(std::string_view line, std::array<std::string_view, leadingColumns>& out)
-{
-    std::size_t count = 0;
-    std::size_t pos = 0;
-    while (count < out.size()) {
-        while (pos < line.size() && isBlank(line[pos]))
-            ++pos;
-        if (pos == line.size())
-            break;
-        const std::size_t begin = pos;
-        while (pos < line.size() && !isBlank(line[pos]))
-            ++pos;
-        out[count++] = line.substr(begin, pos - begin);
-    }
-    return count;
-}
-
-GeneRecord recordFromFields(const std::array<std::string_view, leadingColumns>& f)
+GeneRecord recordFromColumns(const std::vector<std::string>& f)
 {
     GeneRecord gene;
-    gene.location = std::string(f[0]);
-    gene.strand = f[1].empty() ? ' ' : f[1].front();
-    gene.length = parseLeadingInt(f[2]);
-    gene.pid = std::string(f[3]);
-    gene.name = std::string(f[4]);
-    // f[5] Synonym and f[6] Code are not kept.
-    gene.cog = std::string(f[7]);
+    gene.location = columnOrEmpty(f, column::location);
+    const std::string& strand = columnOrEmpty(f, column::strand);
+    gene.strand = strand.empty() ? ' ' : strand.front();
+    gene.length = leadingInt(columnOrEmpty(f, column::length));
+    gene.pid = columnOrEmpty(f, column::pid);
+    gene.name = columnOrEmpty(f, column::gene);
+    // Synonym and Code are not kept.
+    gene.cog = columnOrEmpty(f, column::cog);
     return gene;
 }
 
@@ -55,13 +38,8 @@ GeneRecord recordFromFields(const std::array<std::string_view, leadingColumns>& 
 
 std::pair<std::int32_t, std::int32_t> parseLocation(const std::string& location)
 {
-    const std::size_t k = location.find('.');
-    if (k == std::string::npos)
-        return {parseLeadingInt(location), 0};
-    const std::string_view text(location);
-    const std::int32_t start = parseLeadingInt(text.substr(0, k));
-    const std::int32_t end = k + 2 <= text.size() ? parseLeadingInt(text.substr(k + 2)) : 0;
-    return {start, end};
+    const auto [start, end] = locationTexts(location);
+    return {leadingInt(start), leadingInt(end)};
 }
 
 std::string convertCog(const std::string& column)
@@ -85,24 +63,14 @@ std::string convertCog(const std::string& column)
 GeneTable readGeneTable(std::istream& in, std::ostream* trace, const std::string& sourceName)
 {
     GeneTable table;
-    std::string line;
-    long lineNumber = 0;
-    for (int i = 0; i < headerLines && std::getline(in, line); ++i)
-        ++lineNumber;
-
-    std::array<std::string_view, leadingColumns> fields;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        fields.fill(std::string_view());
-        const std::size_t count = splitFields(line, fields);
-        if (count == 0)
-            continue;
+    for (const GeneTableRow& row : parseGeneTableText(in).rows) {
+        const std::size_t count = row.columns.size();
         if (count < leadingColumns && trace)
-            *trace << sourceName << ":" << lineNumber << ": row has " << count << " of the "
+            *trace << sourceName << ":" << row.line << ": row has " << count << " of the "
                    << leadingColumns << " columns before Product; the missing ones are empty\n";
-        table.genes.push_back(recordFromFields(fields));
+        table.genes.push_back(recordFromColumns(row.columns));
         if (trace && table.genes.back().location.find('.') == std::string::npos)
-            *trace << sourceName << ":" << lineNumber << ": location \""
+            *trace << sourceName << ":" << row.line << ": location \""
                    << table.genes.back().location << "\" is not of the form start..end\n";
     }
 

@@ -29,17 +29,18 @@ TEST(FnaReader, WrappedAndUnwrappedGiveTheSameSequence)
     EXPECT_EQ(wrapped.reverseComplement, "GTTGCAACGT");
 }
 
-TEST(FnaReader, LowerCaseStaysAndBecomesUnknownInReverseComplement)
+TEST(FnaReader, LowerCaseIsReadAsUpperCaseAndBlanksAreDropped)
 {
-    const auto genome = readText(">x\nacGTn\n");
-    EXPECT_EQ(genome.sequence, "acGTn");
-    EXPECT_EQ(genome.reverseComplement, "?AC??");
+    const auto genome = readText(">x\r\nacGTn\r\n\r\n  CC C\r\nGG\tTT\n");
+    EXPECT_EQ(genome.sequence, "ACGTNCCCGGTT");
+    EXPECT_EQ(genome.reverseComplement, "AACCGGG?ACGT");
 }
 
-TEST(FnaReader, KeepsOnlyTheFirstTokenOfALineAndSkipsBlankLines)
+TEST(FnaReader, TextThatIsNoFastaGivesAnEmptyGenomeAndTheReason)
 {
-    const auto genome = readText(">x\r\nAAA comment\r\n\r\n  CCC\r\nGG\tTT\n");
-    EXPECT_EQ(genome.sequence, "AAACCCGG");
+    std::ostringstream trace;
+    EXPECT_EQ(readText("ACGT\n>x\nAC\n", &trace).length, 0);
+    EXPECT_NE(trace.str().find(":1: sequence text before the first '>' header"), std::string::npos);
 }
 
 TEST(FnaReader, EmptyBodyAndEmptyFileGiveAnEmptyGenome)

@@ -1,7 +1,9 @@
 #include "meridan/operon/Galvora.h"
 
 #include "meridan/genome/FnaReader.h"
+#include "meridan/genome/GenomeId.h"
 #include "meridan/genome/PttReader.h"
+#include "meridan/genome/ResultFiles.h"
 #include "meridan/operon/GeneTagFile.h"
 
 #include <ostream>
@@ -21,13 +23,13 @@ GeneTags geneTagsOfFit(const genome::GeneTable& table, const TrainingMaterial& m
 
 int runGalvora(const RunRequest& request, std::ostream& log)
 {
-    const auto genomeId = genomeIdFromPath(request.fnaPath);
+    const auto genomeId = genome::genomeIdFromPath(request.fnaPath);
     if (!genomeId) {
         log << "Can't take a genome identifier from the FNA path \"" << request.fnaPath
-            << "\": it is shorter than 13 characters !\n";
+            << "\": " << genome::genomeFileNameProblem(request.fnaPath) << " !\n";
         return 0;
     }
-    GeneTagFile output(geneTagPath(request.outputDirectory, *genomeId));
+    const std::string outputPath = geneTagPath(request.outputDirectory, *genomeId);
 
     log << "operon" << request.outputDirectory << '\n';
     log << "seed=" << request.seed << '\n';
@@ -50,8 +52,9 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     const TrainingMaterial material = buildTrainingMaterial(*fna.value, *table.value, log);
     fna.value.reset(); // the regions are cut; the genome is no longer needed
 
-    if (!output.open()) {
-        log << genome::cantOpenMessage(output.path()) << '\n';
+    // A result folder that cannot be written fails the run now, not after the fit.
+    if (!genome::canWriteBeside(outputPath)) {
+        log << genome::cantOpenMessage(outputPath) << '\n';
         return 0;
     }
 
@@ -61,8 +64,8 @@ int runGalvora(const RunRequest& request, std::ostream& log)
     const GeneTags tags = geneTagsOfFit(*table.value, material, fit, log);
     if (request.fit.context)
         request.fit.context->throwIfCancelled();
-    if (!output.commit(tags)) {
-        log << "Can't write file " << output.path() << " !\n";
+    if (!genome::writeFileWhole(outputPath, geneTagText(tags))) {
+        log << "Can't write file " << outputPath << " !\n";
         return 0;
     }
     return 1;

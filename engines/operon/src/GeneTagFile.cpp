@@ -1,16 +1,9 @@
 #include "meridan/operon/GeneTagFile.h"
 
-#include "meridan/genome/GenomeName.h"
-
-#include <cstdio>
 #include <ostream>
+#include <sstream>
 
 namespace meridan::operon {
-
-std::optional<std::string> genomeIdFromPath(const std::string& fnaPath)
-{
-    return genome::genomeIdFromFileName(fnaPath);
-}
 
 std::string geneTagPath(const std::string& outputDirectory, const std::string& genomeId)
 {
@@ -24,36 +17,11 @@ void writeGeneTags(std::ostream& out, const GeneTags& tags)
             << "    " << tags.terminatorPosition[i] << '\n';
 }
 
-GeneTagFile::GeneTagFile(std::string path) : path_(std::move(path)), temporaryPath_(path_ + ".part")
+std::string geneTagText(const GeneTags& tags)
 {
-}
-
-GeneTagFile::~GeneTagFile()
-{
-    if (out_.is_open())
-        out_.close();
-    if (!committed_)
-        std::remove(temporaryPath_.c_str());
-}
-
-bool GeneTagFile::open()
-{
-    out_.open(temporaryPath_, std::ios::out | std::ios::trunc | std::ios::binary);
-    return static_cast<bool>(out_);
-}
-
-bool GeneTagFile::commit(const GeneTags& tags)
-{
-    if (!out_.is_open())
-        return false;
-    writeGeneTags(out_, tags);
-    out_.close();
-    if (!out_)
-        return false;
-    if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
-        return false;
-    committed_ = true;
-    return true;
+    std::ostringstream out;
+    writeGeneTags(out, tags);
+    return out.str();
 }
 
 } // namespace meridan::operon

@@ -1,6 +1,7 @@
 #include "meridan/evidence/OperonRefinement.h"
 
 #include "meridan/operon/GeneTagFile.h"
+#include "meridan/genome/ResultFiles.h"
 
 #include <cstdio>
 #include <sstream>
@@ -103,19 +104,9 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
         }
 
         const std::string target = request.outputPath.empty() ? request.geneTagPath : request.outputPath;
-        const std::string part = target + ".part";
-        {
-            std::ofstream out(part, std::ios::binary | std::ios::trunc);
-            out << geneTagText(refined);
-            if (!out.flush())
-                throw InputError("Can't write file " + part + " !");
-        }
-        std::error_code ec;
-        std::filesystem::rename(part, target, ec);
-        if (ec) {
-            std::filesystem::remove(part, ec);
-            throw InputError("Can't write file " + target + " !");
-        }
+        std::string error;
+        if (!genome::writeFileWhole(target, geneTagText(refined), &error))
+            throw InputError(error);
         outcome.ok = true;
         char share[16];
         std::snprintf(share, sizeof share, "%.2f", fit.operonShare);

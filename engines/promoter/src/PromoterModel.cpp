@@ -87,13 +87,13 @@ private:
         return static_cast<int>(*value);
     }
 
-    void expectWords(const std::vector<std::string_view>& words, std::size_t n) const
+    void expectWords(const std::vector<std::string>& words, std::size_t n) const
     {
         if (words.size() != n)
             fail("\"" + std::string(words[0]) + "\" takes " + std::to_string(n - 1) + " value(s)");
     }
 
-    void keyLine(const std::vector<std::string_view>& words)
+    void keyLine(const std::vector<std::string>& words)
     {
         const std::string key(words[0]);
         if (!isKey(key))
@@ -173,7 +173,7 @@ private:
         }
     }
 
-    void countRow(const std::vector<std::string_view>& words)
+    void countRow(const std::vector<std::string>& words)
     {
         if (!inBox_)
             fail("a count row outside a box");

@@ -186,7 +186,7 @@ TEST_F(EthrinEntryCall, MissingWeightMatrixWritesNothing)
 TEST_F(EthrinEntryCall, UnwritableResultFolderLeavesNoPartialFile)
 {
     const std::string out = call("./no-such-folder/");
-    EXPECT_NE(out.find("Can't write file ./no-such-folder/"), std::string::npos) << out;
+    EXPECT_NE(out.find("Can't open file ./no-such-folder/"), std::string::npos) << out;
     EXPECT_FALSE(fs::exists(dir_.path() / "no-such-folder"));
     EXPECT_TRUE(noResultFiles());
 }

@@ -77,9 +77,9 @@ TEST(EthrinGenomeInput, UnusableRowsAreReportedWithFileAndLineAndSkipped)
     EXPECT_EQ(t.genes[0].synonym, "x1");
     EXPECT_EQ(t.genes[1].synonym, "x6");
     ASSERT_EQ(t.problems.size(), 4u);
-    EXPECT_EQ(t.problems[0], "t.ptt:5: location \"oops\" is not start..end; row skipped");
+    EXPECT_EQ(t.problems[0], "t.ptt:5: location \"oops\" is not of the form start..end; row skipped");
     EXPECT_EQ(t.problems[1], "t.ptt:6: strand \"*\" is neither + nor -; row skipped");
-    EXPECT_EQ(t.problems[2], "t.ptt:8: fewer than 6 columns (Location, Strand, Length, PID, Gene, Synonym); row skipped");
+    EXPECT_EQ(t.problems[2], "t.ptt:8: 2 columns where 6 are needed (Location, Strand, Length, PID, Gene, Synonym); row skipped");
     EXPECT_EQ(t.problems[3], "t.ptt:9: start codon 12000 lies outside the genome (1..10000); row skipped");
 }
 

@@ -1,42 +1,39 @@
 #include "terminator/GenomeText.h"
 
-#include "TextLines.h"
-#include "meridan/genome/GenomeName.h"
+#include "terminator/RunError.h"
+#include "meridan/genome/SequenceRecords.h"
+#include "meridan/genome/InputText.h"
 
-#include <algorithm>
-#include <fstream>
 #include <istream>
 #include <iterator>
 
+#include <algorithm>
+
 namespace meridan::terminator {
 
-std::optional<std::string> genomeIdFromPath(const std::string& path)
+namespace {
+
+std::string firstSequence(genome::ReadResult<std::vector<genome::SequenceRecord>> records)
 {
-    return genome::genomeIdFromFileName(path);
+    if (!records)
+        throw RunError(records.error);
+    return records.value->empty() ? std::string() : std::move(records.value->front().sequence);
 }
+
+} // namespace
 
 std::string parseGenomeText(std::istream& in)
 {
-    std::string header;
-    std::getline(in, header);
-    std::string genome;
-    genome.reserve(10'000'000);
-    // All tokens of the remaining text, concatenated: every non-blank character.
-    std::istreambuf_iterator<char> it(in);
-    const std::istreambuf_iterator<char> end;
-    for (; it != end; ++it) {
-        if (!isBlank(*it))
-            genome.push_back(*it);
-    }
-    return genome;
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return firstSequence(genome::parseSequenceRecords(text, "FASTA input"));
 }
 
 std::optional<std::string> readGenomeText(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const auto text = genome::readInputText(path);
+    if (!text)
         return std::nullopt;
-    return parseGenomeText(in);
+    return firstSequence(genome::parseSequenceRecords(*text.value, path));
 }
 
 std::string clippedWindow(const std::string& genome, long long start, long long length)

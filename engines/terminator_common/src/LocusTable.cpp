@@ -1,75 +1,52 @@
 #include "terminator/LocusTable.h"
 
 #include "terminator/RunError.h"
-#include "TextLines.h"
+#include "meridan/genome/GeneTableFile.h"
 
-#include <fstream>
 #include <istream>
 #include <ostream>
 
 namespace meridan::terminator {
 
-namespace {
-
-RunError badRow(const std::string& fileName, long lineNumber, const std::string& reason)
-{
-    return RunError("Bad line " + std::to_string(lineNumber) + " in file " + fileName + ": "
-                    + reason + " !");
-}
-
-} // namespace
-
 void splitLocation(const std::string& location, std::string& startText, std::string& endText)
 {
-    const std::size_t dot = location.find('.');
-    if (dot == std::string::npos) {
-        startText = location;
-        endText.clear();
-        return;
-    }
-    startText = location.substr(0, dot);
-    endText = dot + 2 <= location.size() ? location.substr(dot + 2) : std::string();
+    auto [start, end] = genome::locationTexts(location);
+    startText = std::move(start);
+    endText = std::move(end);
 }
 
-std::vector<LocusRecord> parseLocusTable(std::istream& in, const std::string& fileName,
-                                         SynonymColumn synonym)
+namespace {
+
+std::vector<LocusRecord> locusRecords(const genome::GeneTableText& table, SynonymColumn synonym)
 {
     std::vector<LocusRecord> records;
-    std::string line;
-    long lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (lineNumber <= 3)
-            continue; // title, protein count and column header
-        const std::vector<std::string> fields = splitFields(line);
-        if (fields.empty())
-            continue;
-        if (fields.size() < 2)
-            throw badRow(fileName, lineNumber, "no Strand column");
-        if (fields[1] != "+" && fields[1] != "-")
-            throw badRow(fileName, lineNumber, "Strand \"" + fields[1] + "\" is neither + nor -");
+    records.reserve(table.rows.size());
+    for (const genome::GeneTableRow& row : table.rows) {
         LocusRecord record;
-        record.location = fields[0];
-        record.strand = fields[1][0];
+        record.location = row.columns[genome::column::location];
+        record.strand = row.columns[genome::column::strand][0];
         splitLocation(record.location, record.startText, record.endText);
-        if (synonym == SynonymColumn::Read) {
-            // Location, Strand, Length, PID, Gene, Synonym, ...
-            if (fields.size() < 6)
-                throw badRow(fileName, lineNumber, "no Synonym column");
-            record.synonym = fields[5];
-        }
+        if (synonym == SynonymColumn::Read)
+            record.synonym = row.columns[genome::column::synonym];
         records.push_back(std::move(record));
     }
     return records;
 }
 
+} // namespace
+
+std::vector<LocusRecord> parseLocusTable(std::istream& in, SynonymColumn synonym)
+{
+    return locusRecords(genome::parseGeneTableText(in), synonym);
+}
+
 std::vector<LocusRecord> readLocusTable(const std::string& path, SynonymColumn synonym,
                                         std::ostream& trace)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const genome::ReadResult<genome::GeneTableText> table = genome::readGeneTableText(path);
+    if (!table)
         throw RunError(cantOpenMessage(path));
-    std::vector<LocusRecord> records = parseLocusTable(in, path, synonym);
+    std::vector<LocusRecord> records = locusRecords(*table.value, synonym);
     trace << "geneSize= " << records.size() << '\n';
     return records;
 }

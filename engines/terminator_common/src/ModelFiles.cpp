@@ -53,7 +53,7 @@ void readValues(const std::string& path, std::vector<double>& values)
     std::size_t filled = 0;
     while (filled < values.size() && std::getline(in, line)) {
         ++lineNumber;
-        for (const std::string& token : splitFields(line)) {
+        for (const std::string& token : splitBlanks(line)) {
             if (filled == values.size())
                 break;
             const std::optional<double> value = parseFiniteNumber(token);

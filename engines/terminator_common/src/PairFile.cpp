@@ -18,19 +18,6 @@ RunError badLine(const std::string& fileName, long lineNumber, const std::string
                     + reason + " !");
 }
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> parts;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', begin);
-        parts.push_back(line.substr(begin, tab == std::string::npos ? std::string::npos : tab - begin));
-        if (tab == std::string::npos)
-            return parts;
-        begin = tab + 1;
-    }
-}
-
 } // namespace
 
 std::string formatPairFile(const std::vector<GenePair>& pairs)
@@ -55,7 +42,7 @@ std::vector<PairLocation> parsePairFile(std::istream& in, const std::string& fil
     std::string line;
     if (!std::getline(in, line))
         throw badLine(fileName, 1, "no pair count");
-    const std::vector<std::string> countField = splitFields(line);
+    const std::vector<std::string> countField = splitBlanks(line);
     if (countField.size() != 1 || countField[0].find_first_not_of("0123456789") != std::string::npos)
         throw badLine(fileName, 1, "\"" + line + "\" is not a pair count");
     const long long count = leadingInteger(countField[0]);
@@ -69,7 +56,7 @@ std::vector<PairLocation> parsePairFile(std::istream& in, const std::string& fil
                                                     + " of " + std::to_string(count) + " pairs");
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const std::vector<std::string> parts = splitTabs(line);
+        const std::vector<std::string> parts = genome::splitTabs(line);
         if (parts.size() != 5 || parts[4].size() != 1 || (parts[4][0] != '+' && parts[4][0] != '-'))
             throw badLine(fileName, lineNumber, "expected <end>\\t\\t<start>\\t\\t<strand>");
         pairs.push_back({leadingInteger(parts[0]), leadingInteger(parts[2]), parts[4][0]});

@@ -1,6 +1,7 @@
 #include "brintel/BuilderInputs.h"
 
 #include "brintel/TextFields.h"
+#include "meridan/genome/GeneTableFile.h"
 
 #include <istream>
 #include <ostream>
@@ -66,22 +67,18 @@ std::map<std::string, SourceLine> readTerminatorRows(std::istream& in, const std
 
 std::vector<SourceLine> readGeneRows(std::istream& in, const std::string& source, std::ostream& log)
 {
+    // The genome library leaves out the rows every engine leaves out, so
+    // that gene i here is gene i of the gene-tag file.
+    const meridan::genome::GeneTableText table = meridan::genome::parseGeneTableText(in);
+    for (const meridan::genome::GeneTableRow& row : table.unusable)
+        log << source << ":" << row.line << ": " << meridan::genome::rowProblem(row) << "; row left out\n";
     std::vector<SourceLine> rows;
-    std::string line;
-    int lineNumber = 0;
-    while (lineNumber < 3 && readLine(in, line))
-        ++lineNumber;
-    while (readLine(in, line)) {
-        ++lineNumber;
-        if (isBlank(line))
-            continue;
-        std::size_t columns = splitFields(line).size();
-        std::size_t tokens = splitTokens(line).size();
-        if (columns < kGeneColumns)
-            reportShortLine(log, source, lineNumber, columns, kGeneColumns, "tab-separated columns");
-        else if (tokens < kGeneTokens)
-            reportShortLine(log, source, lineNumber, tokens, kGeneTokens, "tokens");
-        rows.push_back(SourceLine{line, lineNumber});
+    rows.reserve(table.rows.size());
+    for (const meridan::genome::GeneTableRow& row : table.rows) {
+        const std::size_t tokens = splitTokens(row.text).size();
+        if (tokens < kGeneTokens)
+            reportShortLine(log, source, static_cast<int>(row.line), tokens, kGeneTokens, "tokens");
+        rows.push_back(SourceLine{row.text, static_cast<int>(row.line)});
     }
     return rows;
 }

@@ -2,9 +2,9 @@
 
 #include "brintel/BuilderInputs.h"
 #include "brintel/GeneIndexTable.h"
-#include "brintel/StagedFile.h"
 #include "brintel/TuAssembly.h"
 #include "brintel/TuOutput.h"
+#include "meridan/genome/ResultFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -83,21 +83,6 @@ void ensureDirectory(const std::string& prefix)
     std::filesystem::create_directories(dir, ec);
 }
 
-bool finishAll(std::initializer_list<StagedFile*> files, std::ostream& log)
-{
-    for (StagedFile* file : files)
-        if (!file->finish()) {
-            log << "can't write " << file->path() << '\n';
-            return false;
-        }
-    for (StagedFile* file : files)
-        if (!file->commit()) {
-            log << "can't write " << file->path() << '\n';
-            return false;
-        }
-    return true;
-}
-
 } // namespace
 
 bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
@@ -115,17 +100,19 @@ bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
     step(1);
 
     ensureDirectory(settings.resultsDir);
-    StagedFile geneIndexFile(geneIndexPath(settings));
-    if (!geneIndexFile.open())
-        return cannotOpen(log, geneIndexFile.path());
+    // The three files appear together or not at all; a place that cannot be
+    // written fails the run before the work.
+    const std::string outputs[] = {geneIndexPath(settings), summaryPath(settings), settings.tulistPath};
+    for (const std::string& path : outputs)
+        if (path.empty() || !meridan::genome::canWriteBeside(path))
+            return cannotOpen(log, path);
     std::ostringstream geneIndexText;
     geneIndexText.imbue(std::locale::classic());
     writeGeneIndexFile(geneIndexText, inputs);
-    geneIndexFile.stream() << geneIndexText.str();
 
     std::istringstream readBack(geneIndexText.str());
     const GeneIndexTable table = readGeneIndexTable(readBack);
-    log << table.size() << " genes from index file " << geneIndexFile.path() << '\n';
+    log << table.size() << " genes from index file " << outputs[0] << '\n';
 
     const PassResult plusPass =
         assembleTus(table, true, settings.promoterCut, settings.terminatorCut, log);
@@ -134,21 +121,27 @@ bool buildTuList(const TuBuilderSettings& settings, std::ostream& log)
     log << "fout result sum \n";
     step(2);
 
-    StagedFile summaryFile(summaryPath(settings));
-    if (!summaryFile.open())
-        return cannotOpen(log, summaryFile.path());
-    writeSummary(summaryFile.stream(), plusPass.counters, otherPass.counters);
+    std::ostringstream summaryText;
+    summaryText.imbue(std::locale::classic());
+    writeSummary(summaryText, plusPass.counters, otherPass.counters);
 
     mergeTuMaps(otherPass.tus, plusPass.tus);
     log << "here\n";
 
-    StagedFile tulistFile(settings.tulistPath);
-    if (!tulistFile.open())
-        return cannotOpen(log, tulistFile.path());
-    writeTuList(tulistFile.stream(), settings.genomeId, otherPass.tus, table, log);
+    std::ostringstream tulistText;
+    tulistText.imbue(std::locale::classic());
+    writeTuList(tulistText, settings.genomeId, otherPass.tus, table, log);
 
     step(3);
-    return finishAll({&geneIndexFile, &summaryFile, &tulistFile}, log);
+    meridan::genome::ResultFiles files;
+    files.add(outputs[0], std::move(geneIndexText).str());
+    files.add(outputs[1], std::move(summaryText).str());
+    files.add(outputs[2], std::move(tulistText).str());
+    if (!files.commit()) {
+        log << files.error() << '\n';
+        return false;
+    }
+    return true;
 }
 
 } // namespace brintel

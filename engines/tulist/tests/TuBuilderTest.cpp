@@ -113,7 +113,8 @@ TEST_F(BrintelTuBuilderRun, UnopenableOutputLeavesEarlierResultsUntouched)
     std::ostringstream log;
     EXPECT_FALSE(buildTuList(broken, log));
     EXPECT_NE(log.str().find("can't open " + broken.tulistPath + "\n"), std::string::npos);
-    EXPECT_EQ(log.str().find("here\n") + 5, log.str().find("can't open ")) << log.str();
+    // The unwritable place is found before the work.
+    EXPECT_EQ(log.str().find("here\n"), std::string::npos) << log.str();
     EXPECT_EQ(readText(geneIndexPath(settings)), "earlier index\n");
     EXPECT_EQ(readText(summaryPath(settings)), "earlier summary\n");
     EXPECT_EQ(resultFiles(), (std::vector<std::string>{"NC_TEST01_gene_index_file.txt",

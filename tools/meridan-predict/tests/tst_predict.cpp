@@ -107,6 +107,7 @@ TEST(Predict, HelpExplainsTheCommand)
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.out.contains("GENOME.fna")) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains("--quiet"));
+    EXPECT_TRUE(o.out.contains("--verbose"));
     EXPECT_TRUE(o.out.contains("results/"));
 }
 
@@ -164,26 +165,39 @@ TEST(Predict, MissingEnginesFailEachStageByName)
     const ProgramCopy program(false);
     QTemporaryDir data;
     touch(data.filePath("NC_000001.fna"));
-    touch(data.filePath("NC_000001.ptt"), "t\n0 proteins\nLocation\tStrand\n");
+    // Inputs that pass the input check, so the engines are asked for.
+    touch(data.filePath("NC_000001.ptt"), "t\n2 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\n"
+                                          "1..3\t+\t0\t-\ta\tA1\n2..4\t-\t0\t-\tb\tB1\n");
 
-    const Outcome o = run(program.program(), {"--quiet", data.filePath("NC_000001.fna"), data.filePath("NC_000001.ptt")});
+    const QStringList inputs{data.filePath("NC_000001.fna"), data.filePath("NC_000001.ptt")};
+    const Outcome o = run(program.program(), inputs);
     EXPECT_EQ(o.exitCode, 1);
     for (const char* expected :
          {"operon FAILED", "promoter FAILED", "terminator FAILED", "TU list FAILED",
           "Galvora (operon): the library /", "/bin/Galvora.so could not be loaded",
           "Ethrin (promoter): the library /", "/bin/Ethrin.so could not be loaded",
-          "Castrel (terminator discovery): the library", "Dovrane (terminator scan): the library",
+          "Castrel (terminator discovery): the library",
+          "Dovrane (terminator scan): not run, as the terminator model could not be trained",
           "Brintel (TU list): the library"})
         EXPECT_TRUE(o.out.contains(expected)) << expected << "\n" << o.out.toStdString();
     EXPECT_TRUE(o.err.contains("the operon, promoter, terminator, TU list stages failed")) << o.err.toStdString();
     EXPECT_TRUE(QFileInfo(program.path("results")).isDir());
     EXPECT_TRUE(QFileInfo(program.path("annotation")).isDir());
-    // --quiet keeps the runner's diagnostic lines off the terminal.
+    // The runner's diagnostic lines go to the log only.
     EXPECT_FALSE(o.out.contains("OperonDll is not OK"));
     EXPECT_TRUE(QFile(program.path("results/NC_000001_predict.log")).size() > 0);
+
+    // --quiet: nothing but the errors.
+    const Outcome quiet = run(program.program(), QStringList{"--quiet"} + inputs);
+    EXPECT_EQ(quiet.exitCode, 1);
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_TRUE(quiet.err.contains("Brintel (TU list): the library")) << quiet.err.toStdString();
 }
 
-void expectCompleteResults(const ProgramCopy& program, const Outcome& o, const QString& id, int genes)
+enum class Shown { Quiet, Normal, Verbose };
+
+void expectCompleteResults(const ProgramCopy& program, const Outcome& o, const QString& id, int genes,
+                           Shown shown)
 {
     ASSERT_EQ(o.exitCode, 0) << o.out.toStdString() << o.err.toStdString();
     const QString results = program.path("results/") + id;
@@ -192,6 +206,18 @@ void expectCompleteResults(const ProgramCopy& program, const Outcome& o, const Q
         EXPECT_TRUE(QFileInfo::exists(results + suffix)) << suffix;
     EXPECT_GT(lineCount(results + "_tulist.txt"), 0);
     EXPECT_EQ(lineCount(results + "_summary.txt"), 3);
+    // The engines' trace lines are in the log; on the terminal only with --verbose.
+    QFile log(results + "_predict.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray logged = log.readAll();
+    EXPECT_TRUE(logged.contains("Galvora: seed=")) << logged.constData();
+    EXPECT_TRUE(logged.contains("Castrel: Final Improvement"));
+    EXPECT_EQ(o.out.contains("Galvora: seed="), shown == Shown::Verbose) << o.out.toStdString();
+    if (shown == Shown::Quiet) {
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err, "");
+        return;
+    }
     EXPECT_TRUE(o.out.contains("TU list finished")) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains("internal promoters"));
 }
@@ -206,9 +232,9 @@ TEST(PredictEndToEnd, SimulatedGenome)
     ASSERT_EQ(sim.exitCode, 0) << sim.err.toStdString();
     const int genes = lineCount(dir.filePath("SIM000011.ptt")) - 3 + lineCount(dir.filePath("SIM000011.rnt")) - 3;
     const ProgramCopy program;
-    const Outcome o = run(program.program(), {"--quiet", dir.filePath("SIM000011.fna"),
+    const Outcome o = run(program.program(), {"--verbose", dir.filePath("SIM000011.fna"),
                                               dir.filePath("SIM000011.ptt"), dir.filePath("SIM000011.rnt")});
-    expectCompleteResults(program, o, "SIM000011", genes);
+    expectCompleteResults(program, o, "SIM000011", genes, Shown::Verbose);
     EXPECT_TRUE(QFileInfo::exists(program.path("annotation/SIM000011.ano")));
 }
 
@@ -221,9 +247,9 @@ TEST(PredictEndToEnd, YersiniaPlasmidWithoutRnaGenes)
         GTEST_SKIP() << engine.toStdString() << ".so is not built";
     const QString dir = QString::fromStdString(genome.string());
     const ProgramCopy program;
-    const Outcome o = run(program.program(), {"--quiet", dir + "/NC_005816.fna", dir + "/NC_005816.ptt",
+    const Outcome o = run(program.program(), {dir + "/NC_005816.fna", dir + "/NC_005816.ptt",
                                               dir + "/NC_005816.rnt"});
-    expectCompleteResults(program, o, "NC_005816", 10);
+    expectCompleteResults(program, o, "NC_005816", 10, Shown::Normal);
 }
 
 // Input folders whose names Latin-1 cannot hold reach the engines intact.
@@ -245,7 +271,7 @@ TEST(PredictEndToEnd, InputsInAFolderWithANonLatin1Name)
     }
     const ProgramCopy program;
     const Outcome o = run(program.program(), inputs);
-    expectCompleteResults(program, o, "NC_005816", 10);
+    expectCompleteResults(program, o, "NC_005816", 10, Shown::Quiet);
     // Without an RNT file and without an earlier annotation file the engines
     // read the PTT file itself.
     EXPECT_FALSE(QFileInfo::exists(program.path("annotation/NC_005816.ano")));
@@ -288,7 +314,7 @@ TEST(PredictEndToEnd, TwoRecordGenBankFileGivesTwoResultSets)
     touch(both, fileBytes(QString::fromStdString((first / "NZ_AP025271.gbk").string())) +
                     fileBytes(QString::fromStdString((second / "NZ_CP073982.gbk").string())));
     const ProgramCopy program;
-    const Outcome o = run(program.program(), {"--quiet", "-o", dir.filePath("out"), both});
+    const Outcome o = run(program.program(), {"-o", dir.filePath("out"), both});
     ASSERT_EQ(o.exitCode, 0) << o.out.toStdString() << o.err.toStdString();
     for (const char* id : {"NZ_AP025271.1", "NZ_CP073982.1"}) {
         const QString results = dir.filePath("out/results/") + id;
@@ -326,7 +352,7 @@ TEST(PredictEndToEnd, PipelineGff3AndShortTableNames)
         inputs << copy;
     }
     const Outcome shortName = run(program.program(), inputs);
-    expectCompleteResults(program, shortName, "pPCP1", 10);
+    expectCompleteResults(program, shortName, "pPCP1", 10, Shown::Quiet);
 }
 
 // A 9-character genome gives the same result files with and without -o.

@@ -288,8 +288,9 @@ private slots:
         QCOMPARE(w.projectModel().genes.size(), 4);
         QCOMPARE(w.projectModel().genomeLength, 2000);
         QCOMPARE(w.windowTitle(), QStringLiteral("Test organism plasmid pTest, complete sequence"));
-        QCOMPARE(w.projectModel().forwardSequence, QStringLiteral("ACGTACGTACGGCCTTAAgc"));
-        QCOMPARE(w.projectModel().complementSequence, QStringLiteral("TGCATGCATGCCGGAATTgc"));
+        QCOMPARE(w.projectModel().forwardSequence.left(20), QString::fromLatin1(sampleBases));
+        QCOMPARE(w.projectModel().forwardSequence.size(), 2000);
+        QCOMPARE(w.projectModel().complementSequence.left(20), QStringLiteral("TGCATGCATGCCGGAATTgc"));
         QVERIFY(w.form()->actionSummary->isEnabled());
         QVERIFY(!w.form()->action_View->isEnabled());
         QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Prediction is finished"));

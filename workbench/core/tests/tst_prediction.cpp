@@ -1,7 +1,7 @@
 // The prediction runs through the window's slots, with stand-in engines:
 // the ATU command, the actions while it runs, result loading once per run,
 // the TU-list run after it, the statistics of this run, repeated "View ATU",
-// the progress clock and closing the window during a run.
+// the engines' progress in the status bar and closing the window during a run.
 #include "MainWindow.h"
 #include "SummaryDialog.h"
 #include "MainWindowUi.h"
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(model.genes[3].taPosition, -1);
         QCOMPARE(model.genes[3].terminatorPosition, 15);
         QCOMPARE(model.genomeLength, 2000);
-        QCOMPARE(model.forwardSequence.size(), 20);
+        QCOMPARE(model.forwardSequence.size(), 2000);
 
         QCOMPARE(model.promoterMap.size(), 2);
         QCOMPARE(model.promoterMap.value("T0001").score, 3.5);
@@ -132,10 +132,10 @@ private slots:
         QCOMPARE(model.promoterMap.size(), 2);
         QVERIFY(w.summaryDialogWidget()->statisticsText().contains(QStringLiteral("3 internal promoters,")));
 
-        // A second prediction reuses the window's threads and its one clock.
+        // A second prediction reuses the window's threads and starts its bar afresh.
         const int timers = int(w.findChildren<QTimer*>().size());
         ui->action_pred->trigger();
-        QCOMPARE(w.progressTicks(), 0);
+        QCOMPARE(w.progressBarWidget()->value(), 0);
         waitForRun(w);
         QCOMPARE(int(w.findChildren<QTimer*>().size()), timers);
         QCOMPARE(callCount("Galvora"), 2);
@@ -157,6 +157,24 @@ private slots:
         QVERIFY(!QFileInfo::exists("./annotation/NC_999999.ano"));
         QCOMPARE(w.projectModel().genes.size(), 4);
         QCOMPARE(w.projectModel().tuMap.size(), 2);
+    }
+
+    void statusBarFollowsTheEngines()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        loadSample(w, scope.prompts, inputs);
+        writeText(QStringLiteral("hold.txt"), "");   // the operon stand-in reports 1 of 10 and waits
+        w.form()->action_pred->trigger();
+        // The promoter and terminator runs are done (600), the operon run at a tenth.
+        QTRY_COMPARE_WITH_TIMEOUT(w.progressBarWidget()->value(), 630, 30000);
+        QVERIFY(w.statusLabelWidget()->text().contains(QStringLiteral("Galvora restarts 1/10")));
+        QFile::remove(QStringLiteral("hold.txt"));
+        waitForRun(w);
+        QVERIFY(w.progressBarWidget()->isHidden());
     }
 
     void closingDuringARunWithWaitKeepsEveryResult()

@@ -32,16 +32,39 @@ private slots:
         qInfo("%s", qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Galvora")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Castrel")), qPrintable(text));
-        QVERIFY2(!text.contains(QStringLiteral("Dovrane")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Dovrane (terminator scan): not run")), qPrintable(text));
         QVERIFY2(!text.contains(QStringLiteral("Ethrin")), qPrintable(text));
 
-        // The scanning engine ran after the failed discovery engine, and the
-        // results that exist were loaded; the TU list was still built.
+        // The scanning engine did not run after the failed discovery engine;
+        // the results that exist were loaded and the TU list was still built.
         QCOMPARE(w.projectModel().genes.size(), 4);
-        QCOMPARE(w.projectModel().terminators.size(), 4);
+        QCOMPARE(w.projectModel().terminators.size(), 0);
         QCOMPARE(w.projectModel().promoterMap.size(), 2);
         QCOMPARE(w.projectModel().genes[3].operonNumber, 0);
         QCOMPARE(callCount(QStringLiteral("Brintel")), 1);
+        QVERIFY(w.form()->action_pred->isEnabled());
+    }
+
+    void unusableInputsStopBeforeAnyEngine()
+    {
+        PromptScope scope;
+        ProgramFolder folder;
+        installFakeEngines(folder);
+        const QString inputs = writeSampleInputs(folder);
+        MainWindow w;
+        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        w.form()->action_fna->trigger();
+        w.form()->action_ptt->trigger();
+        // The sequence file is replaced by bytes that are no FASTA at all.
+        writeText(inputs + "/NC_999999.fna", QByteArray("\x01\x02PK\x03\x04 binary\n", 17));
+
+        w.form()->action_pred->trigger();
+        QVERIFY(!w.isPredictionRunning());
+        QCOMPARE(scope.prompts.warnings.size(), 1);
+        const QString text = scope.prompts.warnings[0].second;
+        QVERIFY2(text.contains(QStringLiteral("NC_999999.fna")), qPrintable(text));
+        for (const char* engine : {"Galvora", "Ethrin", "Castrel", "Brintel"})
+            QCOMPARE(callCount(QString::fromLatin1(engine)), 0);
         QVERIFY(w.form()->action_pred->isEnabled());
     }
 };

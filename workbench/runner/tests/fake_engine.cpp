@@ -1,9 +1,15 @@
 // A stand-in for an engine library. The test copies it into bin/ under an
 // engine's name; it appends that name and its arguments to "calls.txt" in the
 // working folder, one line each, and writes the result file the engine of
-// that name would. Names listed in "fail.txt" return 0; names listed in
-// "silent.txt" return 1 without writing anything.
+// that name would into the output folder. Names listed in "fail.txt" fail;
+// names listed in "silent.txt" succeed without writing anything; names listed
+// in "wait.txt" wait for a cancel request.
+#include "meridan/engine/EngineApi.h"
+
 #include <dlfcn.h>
+
+#include <chrono>
+#include <thread>
 
 #include <fstream>
 #include <sstream>
@@ -56,47 +62,48 @@ namespace {
 
 } // namespace
 
-#if FAKE_ARGS == 3
-extern "C" __attribute__((visibility("default"))) int mainfun(const char* a, const char* b, const char* c)
+#if FAKE_ENTRY
+// Records the output folder first, then the arguments.
+extern "C" __attribute__((visibility("default"))) int
+meridan_engine_run_v1(const MeridanEngineContext* context, int argc, const char* const* argv)
 {
-    bool write = true;
-    if (!record({a, b, c}, &write))
-        return 0;
+    std::vector<const char*> args{context->outputDir};
+    args.insert(args.end(), argv, argv + argc);
     const std::string name = ownName();
-    if (write && name == "Galvora")
-        writeFile(std::string(c) + genomeId(a) + "_genetag.txt", "0    -1    -1    -1\n");
-    if (write && name == "Dovrane")
-        writeFile(std::string(c) + genomeId(b) + "_terminator_score.txt", "");
-    return 1;
-}
-#elif FAKE_ARGS == 6
-extern "C" __attribute__((visibility("default"))) int mainfun(const char* a, const char* b, const char* c,
-                                                              const char* d, const char* e, const char* f)
-{
+    const auto say = [context](int level, const std::string& line) {
+        context->log(context->user, level, line.c_str());
+    };
+    say(MERIDAN_LOG_TRACE, "fake " + name + " starts");
+    context->progress(context->user, "steps", 0, 2);
     bool write = true;
-    if (!record({a, b, c, d, e, f}, &write))
-        return 0;
-    if (write)
-        writeFile(e, "");
-    return 1;
-}
-#elif FAKE_ARGS == 15
-extern "C" __attribute__((visibility("default"))) void mainfun(
-    const char* a0, const char* a1, const char* a2, const char* a3, const char* a4, const char* a5,
-    const char* a6, const char* a7, const char* a8, const char* a9, const char* a10, const char* a11,
-    int n12, int n13, int n14)
-{
-    bool write = true;
-    const std::string n = std::to_string(n12) + " " + std::to_string(n13) + " " + std::to_string(n14);
-    record({a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, n.c_str()}, &write);
+    if (!record(args, &write)) {
+        say(MERIDAN_LOG_ERROR, "fake failure of " + name);
+        return MERIDAN_RUN_FAILED;
+    }
+    if (listed("wait.txt", name)) {   // until cancelled, at most ten seconds
+        for (int k = 0; k < 1000 && !__atomic_load_n(context->cancel, __ATOMIC_ACQUIRE); ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return MERIDAN_RUN_CANCELLED;
+    }
+    context->progress(context->user, "steps", 2, 2);
     if (!write)
-        return;
-    const std::string prefix = std::string(a0) + a6;
-    const char* header = "name\tx\ty\tstart\tscore\tz\tfirst\tw\tsecond\tspacer\n";
-    writeFile(prefix + ".sigma24.sca.dat", std::string(header) + "g1 a b 100 2.5 c TTGACA d TATAAT 17\n");
-    writeFile(prefix + ".sigma32.sca.dat", header);
-    writeFile(prefix + ".sigma70.sca.dat", std::string(header) + "g1 a b 90 3.5 c TTGACA d TATAAT 16\n");
-    writeFile(prefix + ".sigma38.sca.dat", std::string(header) + "g2 a b 500 1 c CTATACTTAACT\n");
+        return MERIDAN_RUN_OK;
+    const std::string out = context->outputDir;
+    if (name == "Galvora")
+        writeFile(out + genomeId(argv[0]) + "_genetag.txt", "0    -1    -1    -1\n");
+    if (name == "Dovrane")
+        writeFile(out + genomeId(argv[1]) + "_terminator_score.txt", "");
+    if (name == "Brintel")
+        writeFile(argv[4], "");
+    if (name == "Ethrin") {
+        const std::string prefix = out + argv[2];
+        const char* header = "name\tx\ty\tstart\tscore\tz\tfirst\tw\tsecond\tspacer\n";
+        writeFile(prefix + ".sigma24.sca.dat", std::string(header) + "g1 a b 100 2.5 c TTGACA d TATAAT 17\n");
+        writeFile(prefix + ".sigma32.sca.dat", header);
+        writeFile(prefix + ".sigma70.sca.dat", std::string(header) + "g1 a b 90 3.5 c TTGACA d TATAAT 16\n");
+        writeFile(prefix + ".sigma38.sca.dat", std::string(header) + "g2 a b 500 1 c CTATACTTAACT\n");
+    }
+    return MERIDAN_RUN_OK;
 }
 #else
 extern "C" __attribute__((visibility("default"))) int not_the_entry()

@@ -1,10 +1,11 @@
 // The runs of Thread against stand-in engine libraries that record the
-// arguments they receive.
+// output folder and arguments they receive.
 #include "RunnerTestSupport.h"
 #include "Thread.h"
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QSignalSpy>
 
 using namespace runnertest;
 
@@ -20,11 +21,8 @@ protected:
     void SetUp() override
     {
         WorkFolderTest::SetUp();
-        install(FAKE_ENGINE3, "Galvora");
-        install(FAKE_ENGINE3, "Castrel");
-        install(FAKE_ENGINE3, "Dovrane");
-        install(FAKE_ENGINE6, "Brintel");
-        install(FAKE_ENGINE15, "Ethrin");
+        for (const char* engine : {"Galvora", "Castrel", "Dovrane", "Brintel", "Ethrin"})
+            install(FAKE_ENGINE, engine);
         useInputFolder("in");
     }
 
@@ -96,7 +94,7 @@ TEST_F(ThreadTest, OperonRunGivesGalvoraTheGenomeTheAnnotationFileAndTheResultFo
     const QList<Call> c = calls();
     ASSERT_EQ(c.size(), 1);
     EXPECT_EQ(c[0].engine, "Galvora");
-    EXPECT_EQ(c[0].arguments, (QList<QByteArray>{bytes(fna), "./annotation/NC_000001.ano", "./results/"}));
+    EXPECT_EQ(c[0].arguments, (QList<QByteArray>{"./results/", bytes(fna), "./annotation/NC_000001.ano"}));
     EXPECT_TRUE(QFileInfo::exists("annotation/NC_000001.ano"));
     ASSERT_EQ(thread.engineTimes().size(), 1);
     EXPECT_EQ(thread.engineTimes()[0].engine, "Galvora");
@@ -107,7 +105,7 @@ TEST_F(ThreadTest, WithoutRntTheEnginesReadThePttFile)
     Thread thread;
     predict(thread, Thread::OperonRun, false);
     ASSERT_EQ(calls().size(), 1);
-    EXPECT_EQ(calls()[0].arguments[1], bytes(ptt));
+    EXPECT_EQ(calls()[0].arguments[2], bytes(ptt));
     EXPECT_EQ(thread.annotationPath(), ptt);
     EXPECT_FALSE(QFileInfo::exists("annotation/NC_000001.ano"));
 }
@@ -117,7 +115,7 @@ TEST_F(ThreadTest, TerminatorRunCallsDiscoveryThenScanWithThePttFile)
     Thread thread;
     predict(thread, Thread::TerminatorRun);
     EXPECT_TRUE(thread.failures().isEmpty()) << thread.failures().join("\n").toStdString();
-    const QList<QByteArray> expected{bytes(fna), bytes(ptt), "./results/"};
+    const QList<QByteArray> expected{"./results/", bytes(fna), bytes(ptt)};
     const QList<Call> c = calls();
     ASSERT_EQ(c.size(), 2);
     EXPECT_EQ(c[0].engine, "Castrel");
@@ -127,18 +125,26 @@ TEST_F(ThreadTest, TerminatorRunCallsDiscoveryThenScanWithThePttFile)
     EXPECT_EQ(thread.engineTimes().size(), 2);
 }
 
-TEST_F(ThreadTest, MissingDiscoveryLibraryFailsTheStageAndTheScanStillRuns)
+TEST_F(ThreadTest, FailedTrainingEndsTheTerminatorStageBeforeTheScan)
 {
     QFile::remove("bin/Castrel.so");
     Thread thread;
     predict(thread, Thread::TerminatorRun);
-    const QStringList failures = thread.failures();
-    ASSERT_EQ(failures.size(), 1);
+    QStringList failures = thread.failures();
+    ASSERT_EQ(failures.size(), 2);
     EXPECT_TRUE(failures[0].startsWith("Castrel (terminator discovery): the library ./bin/Castrel.so "
                                        "could not be loaded"))
         << failures[0].toStdString();
-    ASSERT_EQ(calls().size(), 1);
-    EXPECT_EQ(calls()[0].engine, "Dovrane");
+    EXPECT_EQ(failures[1], "Dovrane (terminator scan): not run, as the terminator model could not be trained");
+    EXPECT_TRUE(calls().isEmpty());
+
+    install(FAKE_ENGINE, "Castrel");
+    writeBytes("fail.txt", "Castrel\n");
+    predict(thread, Thread::TerminatorRun);
+    failures = thread.failures();
+    ASSERT_EQ(failures.size(), 2);
+    EXPECT_EQ(failures[0], "Castrel (terminator discovery): the engine reported a failure: fake failure of Castrel");
+    EXPECT_EQ(calls().size(), 1);
 }
 
 TEST_F(ThreadTest, PromoterRunPassesFifteenArgumentsAndLeavesTheMergedTable)
@@ -150,8 +156,8 @@ TEST_F(ThreadTest, PromoterRunPassesFifteenArgumentsAndLeavesTheMergedTable)
     ASSERT_EQ(calls().size(), 1);
     EXPECT_EQ(calls()[0].engine, "Ethrin");
     EXPECT_EQ(calls()[0].arguments,
-              (QList<QByteArray>{"./results/", "", "./annotation/", inputDir, "", "(null)", "NC_000001",
-                                 "", "./WM/", "", inputDir, "./threshold/", "250 100 1"}));
+              (QList<QByteArray>{"./results/", "./annotation/", inputDir, "NC_000001", "./WM/", "", inputDir,
+                                 "./threshold/", "250", "100", "1"}));
     const QByteArray table = readBytes("results/NC_000001_promoter_scores.txt");
     EXPECT_TRUE(table.contains(QByteArray(12, ' ') + "3.5" + QByteArray(13, ' ') + "90" + QByteArray(12, ' ') + "118"))
         << table.constData();
@@ -163,10 +169,10 @@ TEST_F(ThreadTest, PromoterRunOnThePttFileNamesItsFolderInstead)
     Thread thread;
     predict(thread, Thread::PromoterRun, false);
     const QList<QByteArray> a = calls().value(0).arguments;
-    ASSERT_EQ(a.size(), 13);
-    EXPECT_EQ(a[2], "");
-    EXPECT_EQ(a[9], bytes(path("in")) + "/");
-    EXPECT_EQ(a[10], "/");   // no RNT file: the folder of an empty path
+    ASSERT_EQ(a.size(), 11);
+    EXPECT_EQ(a[1], "");
+    EXPECT_EQ(a[5], bytes(path("in")) + "/");
+    EXPECT_EQ(a[6], "/");   // no RNT file: the folder of an empty path
 }
 
 TEST_F(ThreadTest, PromoterRunWithoutScoreFilesNamesTheMissingFiles)
@@ -179,7 +185,7 @@ TEST_F(ThreadTest, PromoterRunWithoutScoreFilesNamesTheMissingFiles)
     EXPECT_TRUE(thread.failures()[0].contains("./results/NC_000001.sigma24.sca.dat"));
 }
 
-TEST_F(ThreadTest, TulistRunPassesSixArguments)
+TEST_F(ThreadTest, TulistRunPassesSixArgumentsAndTheTulistFolder)
 {
     Thread thread;
     thread.setMode(Thread::TulistRun);
@@ -191,7 +197,7 @@ TEST_F(ThreadTest, TulistRunPassesSixArguments)
     ASSERT_EQ(calls().size(), 1);
     EXPECT_EQ(calls()[0].engine, "Brintel");
     EXPECT_EQ(calls()[0].arguments,
-              (QList<QByteArray>{"./annotation/NC_000001.ano", "./results/NC_000001_genetag.txt",
+              (QList<QByteArray>{"./results/", "./annotation/NC_000001.ano", "./results/NC_000001_genetag.txt",
                                  "./results/NC_000001_promoter_scores.txt",
                                  "./results/NC_000001_terminator_score.txt",
                                  "./results/NC_000001_tulist.txt", "NC_000001"}));
@@ -204,10 +210,10 @@ TEST_F(ThreadTest, EngineReturningZeroIsAFailedStage)
     Thread thread;
     predict(thread, Thread::OperonRun);
     EXPECT_EQ(thread.failures(),
-              QStringList{"Galvora (operon): the engine reported a failure (mainfun returned 0)"});
+              QStringList{"Galvora (operon): the engine reported a failure: fake failure of Galvora"});
 }
 
-TEST_F(ThreadTest, LibraryWithoutMainfunIsAFailedStage)
+TEST_F(ThreadTest, LibraryWithoutTheEntryPointIsAFailedStage)
 {
     install(FAKE_ENGINE_NO_ENTRY, "Brintel");
     Thread thread;
@@ -217,7 +223,7 @@ TEST_F(ThreadTest, LibraryWithoutMainfunIsAFailedStage)
     run(thread);
     ASSERT_EQ(thread.failures().size(), 1);
     EXPECT_TRUE(thread.failures()[0].startsWith(
-        "Brintel (TU list): the library ./bin/Brintel.so has no function mainfun"));
+        "Brintel (TU list): the library ./bin/Brintel.so has no function meridan_engine_run_v1"));
     EXPECT_TRUE(thread.failures()[0].contains("missing input ./results/g.txt"));
 }
 
@@ -247,8 +253,8 @@ TEST_F(ThreadTest, PathsReachTheEnginesInTheFileSystemEncoding)
     Thread thread;
     predict(thread, Thread::TerminatorRun);
     ASSERT_FALSE(calls().isEmpty());
-    EXPECT_EQ(calls()[0].arguments[0], bytes(fna));
-    EXPECT_TRUE(calls()[0].arguments[0].contains("\xe5\x9f\xba\xe5\x9b\xa0"));   // 基因 in UTF-8
+    EXPECT_EQ(calls()[0].arguments[1], bytes(fna));
+    EXPECT_TRUE(calls()[0].arguments[1].contains("\xe5\x9f\xba\xe5\x9b\xa0"));   // 基因 in UTF-8
 }
 
 TEST_F(ThreadTest, ThreadIsReusedForALaterRunAndReportsOnlyThatRun)
@@ -261,6 +267,41 @@ TEST_F(ThreadTest, ThreadIsReusedForALaterRunAndReportsOnlyThatRun)
     predict(thread, Thread::OperonRun);
     EXPECT_TRUE(thread.failures().isEmpty());
     EXPECT_EQ(calls().size(), 2);
+}
+
+TEST_F(ThreadTest, ReportsTheEnginesLinesAndProgress)
+{
+    Thread thread;
+    QSignalSpy lines(&thread, &Thread::engineLine);
+    QSignalSpy progress(&thread, &Thread::progressed);
+    predict(thread, Thread::TerminatorRun);   // the spies record on the worker thread
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0][0].toString(), "Castrel");
+    EXPECT_EQ(lines[1][2].toString(), "fake Dovrane starts");
+    ASSERT_EQ(progress.size(), 4);
+    EXPECT_EQ(progress[3], (QList<QVariant>{"Dovrane", "steps", qint64(2), qint64(2)}));
+}
+
+TEST_F(ThreadTest, CancelStopsTheRunningEngineAndTheRestOfTheStage)
+{
+    writeBytes("wait.txt", "Castrel\n");
+    Thread thread;
+    thread.setMode(Thread::TerminatorRun);
+    thread.setPredictionInputs(fna, ptt, rnt, "./results/", "NC_000001");
+    thread.start();
+    for (int k = 0; k < 1000 && !QFileInfo::exists("calls.txt"); ++k)   // until the engine runs
+        QThread::msleep(10);
+    thread.requestCancel();
+    ASSERT_TRUE(thread.wait(10000));
+    EXPECT_TRUE(thread.wasCancelled());
+    EXPECT_EQ(thread.failures(),
+              QStringList{"Castrel (terminator discovery): cancelled; no result file written"});
+    EXPECT_EQ(calls().size(), 1);   // no scan after it
+
+    QFile::remove("wait.txt");   // the flag does not outlive the run
+    predict(thread, Thread::TerminatorRun);
+    EXPECT_FALSE(thread.wasCancelled());
+    EXPECT_TRUE(thread.failures().isEmpty());
 }
 
 TEST_F(ThreadTest, UnknownModeDoesNothing)

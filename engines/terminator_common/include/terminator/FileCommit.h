@@ -3,6 +3,8 @@
 // place only when all of them are complete.
 #pragma once
 
+#include "meridan/genome/ResultFiles.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,25 +13,15 @@ namespace meridan::terminator {
 
 class StagedFiles {
 public:
-    StagedFiles() = default;
-    StagedFiles(const StagedFiles&) = delete;
-    StagedFiles& operator=(const StagedFiles&) = delete;
-    // Removes the temporary files of an uncommitted set.
-    ~StagedFiles();
-
-    // Writes content under a temporary name. Throws RunError
-    // ("Can't open file <target> !") when it cannot be written.
+    // Adds a file of the set with its whole content.
     void add(const std::filesystem::path& target, const std::string& content);
 
-    // Moves every file into place. Throws RunError.
+    // Writes every file and moves it into place, or leaves none changed.
+    // Throws RunError ("Can't open file <target> !").
     void commit();
 
 private:
-    struct Entry {
-        std::filesystem::path target;
-        std::filesystem::path temporary;
-    };
-    std::vector<Entry> entries_;
+    genome::ResultFiles files_;
 };
 
 // One file, written whole or not at all. Throws RunError.

@@ -3,21 +3,22 @@
 // reach outside it.
 #pragma once
 
+#include "meridan/genome/GenomeId.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
 
 namespace meridan::terminator {
 
-// The genome identifier of path's file name (NC_000913 for
-// .../NC_000913.fna); nothing when the name cannot be one.
-std::optional<std::string> genomeIdFromPath(const std::string& path);
+using genome::genomeIdFromPath;
 
-// Skips the header line (whatever its length) and concatenates every
-// whitespace-delimited token of the rest of the text.
+// The sequence of the first FASTA record (the genome library's reader:
+// blanks dropped, letters upper case). Throws RunError when the text is no
+// FASTA (the message names the line).
 std::string parseGenomeText(std::istream& in);
 
-// The file's sequence, or nothing when it cannot be opened.
+// The file's sequence, or nothing when it cannot be opened. Throws RunError.
 std::optional<std::string> readGenomeText(const std::string& path);
 
 // The characters of [start, start + length) that lie inside the genome; a

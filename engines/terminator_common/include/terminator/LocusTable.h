@@ -14,24 +14,21 @@ struct LocusRecord {
     std::string startText; // characters of location before its first '.'
     std::string endText;   // characters of location from two past the first '.'
     char strand = '+';     // '+' or '-'
-    std::string synonym;   // the Synonym column; empty when not read
+    std::string synonym;   // the Synonym column
 };
-
-enum class SynonymColumn { Skip, Read };
 
 // Splits a Location text such as 190..255 into "190" and "255".
 void splitLocation(const std::string& location, std::string& startText, std::string& endText);
 
-// Reads the rows that follow the three header lines. Every non-blank row is
-// kept, the last one too when the file ends without a line break. A row
-// without a Strand column, with a strand other than + or -, or (when the
-// synonym is read) without a Synonym column is reported by file and line.
-// Throws RunError.
-std::vector<LocusRecord> parseLocusTable(std::istream& in, const std::string& fileName,
-                                         SynonymColumn synonym);
+// Read: the Synonym column is kept; Skip: it is left empty.
+enum class SynonymColumn { Skip, Read };
+
+// The usable rows of a gene table (the genome library's reader and its rule
+// for which rows are left out).
+std::vector<LocusRecord> parseLocusTable(std::istream& in, SynonymColumn synonym);
 
 // Opens the file ("Can't open file <path> !" when it cannot), reads it and
-// writes "geneSize= <count>" to trace.
+// writes "geneSize= <count>" to trace. Throws RunError.
 std::vector<LocusRecord> readLocusTable(const std::string& path, SynonymColumn synonym,
                                         std::ostream& trace);
 

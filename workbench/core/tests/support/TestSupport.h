@@ -118,8 +118,9 @@ private:
     QString previous;
 };
 
-// A small genome "NC_999999" of four protein genes and one RNA gene.
-inline const QByteArray sampleFna = ">NC_999999 test plasmid\nACGTACGTAC\nGGCCTTAAgc\n";
+// A small genome "NC_999999" of 2000 bases, four protein genes and one RNA gene.
+inline const QByteArray sampleBases = "ACGTACGTACGGCCTTAAgc";   // each line of the sequence
+inline const QByteArray sampleFna = ">NC_999999 test plasmid\n" + (sampleBases + '\n').repeated(100);
 inline const QByteArray samplePtt =
     "Test organism plasmid pTest, complete sequence - 1..2000\n"
     "4 proteins\n"

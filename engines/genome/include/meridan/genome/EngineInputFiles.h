@@ -15,8 +15,8 @@ struct EngineInputFiles {
     std::string rnt; // empty when the record has no RNA gene
 };
 
-// Writes the files (each first under a temporary name, then renamed, so a
-// reader never sees half a file). Fails for a record identifier that cannot
+// Writes the files as one set (ResultFiles.h: all of them or none, so a
+// reader never sees half a file or a mixed set). Fails for a record identifier that cannot
 // name a file (see isValidGenomeId) or a file that cannot be written.
 ReadResult<EngineInputFiles> writeEngineInputFiles(const AnnotatedRecord& record, const std::string& folder);
 

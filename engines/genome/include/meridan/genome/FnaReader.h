@@ -9,12 +9,11 @@
 
 namespace meridan::genome {
 
-// Reads a genome from an open stream. The first line (the '>' header) is
-// dropped; of every further line the first whitespace-delimited token is
-// appended, characters unchanged. A second header line ends the record (the
-// rest is reported and ignored). Trace lines ("genomeSize= ...") and
-// warnings go to trace when it is not null; sourceName names the input in
-// warnings.
+// Reads a genome from an open stream: the sequence of its first FASTA
+// record (SequenceRecords.h: blanks dropped, letters upper case). Further
+// records are reported and ignored; text that is no FASTA gives an empty
+// genome, the reason on trace. Trace lines ("genomeSize= ...") and warnings go to
+// trace when it is not null; sourceName names the input in warnings.
 GenomeSequence readGenomeSequence(std::istream& in, std::ostream* trace = nullptr,
                                   const std::string& sourceName = "FASTA input");
 

@@ -1,6 +1,6 @@
-// The scanner's own readers of the genome (single-record FASTA) and of gene
-// tables in the protein-table layout (PTT, RNT and the merged annotation
-// file: three header lines, then one tab-separated row per gene).
+// The scanner's view of the genome (the first FASTA record, coded) and of
+// the gene tables in protein-table layout (PTT, RNT and the merged
+// annotation file), read with the genome library.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,8 @@ struct Genome {
 
 // Throws InputError ("Can't open file <path> !") when the file cannot be read.
 Genome readGenome(const std::string& path);
-Genome parseGenome(std::istream& in);
+// Throws InputError when the text is no FASTA.
+Genome parseGenome(std::istream& in, const std::string& sourceName = "FASTA input");
 
 struct GeneRow {
     std::string synonym; // the Synonym column ("-" when empty)

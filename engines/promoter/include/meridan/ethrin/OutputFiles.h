@@ -13,9 +13,9 @@ struct OutputFile {
     std::string content;
 };
 
-// Writes every file to "<path>.part" first; only when all are complete are
-// they renamed to their names. On failure the ".part" files are removed,
-// the reason is written to `log`, and false is returned.
+// Writes the files as one set through the genome library (all of them
+// replaced, or none). On failure the reason is written to `log` and false
+// is returned.
 bool writeAllOrNothing(const std::vector<OutputFile>& files, std::ostream& log);
 
 } // namespace meridan::ethrin

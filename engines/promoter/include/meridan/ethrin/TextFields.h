@@ -1,24 +1,22 @@
-// Small text helpers shared by the file readers of the promoter scanner.
+// The text helpers of the promoter scanner's file readers: the genome
+// library's splitting and number rules.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+#include "meridan/genome/TextFields.h"
 
 namespace meridan::ethrin {
 
-// Pieces of the line between blanks and tabs (and a trailing carriage
-// return), empty pieces dropped.
-std::vector<std::string_view> splitWords(std::string_view line);
+// Pieces of the line between blank characters, empty pieces dropped.
+using genome::splitBlanks;
+inline std::vector<std::string> splitWords(std::string_view line) { return genome::splitBlanks(line); }
 
 // Pieces of the line between tab characters, empty pieces kept; a trailing
 // carriage return is dropped first.
-std::vector<std::string_view> splitTabs(std::string_view line);
+using genome::splitTabs;
 
 // The whole text as a number, or nothing when it is not one (surrounding
 // blanks are not allowed; "nan" and infinities are refused).
-std::optional<double> toDouble(std::string_view text);
-std::optional<long> toLong(std::string_view text);
+inline std::optional<double> toDouble(std::string_view text) { return genome::parseNumber(text); }
+inline std::optional<long> toLong(std::string_view text) { return genome::parseInteger(text); }
 
 } // namespace meridan::ethrin

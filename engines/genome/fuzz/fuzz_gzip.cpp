@@ -1,0 +1,7 @@
+// libFuzzer target: the gzip reader.
+#include "FuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return meridan::genome::fuzz::gzipInput(data, size);
+}

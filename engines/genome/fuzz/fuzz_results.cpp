@@ -1,0 +1,7 @@
+// libFuzzer target: the results readers.
+#include "FuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return meridan::genome::fuzz::resultsInput(data, size);
+}
