@@ -114,11 +114,46 @@ QString GenomeMapBuilder::title() const
     return wrapped(name, 34) + QLatin1Char('\n') + lengthLabel(model.genomeLength);
 }
 
-QGraphicsPathItem *GenomeMapBuilder::addShared(const QColor &fill, double z)
+void GenomeMapBuilder::addSector(SharedFill &fill, qint64 start, const QPainterPath &sector)
 {
-    auto *item = genomeScene->addPath(QPainterPath(), Qt::NoPen, fill);
-    item->setZValue(z);
-    return item;
+    // The slice of the sector's first base; a long sector reaching into the
+    // next slices only widens its slice's bounds.
+    const int slice = qBound(0, int(geometry.turn(double(start) - 1) * Slices), Slices - 1);
+    if (fill.slicePaths.isEmpty()) {
+        fill.slicePaths.resize(Slices);
+        fill.slices.fill(nullptr, Slices);
+    }
+    fill.wholePath.addPath(sector);
+    fill.slicePaths[slice].addPath(sector);
+    if (!fill.dirtySlices.contains(slice))
+        fill.dirtySlices.append(slice);
+    fill.dirty = true;
+}
+
+void GenomeMapBuilder::flushFills()
+{
+    for (SharedFill *fill : {&geneFill[0], &geneFill[1], &geneFill[2], &geneFill[3], &operonFill[0],
+                             &operonFill[1]}) {
+        if (!fill->dirty)
+            continue;
+        fill->dirty = false;
+        if (!fill->whole) {
+            fill->whole = genomeScene->addPath(QPainterPath(), Qt::NoPen, fill->color);
+            fill->whole->setZValue(1);
+            fill->whole->setVisible(exporting);
+        }
+        fill->whole->setPath(fill->wholePath);
+        for (int slice : std::as_const(fill->dirtySlices)) {
+            QGraphicsPathItem *&item = fill->slices[slice];
+            if (!item) {
+                item = genomeScene->addPath(QPainterPath(), Qt::NoPen, fill->color);
+                item->setZValue(1);
+                item->setVisible(!exporting);
+            }
+            item->setPath(fill->slicePaths[slice]);
+        }
+        fill->dirtySlices.clear();
+    }
 }
 
 OperonsScene *GenomeMapBuilder::build()
@@ -129,12 +164,15 @@ OperonsScene *GenomeMapBuilder::build()
     features.fill(nullptr, model.genes.size());
     geneLabels.fill(nullptr, model.genes.size());
     for (int i = 0; i < 4; ++i)
-        geneFill[i] = addShared(i < 2 ? forwardGeneColor(i) : reverseGeneColor(i - 2), 1);
-    operonFill[0] = addShared(evenOperonColor(), 1);
-    operonFill[1] = addShared(oddOperonColor(), 1);
+        geneFill[i].color = i < 2 ? forwardGeneColor(i) : reverseGeneColor(i - 2);
+    operonFill[0].color = evenOperonColor();
+    operonFill[1].color = oddOperonColor();
     drawFrame();
+    building = true;
     drawGenes();
     drawOperons();
+    building = false;
+    flushFills();
     updateLabels(0.4);
     return genomeScene;
 }
@@ -196,7 +234,6 @@ void GenomeMapBuilder::drawGenes()
 {
     if (!geometry.valid())
         return;
-    QPainterPath fills[4];
     const QFont font = labelFont(8);
     int forward = 0;
     int reverse = 0;
@@ -209,7 +246,7 @@ void GenomeMapBuilder::drawGenes()
             continue;
         const QPainterPath sector = geometry.sector(gene.start, gene.end, plus ? ForwardGenes : ReverseGenes);
         const int fill = plus ? (forward++ % 2) : 2 + (reverse++ % 2);
-        fills[fill].addPath(sector);
+        addSector(geneFill[fill], gene.start, sector);
 
         auto *feature = new MapFeature(sector, MapFeature::Gene, g, g);
         feature->setZValue(2);
@@ -233,8 +270,6 @@ void GenomeMapBuilder::drawGenes()
         geneLabels[g] = label;
         labelOrder.append(g);
     }
-    for (int i = 0; i < 4; ++i)
-        geneFill[i]->setPath(fills[i]);
     std::stable_sort(labelOrder.begin(), labelOrder.end(), [&](int a, int b) {
         const GeneEntry &x = model.genes[a];
         const GeneEntry &y = model.genes[b];
@@ -284,10 +319,9 @@ void GenomeMapBuilder::drawOperonOnMap(int firstGene, int lastGene)
     if (last.end < first.start && lastGene != firstGene)
         end = last.end;
     const QPainterPath sector = geometry.sector(start, end, plus ? ForwardOperons : ReverseOperons);
-    QGraphicsPathItem *fill = operonFill[strandCount % 2];
-    QPainterPath shared = fill->path();
-    shared.addPath(sector);
-    fill->setPath(shared);
+    addSector(operonFill[strandCount % 2], start, sector);
+    if (!building)
+        flushFills();
 
     auto *feature = new MapFeature(sector, MapFeature::Operon, firstGene, lastGene);
     feature->setZValue(2);
@@ -371,10 +405,19 @@ int GenomeMapBuilder::updateLabels(double scale)
     return shownGeneLabels;
 }
 
-void GenomeMapBuilder::setFeaturesVisible(bool visible)
+void GenomeMapBuilder::setExporting(bool on)
 {
+    exporting = on;
     for (MapFeature *feature : std::as_const(allFeatures))
-        feature->setVisible(visible);
+        feature->setVisible(!on);
+    for (SharedFill *fill : {&geneFill[0], &geneFill[1], &geneFill[2], &geneFill[3], &operonFill[0],
+                             &operonFill[1]}) {
+        if (fill->whole)
+            fill->whole->setVisible(on);
+        for (QGraphicsPathItem *slice : std::as_const(fill->slices))
+            if (slice)
+                slice->setVisible(!on);
+    }
 }
 
 bool GenomeMapBuilder::geneAnchor(int g, QPointF *anchor, QPointF *direction) const

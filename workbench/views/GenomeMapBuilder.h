@@ -1,6 +1,6 @@
 // Builds the circular genome map of a project: a fixed-size map whatever the
 // genome's length (see GenomeMapGeometry.h), genes and operons as ring
-// sectors drawn through one shared path per colour, a MapFeature per gene
+// sectors drawn through shared paths per colour, a MapFeature per gene
 // and operon for tooltips and clicks, the scale ring, the genome's name and
 // length in the centre, and gene names that show as soon as there is room
 // for them at the current zoom.
@@ -9,6 +9,7 @@
 #include "GenomeMapGeometry.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QRectF>
 #include <QVector>
 
@@ -53,9 +54,12 @@ public:
     // the outward direction there (inward for reverse genes).
     bool geneAnchor(int g, QPointF *anchor, QPointF *direction) const;
 
-    // Shows or hides the hit areas of all genes and operons (hidden while
-    // the map is exported: they draw nothing but would still be written).
-    void setFeaturesVisible(bool visible);
+    // On screen the sectors of each colour are split into angular slices,
+    // so a zoomed-in view paints only the few slices it shows. An export
+    // draws one path per colour instead (a compact file) and leaves out the
+    // hit areas of genes and operons (they draw nothing but would still be
+    // written).
+    void setExporting(bool exporting);
 
     // The legend, drawn in device pixels with its top left corner at `at`.
     void paintLegend(QPainter *painter, QPointF at) const;
@@ -70,7 +74,20 @@ private:
     void drawGenes();
     void drawOperons();
     void drawScale(double scale);
-    QGraphicsPathItem *addShared(const QColor &fill, double z);
+    // One colour of the sectors: the whole path (exports) and its slices
+    // (screen), filled in by addSector and handed to the items by flushFills.
+    struct SharedFill {
+        QColor color;
+        QGraphicsPathItem *whole = nullptr;
+        QPainterPath wholePath;
+        QVector<QGraphicsPathItem *> slices;
+        QVector<QPainterPath> slicePaths;
+        QVector<int> dirtySlices;
+        bool dirty = false;
+    };
+    static constexpr int Slices = 128;
+    void addSector(SharedFill &fill, qint64 start, const QPainterPath &sector);
+    void flushFills();
 
     const ProjectModel &model;
     genomemap::Geometry geometry;
@@ -85,8 +102,10 @@ private:
     int centreLayout = -1;             // index into the centre title's layouts
     void fitCentreLabel(double scale);
     qint64 tickMajor = 0;
-    QGraphicsPathItem *geneFill[4] = {};     // forward even/odd, reverse even/odd
-    QGraphicsPathItem *operonFill[2] = {};   // even, odd
+    SharedFill geneFill[4];     // forward even/odd, reverse even/odd
+    SharedFill operonFill[2];   // even, odd
+    bool exporting = false;
+    bool building = false;
     int plusOperonCount = 0;
     int minusOperonCount = 0;
     int shownGeneLabels = 0;

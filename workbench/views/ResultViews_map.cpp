@@ -196,9 +196,9 @@ void ResultViews::paintMap(QPainter *painter, const QRectF &target)
     mapBuilder->updateLabels(scale);
     for (ArrowItem *arrow : std::as_const(mapArrows))
         arrow->setVisible(false);
-    mapBuilder->setFeaturesVisible(false);
+    mapBuilder->setExporting(true);
     genomeMapScene->render(painter, target, source, Qt::KeepAspectRatio);
-    mapBuilder->setFeaturesVisible(true);
+    mapBuilder->setExporting(false);
     mapBuilder->paintLegend(painter, target.topLeft() + QPointF(8, 8));
     refreshMapLabels();
 }

@@ -248,6 +248,12 @@ private slots:
         h.genomeView->centerOn(feature);
         const QPoint at = h.genomeView->mapFromScene(feature->path().pointAtPercent(0.25) * 0.5
                                                      + feature->path().boundingRect().center() * 0.5);
+        // Zoomed in, the gene is drawn in its strand's colour on screen.
+        const QColor drawn = h.genomeView->viewport()->grab().toImage().pixelColor(at);
+        QVERIFY2(QList<QColor>({GenomeMapBuilder::forwardGeneColor(0), GenomeMapBuilder::forwardGeneColor(1),
+                                GenomeMapBuilder::reverseGeneColor(0), GenomeMapBuilder::reverseGeneColor(1)})
+                     .contains(drawn),
+                 qPrintable(drawn.name()));
         QTest::mouseClick(h.genomeView->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(feature->isSelected());
         QCOMPARE(h.tree->currentItem()->text(1), QString("xb0010"));
