@@ -121,10 +121,12 @@ void GenomeMapBuilder::addSector(SharedFill &fill, qint64 start, const QPainterP
     const int slice = qBound(0, int(geometry.turn(double(start) - 1) * Slices), Slices - 1);
     if (fill.slicePaths.isEmpty()) {
         fill.slicePaths.resize(Slices);
+        fill.slicePolygons.resize(Slices);
         fill.slices.fill(nullptr, Slices);
     }
     fill.wholePath.addPath(sector);
     fill.slicePaths[slice].addPath(sector);
+    fill.slicePolygons[slice].append(sector.toFillPolygon());
     if (!fill.dirtySlices.contains(slice))
         fill.dirtySlices.append(slice);
     fill.dirty = true;
@@ -145,12 +147,13 @@ void GenomeMapBuilder::flushFills()
         fill->whole->setPath(fill->wholePath);
         for (int slice : std::as_const(fill->dirtySlices)) {
             QGraphicsPathItem *&item = fill->slices[slice];
-            if (!item) {
-                item = genomeScene->addPath(QPainterPath(), Qt::NoPen, fill->color);
-                item->setZValue(1);
-                item->setVisible(!exporting);
-            }
-            item->setPath(fill->slicePaths[slice]);
+            delete item;
+            item = new MapShapes(fill->slicePaths[slice], fill->slicePolygons[slice], true);
+            item->setPen(Qt::NoPen);
+            item->setBrush(fill->color);
+            item->setZValue(1);
+            item->setVisible(!exporting);
+            genomeScene->addItem(item);
         }
         fill->dirtySlices.clear();
     }
@@ -181,14 +184,36 @@ void GenomeMapBuilder::drawFrame()
 {
     // Thin guide circles along the middle of each ring.
     QPainterPath guides;
+    QVector<QPolygonF> pieces;
     for (Ring ring : {ForwardGenes, ForwardOperons, ReverseOperons, ReverseGenes}) {
         const double r = (ring.inner + ring.outer) / 2;
         guides.addEllipse(QPointF(0, 0), r, r);
+        pieces += circlePieces(r);
     }
-    genomeScene->addPath(guides, QPen(QColor(200, 200, 200), 0))->setZValue(0);
+    auto *guideItem = new MapShapes(guides, pieces, false);
+    guideItem->setPen(QPen(QColor(200, 200, 200), 0));
+    guideItem->setZValue(0);
+    genomeScene->addItem(guideItem);
 
     centreLayout = -1;
     fitCentreLabel(0.4);
+}
+
+QVector<QPolygonF> GenomeMapBuilder::circlePieces(double radius) const
+{
+    // Chords of a quarter degree, as the sectors use, 64 to a piece.
+    constexpr int Segments = 1440;
+    constexpr int PerPiece = 64;
+    QVector<QPolygonF> pieces;
+    for (int first = 0; first < Segments; first += PerPiece) {
+        QPolygonF piece;
+        for (int i = first; i <= first + PerPiece; ++i) {
+            const double angle = 2 * M_PI * i / Segments;
+            piece << QPointF(radius * std::sin(angle), -radius * std::cos(angle));
+        }
+        pieces.append(piece);
+    }
+    return pieces;
 }
 
 void GenomeMapBuilder::fitCentreLabel(double scale)
@@ -354,11 +379,15 @@ void GenomeMapBuilder::drawScale(double scale)
 
     QPainterPath ticks;
     ticks.addEllipse(QPointF(0, 0), ScaleRadius, ScaleRadius);
+    QVector<QPolygonF> pieces = circlePieces(ScaleRadius);
     const QFont font = labelFont(8);
     for (qint64 p = 0; p < geometry.length; p += steps.minor) {
         const bool major = p % steps.major == 0;
-        ticks.moveTo(geometry.pointAt(ScaleRadius, double(p)));
-        ticks.lineTo(geometry.pointAt(ScaleRadius - (major ? 16 : 7), double(p)));
+        const QPointF outer = geometry.pointAt(ScaleRadius, double(p));
+        const QPointF inner = geometry.pointAt(ScaleRadius - (major ? 16 : 7), double(p));
+        ticks.moveTo(outer);
+        ticks.lineTo(inner);
+        pieces.append(QPolygonF({outer, inner}));
         // The last major before the origin is left out when it would crowd "0".
         if (major && (p == 0 || geometry.length - p >= steps.major / 2)) {
             auto *label = new MapLabel(positionLabel(p), font, -geometry.outward(double(p)), 2);
@@ -368,8 +397,10 @@ void GenomeMapBuilder::drawScale(double scale)
             tickLabels.append(label);
         }
     }
-    tickPath = genomeScene->addPath(ticks, QPen(QColor(60, 60, 60), 0));
+    tickPath = new MapShapes(ticks, pieces, false);
+    tickPath->setPen(QPen(QColor(60, 60, 60), 0));
     tickPath->setZValue(1);
+    genomeScene->addItem(tickPath);
 }
 
 int GenomeMapBuilder::updateLabels(double scale)

@@ -82,12 +82,15 @@ private:
         QPainterPath wholePath;
         QVector<QGraphicsPathItem *> slices;
         QVector<QPainterPath> slicePaths;
+        QVector<QVector<QPolygonF>> slicePolygons;
         QVector<int> dirtySlices;
         bool dirty = false;
     };
     static constexpr int Slices = 128;
     void addSector(SharedFill &fill, qint64 start, const QPainterPath &sector);
     void flushFills();
+    // Circles (and ticks) as short polylines, drawn by MapShapes on screen.
+    QVector<QPolygonF> circlePieces(double radius) const;
 
     const ProjectModel &model;
     genomemap::Geometry geometry;

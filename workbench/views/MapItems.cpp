@@ -3,7 +3,9 @@
 #include <QCursor>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
 
 MapFeature::MapFeature(const QPainterPath &path, Kind kind, int firstGene, int lastGene)
     : QGraphicsPathItem(path), kind_(kind), first_(firstGene), last_(lastGene)
@@ -37,6 +39,41 @@ void MapFeature::hoverLeaveEvent(QGraphicsSceneHoverEvent *event)
     hovered_ = false;
     update();
     QGraphicsPathItem::hoverLeaveEvent(event);
+}
+
+MapShapes::MapShapes(const QPainterPath &exportPath, const QVector<QPolygonF> &shapes, bool filled)
+    : QGraphicsPathItem(exportPath), shapes_(shapes), filled_(filled)
+{
+    setFlag(ItemUsesExtendedStyleOption, true);
+    bounds_.reserve(shapes_.size());
+    for (const QPolygonF &shape : shapes_)
+        bounds_.append(shape.boundingRect());
+}
+
+void MapShapes::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    // Small on screen (the whole map in view), one path draws as fast and
+    // blends neighbouring shapes' edges without seams.
+    const QRectF onScreen = painter->transform().mapRect(boundingRect());
+    if ((painter->paintEngine() && painter->paintEngine()->type() != QPaintEngine::Raster)
+        || qMax(onScreen.width(), onScreen.height()) < 256) {
+        QGraphicsPathItem::paint(painter, option, widget);
+        return;
+    }
+    painter->setPen(pen());
+    painter->setBrush(filled_ ? brush() : QBrush());
+    // A cosmetic pen's width is in pixels: widen the exposed area by it.
+    const double margin = pen().style() == Qt::NoPen ? 0.0 : (pen().widthF() + 2) / qMax(1e-9, painter->transform().m11());
+    const QRectF exposed = option->exposedRect;
+    for (int i = 0; i < shapes_.size(); ++i) {
+        // Straight ticks have an empty bounding rectangle: test it widened.
+        if (!bounds_[i].adjusted(-margin, -margin, margin, margin).intersects(exposed))
+            continue;
+        if (filled_)
+            painter->drawPolygon(shapes_[i]);
+        else
+            painter->drawPolyline(shapes_[i]);
+    }
 }
 
 MapLabel::MapLabel(const QString &text, const QFont &font, QPointF direction, double gap)

@@ -14,6 +14,8 @@
 #include <QGraphicsPathItem>
 #include <QGraphicsItem>
 #include <QString>
+#include <QVector>
+#include <QPolygonF>
 
 class MapFeature : public QGraphicsPathItem
 {
@@ -42,6 +44,26 @@ private:
     int first_;
     int last_;
     bool hovered_ = false;
+};
+
+// MapShapes: filled polygons (no pen) or polylines (a pen, no brush) of the
+// map. Large on screen (zoomed in), they are drawn one by one, leaving out
+// those outside the exposed area: the antialiased rasteriser is much faster
+// on many small shapes than on one path holding them all. Small on screen,
+// and on other devices (an SVG file), the compact path given for them is
+// drawn instead.
+class MapShapes : public QGraphicsPathItem
+{
+public:
+    MapShapes(const QPainterPath &exportPath, const QVector<QPolygonF> &shapes, bool filled);
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+private:
+    QVector<QPolygonF> shapes_;
+    QVector<QRectF> bounds_;
+    bool filled_;
 };
 
 class MapLabel : public QGraphicsItem
