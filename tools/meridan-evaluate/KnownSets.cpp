@@ -10,16 +10,9 @@
 namespace meridan::evaluate {
 
 using evidence::InputError;
+using evidence::openInput;
 
 namespace {
-
-std::ifstream openInput(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw InputError("Can't open file " + path + " !");
-    return in;
-}
 
 // Data lines (comments and blank lines skipped) with their line numbers.
 std::vector<std::pair<int, std::string>> dataLines(const std::string& path)

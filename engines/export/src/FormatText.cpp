@@ -1,16 +1,13 @@
 #include "FormatText.h"
 
-#include <locale>
-#include <sstream>
+#include "meridan/genome/TextFields.h"
+
 
 namespace meridan::exports {
 
 std::string formatNumber(double value)
 {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << value;
-    return out.str();
+    return genome::defaultNotation(value);
 }
 
 std::string cellText(const std::string& text)

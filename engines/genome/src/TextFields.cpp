@@ -5,6 +5,8 @@
 #include <cmath>
 #include <istream>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace meridan::genome {
 
@@ -151,6 +153,14 @@ double leadingNumber(std::string_view text)
                                                     : std::numeric_limits<double>::infinity();
     }
     return ec == std::errc() ? value : 0.0;
+}
+
+std::string defaultNotation(double value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    return out.str();
 }
 
 } // namespace meridan::genome

@@ -1,34 +1,22 @@
 // Entries of the Galvora engine library: mainfun, which prints its lines on
 // standard output, and the versioned entry point, which reports through the
 // caller's context.
+#include "meridan/engine/ClassicEntry.h"
 #include "meridan/engine/RunContext.h"
 #include "meridan/operon/Galvora.h"
 
-#include <exception>
-#include <iostream>
 
 extern "C" __attribute__((visibility("default"))) int
 mainfun(const char* fnaPath, const char* pttPath, const char* outputDirectory)
 {
-    try {
-        if (!fnaPath || !pttPath || !outputDirectory) {
-            std::cout << "Galvora: missing argument" << std::endl;
-            return 0;
-        }
+    return meridan::engine::runClassicEntry("Galvora", {fnaPath, pttPath, outputDirectory}, [&](std::ostream& log) {
         meridan::operon::RunRequest request;
         request.fnaPath = fnaPath;
         request.pttPath = pttPath;
         request.outputDirectory = outputDirectory;
         request.seed = meridan::operon::seedFromEnvironment();
-        const int result = meridan::operon::runGalvora(request, std::cout);
-        std::cout.flush();
-        return result;
-    } catch (const std::exception& e) {
-        std::cout << "Galvora: " << e.what() << std::endl;
-    } catch (...) {
-        std::cout << "Galvora: unexpected failure" << std::endl;
-    }
-    return 0;
+        return meridan::operon::runGalvora(request, log) == 1;
+    });
 }
 
 // argv: FNA PTT. Writes ID_genetag.txt into the context's output folder;

@@ -11,8 +11,6 @@
 
 namespace meridan::evidence {
 
-namespace {
-
 std::ifstream openInput(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -20,6 +18,8 @@ std::ifstream openInput(const std::string& path)
         throw InputError("Can't open file " + path + " !");
     return in;
 }
+
+namespace {
 
 std::vector<std::string> split(const std::string& line, char separator)
 {

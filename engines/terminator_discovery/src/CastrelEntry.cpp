@@ -1,25 +1,16 @@
 // The exported entry of the terminator discovery library.
 #include "castrel/Discovery.h"
 
+#include "meridan/engine/ClassicEntry.h"
 #include "meridan/engine/RunContext.h"
-
-#include <iostream>
 
 extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPath, const char* pttPath,
                                                               const char* outputDir)
 {
-    try {
-        if (fnaPath == nullptr || pttPath == nullptr || outputDir == nullptr) {
-            std::cout << "Castrel: missing argument" << std::endl;
-            return 0;
-        }
+    return meridan::engine::runClassicEntry("Castrel", {fnaPath, pttPath, outputDir}, [&](std::ostream& log) {
         meridan::castrel::DiscoveryInputs inputs{fnaPath, pttPath, outputDir, {}};
-        const bool ok = meridan::castrel::runDiscovery(inputs, std::cout).ok;
-        std::cout.flush();
-        return ok ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+        return meridan::castrel::runDiscovery(inputs, log).ok;
+    });
 }
 
 // argv: FNA PTT. Writes the seven model files, the pair file

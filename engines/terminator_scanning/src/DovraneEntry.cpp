@@ -1,25 +1,16 @@
 // The exported entry of the terminator scanning library.
 #include "dovrane/Scanning.h"
 
+#include "meridan/engine/ClassicEntry.h"
 #include "meridan/engine/RunContext.h"
-
-#include <iostream>
 
 extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPath, const char* pttPath,
                                                               const char* outputDir)
 {
-    try {
-        if (fnaPath == nullptr || pttPath == nullptr || outputDir == nullptr) {
-            std::cout << "Dovrane: missing argument" << std::endl;
-            return 0;
-        }
+    return meridan::engine::runClassicEntry("Dovrane", {fnaPath, pttPath, outputDir}, [&](std::ostream& log) {
         meridan::dovrane::ScanningInputs inputs{fnaPath, pttPath, outputDir, {}};
-        const bool ok = meridan::dovrane::runScanning(inputs, std::cout).ok;
-        std::cout.flush();
-        return ok ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+        return meridan::dovrane::runScanning(inputs, log).ok;
+    });
 }
 
 // argv: FNA PTT. Writes ID_terminator_score.txt into the context's output folder,

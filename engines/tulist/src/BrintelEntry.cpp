@@ -1,17 +1,7 @@
 // The exported entry of the TU builder library.
 #include "brintel/TuBuilder.h"
+#include "meridan/engine/ClassicEntry.h"
 #include "meridan/engine/RunContext.h"
-
-#include <exception>
-#include <iostream>
-#include <new>
-
-namespace {
-std::string text(const char* value)
-{
-    return value ? std::string(value) : std::string();
-}
-} // namespace
 
 // Builds the gene index file, the summary and the TU list under ./results/.
 // Returns 1 on success and 0 when a file cannot be opened or the run fails;
@@ -20,28 +10,21 @@ extern "C" __attribute__((visibility("default"))) int
 mainfun(const char* pttPath, const char* genetagPath, const char* promoterScorePath,
         const char* terminatorScorePath, const char* tulistPath, const char* genomeId)
 {
-    try {
-        brintel::TuBuilderSettings settings;
-        settings.pttPath = text(pttPath);
-        settings.genetagPath = text(genetagPath);
-        settings.promoterScorePath = text(promoterScorePath);
-        settings.terminatorScorePath = text(terminatorScorePath);
-        settings.tulistPath = text(tulistPath);
-        settings.genomeId = text(genomeId);
-        settings.resultsDir = "./results/";
-        settings.promoterCut = 0.0;
-        settings.terminatorCut = 2.0;
-        const bool ok = brintel::buildTuList(settings, std::cout);
-        std::cout.flush();
-        return ok ? 1 : 0;
-    } catch (const std::bad_alloc&) {
-        std::cout << "Brintel: out of memory" << std::endl;
-    } catch (const std::exception& e) {
-        std::cout << "Brintel: " << e.what() << std::endl;
-    } catch (...) {
-        std::cout << "Brintel: unexpected failure" << std::endl;
-    }
-    return 0;
+    return meridan::engine::runClassicEntry(
+        "Brintel", {pttPath, genetagPath, promoterScorePath, terminatorScorePath, tulistPath, genomeId},
+        [&](std::ostream& log) {
+            brintel::TuBuilderSettings settings;
+            settings.pttPath = pttPath;
+            settings.genetagPath = genetagPath;
+            settings.promoterScorePath = promoterScorePath;
+            settings.terminatorScorePath = terminatorScorePath;
+            settings.tulistPath = tulistPath;
+            settings.genomeId = genomeId;
+            settings.resultsDir = "./results/";
+            settings.promoterCut = 0.0;
+            settings.terminatorCut = 2.0;
+            return brintel::buildTuList(settings, log);
+        });
 }
 
 // argv: PTT GENETAG PROMOTER_SCORES TERMINATOR_SCORES TULIST ID. Writes the

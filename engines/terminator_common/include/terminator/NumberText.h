@@ -8,6 +8,7 @@
 
 namespace meridan::terminator {
 
+using genome::defaultNotation;
 using genome::leadingInteger;
 
 // The whole token as a finite decimal number, or nothing when it is not one.
@@ -15,8 +16,5 @@ inline std::optional<double> parseFiniteNumber(const std::string& token)
 {
     return genome::parseNumber(token);
 }
-
-// A number in the default stream notation (6 significant digits).
-std::string defaultNotation(double value);
 
 } // namespace meridan::terminator

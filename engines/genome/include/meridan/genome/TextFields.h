@@ -58,4 +58,8 @@ std::optional<double> parseNumber(std::string_view text);
 // value beyond the double range gives an infinity, one too small 0.
 double leadingNumber(std::string_view text);
 
+// A number as the default stream notation writes it (6 significant digits),
+// whatever the process's locale.
+std::string defaultNotation(double value);
+
 } // namespace meridan::genome

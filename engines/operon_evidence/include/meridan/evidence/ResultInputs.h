@@ -5,6 +5,7 @@
 // InputError naming the file and line of a row it cannot use.
 #pragma once
 
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ class InputError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The file opened for reading, or InputError "Can't open file PATH !".
+std::ifstream openInput(const std::string& path);
 
 struct TableGene {
     std::string synonym;
