@@ -4,9 +4,11 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <cstdlib>
+#include <functional>
 
 namespace operontree {
 
@@ -110,11 +112,24 @@ QTreeWidgetItem *selectMatches(QTreeWidget *tree, const QString &text, int colum
     tree->collapseAll();
     const QList<QTreeWidgetItem *> matches =
         tree->findItems(text, Qt::MatchContains | Qt::MatchRecursive, column);
+    // One selection change for all matches: selecting row by row costs time
+    // in proportion to the rows already selected, seconds for a few
+    // thousand matches.
+    QItemSelection selection;
+    QAbstractItemModel *model = tree->model();
+    const std::function<QModelIndex(QTreeWidgetItem *)> indexOf = [&](QTreeWidgetItem *item) {
+        QTreeWidgetItem *parent = item->parent();
+        return parent ? model->index(parent->indexOfChild(item), 0, indexOf(parent))
+                      : model->index(tree->indexOfTopLevelItem(item), 0);
+    };
     for (QTreeWidgetItem *match : matches) {
-        match->setSelected(true);
+        const QModelIndex index = indexOf(match);
+        selection.select(index, index);
         for (QTreeWidgetItem *p = match->parent(); p; p = p->parent())
             p->setExpanded(true);
     }
+    if (!selection.isEmpty())
+        tree->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     return matches.isEmpty() ? nullptr : matches.first();
 }
 
