@@ -56,7 +56,7 @@ private slots:
         w.form()->action_fna->trigger();
         w.form()->action_ptt->trigger();
         // The sequence file is replaced by bytes that are no FASTA at all.
-        writeText(inputs + "/NC_999999.fna", QByteArray("\x01\x02PK\x03\x04 binary\n", 17));
+        writeText(inputs + "/NC_999999.fna", QByteArray("\x01\x02PK\x03\x04 binary\n"));
 
         w.form()->action_pred->trigger();
         QVERIFY(!w.isPredictionRunning());
