@@ -239,7 +239,7 @@ void GenomeMapBuilder::fitCentreLabel(double scale)
         double width = 0;
         for (const QString &line : lines)
             width = qMax(width, metrics.horizontalAdvance(line));
-        if (std::hypot(width / 2, metrics.height() * lines.size() / 2) <= room) {
+        if (std::hypot(width / 2, metrics.lineSpacing() * lines.size() / 2) <= room) {
             chosen = i;
             break;
         }

@@ -85,7 +85,7 @@ MapLabel::MapLabel(const QString &text, const QFont &font, QPointF direction, do
     const QStringList lines = text_.split(QLatin1Char('\n'));
     for (const QString &line : lines)
         size.setWidth(qMax(size.width(), metrics.horizontalAdvance(line)));
-    size.setHeight(metrics.height() * lines.size());
+    size.setHeight(metrics.lineSpacing() * lines.size());
     const double dx = direction.x();
     const double dy = direction.y();
     // The rectangle's edge nearest to the anchor touches a point `gap`
