@@ -104,5 +104,14 @@ void MapLabel::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
 {
     painter->setFont(font_);
     painter->setPen(color_);
-    painter->drawText(rect_, Qt::AlignCenter, text_);
+    // Line by line with the metrics the rectangle was measured with, so the
+    // text stays inside it whatever the paint device.
+    const QFontMetricsF metrics(font_, painter->device());
+    const QStringList lines = text_.split(QLatin1Char('\n'));
+    const double spacing = rect_.height() / qMax(1, int(lines.size()));
+    for (int i = 0; i < lines.size(); ++i) {
+        const double width = metrics.horizontalAdvance(lines[i]);
+        const double baseline = rect_.top() + i * spacing + (spacing - metrics.height()) / 2 + metrics.ascent();
+        painter->drawText(QPointF(rect_.center().x() - width / 2, baseline), lines[i]);
+    }
 }
