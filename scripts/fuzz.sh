@@ -14,7 +14,7 @@ if ! command -v clang++-14 >/dev/null || ! dpkg -s libclang-rt-14-dev >/dev/null
   $SUDO apt-get install -y -qq clang-14 libclang-rt-14-dev >/dev/null
 fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIDAN_FUZZ=ON -DMERIDAN_WITH_GUI=OFF \
-  -DMERIDAN_TESTS=OFF -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+  -DMERIDAN_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j2 --target fuzz_fasta fuzz_ptt fuzz_rnt fuzz_gff3 fuzz_genbank fuzz_gzip fuzz_results >/dev/null
 status=0
 for reader in ${READERS:-fasta ptt rnt gff3 genbank gzip results}; do
