@@ -6,8 +6,19 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char** argv)
 {
+#ifdef __GLIBC__
+    // Large buffers (whole input files, sequences) come from and go back to
+    // the system: otherwise the first one freed raises the allocator's
+    // threshold for all threads, and every engine thread keeps such buffers
+    // for the rest of the run.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("meridan-predict"));
 
