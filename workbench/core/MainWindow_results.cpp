@@ -51,6 +51,7 @@ void MainWindow::slotLoadPromoterResult()
 {
     qDebug() << "load Promoter result";
     meridan::readPromoterScores(resultDir + genomeId + QStringLiteral("_promoter_scores.txt"), model);
+    meridan::readPromoterSigmas(resultDir, genomeId, model);
 }
 
 bool MainWindow::integratePromoterFile()

@@ -19,6 +19,7 @@ struct PromoterEntry {
     QString firstBox;            // shown as the -35 region
     QString placeholder = "-";
     QString secondBox;           // shown as the -10 region, or "-"
+    QString sigma;               // "70", "38", "32" or "24"; empty when unknown
 };
 
 // One gene of the project, in annotation-file order; its position in

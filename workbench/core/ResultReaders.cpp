@@ -3,8 +3,13 @@
 #include "ProjectModel.h"
 #include "TextFields.h"
 
+#include "meridan/genome/results/PromoterTable.h"
+
 #include <QDebug>
 #include <QFile>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace meridan::text;
 
@@ -54,6 +59,23 @@ bool readPromoterScores(const QString& path, ProjectModel& model)
         model.promoterMap.insert(promoter.name, promoter);
     }
     return true;
+}
+
+void readPromoterSigmas(const QString& folder, const QString& genomeId, ProjectModel& model)
+{
+    for (const char* sigma : {"70", "38", "32", "24"}) {
+        const QString path = folder + genomeId + QStringLiteral(".sigma%1.sca.dat").arg(QLatin1String(sigma));
+        const auto hits = genome::results::readSigmaScoreFile(QFile::encodeName(path).toStdString());
+        for (const genome::results::SigmaHit& hit : hits.rows) {
+            const auto it = model.promoterMap.find(QString::fromStdString(hit.synonym));
+            // The table keeps each gene's best hit with its score rounded
+            // to the table's precision.
+            if (it == model.promoterMap.end() || !it->sigma.isEmpty() || it->start != hit.start
+                || std::abs(it->score - hit.score) > 1e-4 * std::max(1.0, std::abs(hit.score)))
+                continue;
+            it->sigma = QLatin1String(sigma);
+        }
+    }
 }
 
 bool readTerminatorScores(const QString& path, ProjectModel& model)

@@ -17,6 +17,9 @@ bool readGeneTags(const QString& path, ProjectModel& model);
 
 // Promoter-score table into promoterMap (one entry per name, later lines win).
 bool readPromoterScores(const QString& path, ProjectModel& model);
+// Names the sigma factor of each promoter read by readPromoterScores: the
+// sigma whose scan (folder/ID.sigmaNN.sca.dat) holds the same hit for its gene.
+void readPromoterSigmas(const QString& folder, const QString& genomeId, ProjectModel& model);
 
 // Terminator score table into terminators (file order) and terminatorMap
 // (one entry per label, later lines win).

@@ -98,7 +98,9 @@ QString promoterText(const ProjectModel &model, const GeneEntry &gene, const Pro
     const qint64 from = forward ? qint64(gene.start) + p.start : qint64(gene.end) - p.end;
     const qint64 to = forward ? qint64(gene.start) + p.end : qint64(gene.end) - p.start;
     QString sigma;
-    if (!p.name.isEmpty() && p.secondBox == "-")
+    if (!p.sigma.isEmpty())
+        sigma = QObject::tr(", \u03c3%1").arg(p.sigma);
+    else if (!p.name.isEmpty() && p.secondBox == "-")
         sigma = QObject::tr(", sigma38");
     return QObject::tr("%1 (%2 strand), score %3%4")
         .arg(range(qMin(from, to), qMax(from, to), model.genomeLength), gene.strand)

@@ -157,6 +157,22 @@ private slots:
         QCOMPARE(q.spacer, 0);
     }
 
+    void promoterSigmasComeFromTheScanHoldingTheSameHit()
+    {
+        writeText(file("p.txt"), "b0001 2.5 -60 -20 TTGACA - TATAAT\nb0002 1.25 -40 -10 CCCAAA - -\n");
+        const char* header = "synonym\tstrand\ttss\tstart\tscore\tfirstBox_pos\tfirstBox\tsecondBox_pos\tsecondBox\tspacer\n";
+        // b0001's best hit is the sigma-70 one; sigma 38 has a weaker hit at
+        // the same place and sigma 24 the same score elsewhere.
+        writeText(file("G.sigma70.sca.dat"), QByteArray(header) + "b0001\t+\t140\t-60\t2.50001\t100\tTTGACA\t123\tTATAAT\t17\n");
+        writeText(file("G.sigma38.sca.dat"), QByteArray(header) + "b0001\t+\t140\t-60\t1.5\t100\tTTGACA\t123\tTATAAT\t17\n");
+        writeText(file("G.sigma24.sca.dat"), QByteArray(header) + "b0002\t+\t90\t-45\t1.25\t60\tCCCAAA\t80\tTATAAT\t14\n");
+        ProjectModel model;
+        QVERIFY(readPromoterScores(file("p.txt"), model));
+        readPromoterSigmas(dir.path() + "/", QStringLiteral("G"), model);
+        QCOMPARE(model.promoterMap.value(QStringLiteral("b0001")).sigma, QStringLiteral("70"));
+        QCOMPARE(model.promoterMap.value(QStringLiteral("b0002")).sigma, QString());
+    }
+
     void terminatorScores()
     {
         writeText(file("t.txt"),
