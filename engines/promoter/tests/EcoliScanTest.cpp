@@ -61,7 +61,8 @@ TEST(EthrinEcoliScan, FourFilesWithOneRowPerGene)
         // good share of the genes, the rarer sigma factors fewer, none most.
         const double share = static_cast<double>(confident) / static_cast<double>(rows.size());
         EXPECT_LT(share, 0.45);
-        if (std::string(sigma) == "sigma70")
+        if (std::string(sigma) == "sigma70") {
             EXPECT_GT(share, 0.15);
+        }
     }
 }

@@ -323,8 +323,9 @@ TEST(EthrinGeneScan, CalibrationFlagsPlantedPromotersAndFewInRandomGenomes)
         long plantedPassing = 0, otherPassing = 0;
         for (std::size_t k = 0; k < best.size(); ++k)
             (k % 2 == 0 && planted ? plantedPassing : otherPassing) += best[k] > t;
-        if (planted)
+        if (planted) {
             EXPECT_GE(plantedPassing, 140);
+        }
         EXPECT_LE(otherPassing, 15);
     }
 }

@@ -163,8 +163,9 @@ public:
         EXPECT_TRUE(QFile::copy(runFolder() + "/meridan-predict", program_));
         QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
         for (const char* shared : {"bin", "WM", "threshold"})
-            if (QFileInfo::exists(runFolder() + "/" + shared))
+            if (QFileInfo::exists(runFolder() + "/" + shared)) {
                 EXPECT_TRUE(QFile::link(runFolder() + "/" + shared, folder_.filePath(shared)));
+            }
     }
     QString program() const { return program_; }
     QString path(const QString& relative) const { return folder_.filePath(relative); }
@@ -187,8 +188,9 @@ void expectNoPartialResults(const ProgramCopy& program, const char* name)
     const QDir results(program.path("results"));
     for (const QFileInfo& file : results.entryInfoList(QDir::Files)) {
         EXPECT_FALSE(file.fileName().endsWith(".part")) << name << " " << file.fileName().toStdString();
-        if (!file.fileName().endsWith("_predict.log") && !file.fileName().endsWith("_terminator_score.txt"))
+        if (!file.fileName().endsWith("_predict.log") && !file.fileName().endsWith("_terminator_score.txt")) {
             EXPECT_GT(file.size(), 0) << name << " " << file.fileName().toStdString();
+        }
     }
 }
 

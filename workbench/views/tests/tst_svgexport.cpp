@@ -70,23 +70,6 @@ SvgHead svgRoot(const QString &path)
     return head;
 }
 
-// The x scale most of the drawing is painted with.
-double drawingScale(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    const QString text = QString::fromUtf8(file.readAll());
-    static const QRegularExpression matrix("matrix\\(([-0-9.e]+),");
-    QMap<QString, int> counts;
-    for (auto it = matrix.globalMatch(text); it.hasNext();)
-        ++counts[it.next().captured(1)];
-    QString best;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (best.isEmpty() || it.value() > counts[best])
-            best = it.key();
-    return best.toDouble();
-}
-
 } // namespace
 
 class TestSvgExport : public QObject
