@@ -120,10 +120,8 @@ void MainWindow::cancelRun()
     cancelRequested = true;
     // A running engine stops at its next check; a worker that has not yet
     // started its engine, or would start the TU list, does not start it.
-    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread}) {
-        thread->requestInterruption();
+    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread})
         thread->requestCancel();
-    }
     showStatus(tr("Cancelling the prediction: stopping at the next safe point"));
     updateRunActions();
 }

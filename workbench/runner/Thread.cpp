@@ -128,6 +128,9 @@ bool Thread::wasCancelled() const
 
 void Thread::requestCancel()
 {
+    // The running engine sees the flag; the run itself does not start the
+    // next engine of its stage.
+    requestInterruption();
     if (isRunning())
         __atomic_store_n(&cancel_, 1, __ATOMIC_RELEASE);
 }

@@ -2,6 +2,7 @@
 // workbench calls: each either stops before any engine runs (exit status 2,
 // one message naming the file, no result file) or passes the check (the
 // engines run; rows left out are reported once).
+#include "PredictProcess.h"
 #include "TestData.h"
 #include "meridan/genome/InputCheck.h"
 
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace {
+
+using namespace meridan::predicttest;
 
 // A small genome: 12 genes on 12 kb, alternating runs of strands.
 std::string sequence(std::size_t length = 12000)
@@ -127,53 +130,6 @@ std::vector<Case> cases()
         {"TwoMegabyteLine", ">NC_000001 " + std::string(2 << 20, 'h') + "\n" + fasta(seq).substr(24), good, "", 0, ""},
     };
 }
-
-QString runFolder()
-{
-    return QString::fromStdString(meridan::testdata::runDir().string());
-}
-
-struct Outcome {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Outcome run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Outcome o;
-    if (!process.waitForFinished(300000)) {
-        process.kill();
-        process.waitForFinished();
-        return o;
-    }
-    o.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    o.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    o.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return o;
-}
-
-// A program folder of the test's own, beside links to the built engines.
-class ProgramCopy {
-public:
-    ProgramCopy()
-    {
-        program_ = folder_.filePath("meridan-predict");
-        EXPECT_TRUE(QFile::copy(runFolder() + "/meridan-predict", program_));
-        QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
-        for (const char* shared : {"bin", "WM", "threshold"})
-            if (QFileInfo::exists(runFolder() + "/" + shared)) {
-                EXPECT_TRUE(QFile::link(runFolder() + "/" + shared, folder_.filePath(shared)));
-            }
-    }
-    QString program() const { return program_; }
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
-
-private:
-    QTemporaryDir folder_;
-    QString program_;
-};
 
 void write(const QString& path, const std::string& text)
 {

@@ -1,5 +1,6 @@
 // meridan-predict as a user runs it: arguments, messages, exit status, and
 // whole predictions with the real engines on a simulated and a real genome.
+#include "PredictProcess.h"
 #include "TestData.h"
 
 #include <QDir>
@@ -13,38 +14,7 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QString runFolder()
-{
-    return QString::fromStdString(meridan::testdata::runDir().string());
-}
-
-Outcome run(const QString& program, const QStringList& arguments, int timeoutMs = 600000)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Outcome o;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        o.err = "did not finish";
-        return o;
-    }
-    o.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    o.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    o.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return o;
-}
-
-QString predictProgram()
-{
-    return runFolder() + "/meridan-predict";
-}
+using namespace meridan::predicttest;
 
 // Skips the test unless every engine library is in the program folder's bin/.
 QString missingEngine()
@@ -72,34 +42,6 @@ void touch(const QString& path, const QByteArray& text = ">x\nACGT\n")
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
-
-// A program folder of the test's own: a copy of meridan-predict beside links
-// to the built engines (bin/) and the promoter library's data, so results and
-// work files stay apart from every other run.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(bool withEngines = true)
-    {
-        program_ = folder_.filePath("meridan-predict");
-        EXPECT_TRUE(QFile::copy(predictProgram(), program_));
-        QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
-        if (!withEngines) {
-            QDir(folder_.path()).mkdir("bin");
-            return;
-        }
-        for (const char* shared : {"bin", "WM", "threshold"}) {
-            if (QFileInfo::exists(runFolder() + "/" + shared)) {
-                EXPECT_TRUE(QFile::link(runFolder() + "/" + shared, folder_.filePath(shared)));
-            }
-        }
-    }
-    QString program() const { return program_; }
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
-
-private:
-    QTemporaryDir folder_;
-    QString program_;
-};
 
 TEST(Predict, HelpExplainsTheCommand)
 {

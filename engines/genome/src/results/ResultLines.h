@@ -38,12 +38,15 @@ std::optional<double> finiteNumber(std::string_view text);
 void addProblem(std::vector<ResultProblem>& problems, const std::string& file, std::size_t line,
                 std::string what);
 
-// Reads the blank-separated rows of a result table: blank lines are skipped
-// and a row with another number of items than `count` is a problem; every
-// other row goes to parse(items, lineNumber), which keeps a row or adds a problem.
+enum class Separator { Blanks, Tabs };
+
+// Reads the rows of a result table, items separated by blanks or by tabs:
+// blank lines are skipped and a row with another number of items than
+// `count` is a problem; every other row goes to parse(items, lineNumber),
+// which keeps a row or adds a problem.
 template <typename Parse>
 void forEachRow(std::istream& in, const std::string& sourceName, std::size_t count,
-                std::vector<ResultProblem>& problems, Parse parse)
+                std::vector<ResultProblem>& problems, Parse parse, Separator separator = Separator::Blanks)
 {
     LineReader lines(in);
     std::string line;
@@ -51,10 +54,12 @@ void forEachRow(std::istream& in, const std::string& sourceName, std::size_t cou
         if (blankLine(line))
             continue;
         const std::size_t at = lines.lineNumber();
-        const auto items = splitBlanks(line);
+        const bool tabs = separator == Separator::Tabs;
+        const auto items = tabs ? splitTabs(line) : splitBlanks(line);
         if (items.size() != count) {
             addProblem(problems, sourceName, at,
-                       "expected " + std::to_string(count) + " items, found " + std::to_string(items.size()));
+                       "expected " + std::to_string(count) + (tabs ? " tab-separated fields" : " items") + ", found "
+                           + std::to_string(items.size()));
             continue;
         }
         parse(items, at);

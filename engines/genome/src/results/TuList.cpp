@@ -41,57 +41,49 @@ ResultRows<TuRow> readTuList(std::istream& in, const std::string& sourceName)
 {
     ResultRows<TuRow> result;
     result.opened = true;
-    LineReader lines(in);
-    std::string line;
-    while (lines.next(line)) {
-        if (blankLine(line))
-            continue;
-        const std::size_t at = lines.lineNumber();
-        const auto fields = splitTabs(line);
-        if (fields.size() != 7) {
-            addProblem(result.problems, sourceName, at,
-                       "expected 7 tab-separated fields, found " + std::to_string(fields.size()));
-            continue;
-        }
-        TuRow row;
-        row.line = at;
-        row.genomeId = std::string(fields[0]);
-        row.name = std::string(fields[1]);
-        const std::size_t point = fields[1].find('.');
-        const auto operon = point == std::string_view::npos ? std::nullopt : paddedNumber(fields[1].substr(0, point));
-        const auto ordinal =
-            point == std::string_view::npos ? std::nullopt : paddedNumber(fields[1].substr(point + 1));
-        if (!operon || !ordinal || *ordinal < 0) {
-            addProblem(result.problems, sourceName, at, "the unit name '" + row.name + "' is not <operon>.<ordinal>");
-            continue;
-        }
-        row.operonNumber = *operon;
-        row.ordinal = *ordinal;
-        if (fields[2] != "+" && fields[2] != "-") {
-            addProblem(result.problems, sourceName, at, "the strand must be + or -");
-            continue;
-        }
-        row.strand = fields[2][0];
-        bool membersOk = !fields[3].empty();
-        std::size_t begin = 0;
-        while (membersOk && begin <= fields[3].size()) {
-            const std::size_t comma = std::min(fields[3].find(',', begin), fields[3].size());
-            const auto m = member(fields[3].substr(begin, comma - begin));
-            if (!m)
-                membersOk = false;
-            else
-                row.members.push_back(*m);
-            begin = comma + 1;
-        }
-        if (!membersOk) {
-            addProblem(result.problems, sourceName, at, "a member is not synonym|PID|gene index");
-            continue;
-        }
-        row.promoterBox35 = std::string(fields[4]);
-        row.promoterBox10 = std::string(fields[5]);
-        row.terminatorSequence = std::string(fields[6]);
-        result.rows.push_back(std::move(row));
-    }
+    forEachRow(
+        in, sourceName, 7, result.problems,
+        [&](const std::vector<std::string_view>& fields, std::size_t at) {
+            TuRow row;
+            row.line = at;
+            row.genomeId = std::string(fields[0]);
+            row.name = std::string(fields[1]);
+            const std::size_t point = fields[1].find('.');
+            const auto operon = point == std::string_view::npos ? std::nullopt : paddedNumber(fields[1].substr(0, point));
+            const auto ordinal =
+                point == std::string_view::npos ? std::nullopt : paddedNumber(fields[1].substr(point + 1));
+            if (!operon || !ordinal || *ordinal < 0) {
+                addProblem(result.problems, sourceName, at, "the unit name '" + row.name + "' is not <operon>.<ordinal>");
+                return;
+            }
+            row.operonNumber = *operon;
+            row.ordinal = *ordinal;
+            if (fields[2] != "+" && fields[2] != "-") {
+                addProblem(result.problems, sourceName, at, "the strand must be + or -");
+                return;
+            }
+            row.strand = fields[2][0];
+            bool membersOk = !fields[3].empty();
+            std::size_t begin = 0;
+            while (membersOk && begin <= fields[3].size()) {
+                const std::size_t comma = std::min(fields[3].find(',', begin), fields[3].size());
+                const auto m = member(fields[3].substr(begin, comma - begin));
+                if (!m)
+                    membersOk = false;
+                else
+                    row.members.push_back(*m);
+                begin = comma + 1;
+            }
+            if (!membersOk) {
+                addProblem(result.problems, sourceName, at, "a member is not synonym|PID|gene index");
+                return;
+            }
+            row.promoterBox35 = std::string(fields[4]);
+            row.promoterBox10 = std::string(fields[5]);
+            row.terminatorSequence = std::string(fields[6]);
+            result.rows.push_back(std::move(row));
+        },
+        Separator::Tabs);
     return result;
 }
 
