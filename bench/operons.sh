@@ -35,7 +35,7 @@ predict() {
   local inputs=("$dir/$id.fna" "$dir/$id.ptt")
   [ -f "$dir/$id.rnt" ] && inputs+=("$dir/$id.rnt")
   mkdir -p "$out"
-  MERIDAN_SEED=$seed "$run/meridan-predict" --quiet --operons "$mode" "${inputs[@]}" >"$out/predict.txt" 2>&1 ||
+  MERIDAN_SEED=$seed "$run/meridan-predict" --operons "$mode" "${inputs[@]}" >"$out/predict.txt" 2>&1 ||
     { cat "$out/predict.txt" >&2; exit 1; }
   cp "$run/results/$id"_* "$run/results/$id".sigma70.sca.dat "$out/"
   cp "$run/annotation/$id.ano" "$out/$id.ano" 2>/dev/null || cp "$dir/$id.ptt" "$out/$id.ano"
@@ -105,21 +105,29 @@ if [ "$quick" != "--quick" ]; then
   done
 fi
 
-echo "== ablation (seed 1): the default evidence (gap,category,product,length) without one, or with one more"
-default="gap category product length"
+echo "== ablation (seed 1): the default evidence (gap,category,product,length,name) without one, or with one more"
+default="gap category product length name"
 for drop in $default; do
   list=$(echo $default | tr ' ' '\n' | grep -v "^$drop$" | paste -sd,)
   refine "$work/em1" "$work/abl.txt" "$list" >/dev/null
   evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "without $drop"
 done
 for more in promoter terminator engine promoter,terminator,engine; do
-  refine "$work/em1" "$work/abl.txt" "gap,category,product,length,$more" >/dev/null
+  refine "$work/em1" "$work/abl.txt" "gap,category,product,length,name,$more" >/dev/null
   evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "with $more"
 done
-for only in gap engine "gap,category" "gap,product" "gap,length" "gap,promoter" "gap,terminator" "gap,engine"; do
+for only in gap engine "gap,category" "gap,product" "gap,length" "gap,name" "gap,promoter" "gap,terminator" "gap,engine"; do
   refine "$work/em1" "$work/abl.txt" "$only" >/dev/null
   evaluate "$work/em1" "$work/abl.txt" | grep "gene tags" | figures "only $only"
 done
+
+if [ -f "$ref/termseq_terminators_100bp.bed" ]; then
+  echo "== E. coli neighbours with a Term-seq 3' end between them (split) and without (linked), seed 1"
+  evaluate "$work/em1" "" --terminators "$ref/termseq_terminators_100bp.bed" | grep -A2 "^same-strand" |
+    tail -n 2 | sed 's/gene tags:/em:      /'
+  evaluate "$work/em1" "$work/em1/evidence_genetag.txt" --terminators "$ref/termseq_terminators_100bp.bed" |
+    grep "gene tags: split" | sed 's/gene tags:/evidence:/'
+fi
 
 echo "== TU spans against RegulonDB TUSet (seed 1)"
 predict "$work/ev1" 1 evidence "$ecoli" NC_000913
@@ -148,8 +156,13 @@ if [ -f "$staph/NC_007795.fna" ]; then
   echo "  em:       $(links "$work/sa/NC_007795.ano" "$work/sa/NC_007795_genetag.txt")"
   echo "  evidence: $(links "$work/sa/NC_007795.ano" "$work/sa/evidence_genetag.txt")"
   if [ -f "$staph/NC_007795.terminators.bed" ]; then
+    # Term-seq 3' ends: terminator recall, and how each mode treats neighbours
+    # with a mapped end between them (a transcript boundary).
     "$run/meridan-evaluate" --genes "$work/sa/NC_007795.ano" --results "$work/sa" --id NC_007795 \
-      --terminators "$staph/NC_007795.terminators.bed" | sed 's/^/  /'
+      --terminators "$staph/NC_007795.terminators.bed" | sed 's/^/  /; s/gene tags:/em:      /'
+    "$run/meridan-evaluate" --genes "$work/sa/NC_007795.ano" --results "$work/sa" --id NC_007795 \
+      --genetag "$work/sa/evidence_genetag.txt" --terminators "$staph/NC_007795.terminators.bed" |
+      grep "gene tags: split" | sed 's/^/  /; s/gene tags:/evidence:/'
   fi
 fi
 

@@ -70,6 +70,29 @@ std::vector<bool> linksOfDistance(const std::vector<evidence::TableGene>& genes,
     return links;
 }
 
+std::vector<PairTruth> pairsAtKnownEnds(const std::vector<evidence::TableGene>& genes, const std::vector<Site>& ends,
+                                        long reach)
+{
+    std::vector<Site> sorted = ends;
+    std::sort(sorted.begin(), sorted.end(), [](const Site& a, const Site& b) { return a.position < b.position; });
+    std::vector<PairTruth> out(genes.size(), PairTruth::Unknown);
+    for (std::size_t i = 0; i + 1 < genes.size(); ++i) {
+        const auto& a = genes[i];
+        const auto& b = genes[i + 1];
+        if (a.strand != b.strand || a.synonym == b.synonym)
+            continue;
+        const long from = std::min(a.end, b.start) - reach;
+        const long to = std::max(a.end, b.start) + reach;
+        auto it = std::lower_bound(sorted.begin(), sorted.end(), from,
+                                   [](const Site& s, long p) { return s.position < p; });
+        bool end = false;
+        for (; it != sorted.end() && it->position <= to && !end; ++it)
+            end = it->strand == '.' || it->strand == a.strand;
+        out[i] = end ? PairTruth::Boundary : PairTruth::Same;
+    }
+    return out;
+}
+
 PairCounts comparePairs(const std::vector<PairTruth>& truth, const std::vector<bool>& predicted)
 {
     PairCounts counts;

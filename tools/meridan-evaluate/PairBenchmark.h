@@ -29,6 +29,15 @@ std::vector<bool> linksOfGeneTags(const std::vector<evidence::TableGene>& genes,
 // between the genes.
 std::vector<bool> linksOfDistance(const std::vector<evidence::TableGene>& genes, long maxGap);
 
+// Pairs of adjacent same-strand genes (distinct locus tags) split by mapped
+// transcript 3' ends: per pair (i, i+1), Boundary when a known end on the
+// genes' strand (or of unknown strand) lies between them, the reach counted
+// into both genes; Unknown for all other pairs; Same for the remaining
+// candidate pairs (nothing known ends between them, which does not make them
+// one operon: only their link share is telling).
+std::vector<PairTruth> pairsAtKnownEnds(const std::vector<evidence::TableGene>& genes, const std::vector<Site>& ends,
+                                        long reach);
+
 PairCounts comparePairs(const std::vector<PairTruth>& truth, const std::vector<bool>& predicted);
 
 // TU spans as (first row, last row): exact-span recall (known spans found)

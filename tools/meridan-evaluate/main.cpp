@@ -44,7 +44,9 @@ const char* const kUsage =
     "  promoters     genes flagged (score > 0), genes with a known start <= 300 nt before their\n"
     "                start codon whose flagged promoter starts within 50 nt of it, flagged\n"
     "                promoters within 50 nt of a known start; with --genome also the consensus scan\n"
-    "  terminators   known 3' ends with a predicted end within 50/100 nt and the reverse\n";
+    "  terminators   known 3' ends with a predicted end within 50/100 nt and the reverse; with\n"
+    "                the gene tags, the share of same-strand neighbours with a known end between\n"
+    "                them that are split, and of the others that are linked (also for the rule)\n";
 
 struct Options {
     std::multimap<std::string, std::string> values;
@@ -118,6 +120,17 @@ void printPairs(const std::string& label, const PairCounts& c)
               << c.trueNegative << "  FN " << c.falseNegative << "  sensitivity " << fixed(c.sensitivity())
               << "  specificity " << fixed(c.specificity()) << "  accuracy " << fixed(c.accuracy()) << "  MCC "
               << fixed(c.mcc()) << '\n';
+}
+
+// Links of same-strand neighbours against mapped 3' ends: how many pairs with
+// an end between the genes are split, how many without one are linked.
+void printEndPairs(const std::string& label, const PairCounts& c)
+{
+    const std::size_t atEnds = c.trueNegative + c.falsePositive;
+    const std::size_t others = c.truePositive + c.falseNegative;
+    std::cout << "  " << label << ": split " << c.trueNegative << " of " << atEnds << " ("
+              << fixed(share(c.trueNegative, atEnds)) << "), linked " << c.truePositive << " of " << others << " ("
+              << fixed(share(c.truePositive, others)) << ")\n";
 }
 
 void printPromoters(const std::string& label, const PromoterFigures& f)
@@ -235,6 +248,16 @@ int run(const Options& o)
                           << fixed(share(f.knownFound, f.known)) << "), predictions near a known end "
                           << f.predictedNear << " (" << fixed(share(f.predictedNear, f.predicted)) << ")\n";
             }
+        }
+        // A mapped end between two same-strand genes marks a transcript
+        // boundary; operons should split there.
+        const std::string genetag = result("genetag", "_genetag.txt");
+        if (exists(genetag)) {
+            const auto atEnds = pairsAtKnownEnds(genes, known, 20);
+            std::cout << "same-strand neighbours with a known 3' end between them (split) and without (linked):\n";
+            printEndPairs("gene tags", comparePairs(atEnds, linksOfGeneTags(genes, tagged, evidence::readGeneTags(genetag))));
+            const long gap = wholeOption(o, "gap", 90);
+            printEndPairs("distance < " + std::to_string(gap), comparePairs(atEnds, linksOfDistance(genes, gap)));
         }
     }
     return 0;

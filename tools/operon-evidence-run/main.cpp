@@ -3,7 +3,7 @@
 //
 //   operon-evidence-run --genes TABLE [--genes TABLE] --genetag IN [--out OUT]
 //                       [--promoters ID.sigma70.sca.dat] [--terminators ID_terminator_score.txt]
-//                       [--evidence gap,engine,terminator,promoter,category,product,length] [--table PAIRS.tsv]
+//                       [--evidence gap,engine,terminator,promoter,category,product,length,name] [--table PAIRS.tsv]
 #include "meridan/evidence/OperonRefinement.h"
 
 #include <chrono>

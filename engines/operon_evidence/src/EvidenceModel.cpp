@@ -103,6 +103,10 @@ std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptio
                                return -1;
                            return *s.product <= 0.0 ? 0 : *s.product < 0.25 ? 1 : 2;
                        }});
+    if (options.uses(Evidence::Name))
+        out.push_back({3, [](const PairSignals& s) {
+                           return s.name == NameMatch::Unknown ? -1 : int(s.name) - int(NameMatch::Different);
+                       }});
     if (options.uses(Evidence::Length))
         out.push_back(quantileFeature(observed, 5, [](const PairSignals& s) { return s.lengthRatio; }));
     return out;
@@ -141,6 +145,7 @@ const char* evidenceName(Evidence e)
     case Evidence::Category: return "category";
     case Evidence::Product: return "product";
     case Evidence::Length: return "length";
+    case Evidence::Name: return "name";
     }
     return "";
 }
@@ -159,7 +164,7 @@ bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::s
                                      [&](Evidence e) { return name == evidenceName(e); });
         if (it == kAllEvidence.end()) {
             problem = "unknown evidence \"" + name +
-                      "\" (known: gap, engine, terminator, promoter, category, product, length)";
+                      "\" (known: gap, engine, terminator, promoter, category, product, length, name)";
             return false;
         }
         options.use[static_cast<std::size_t>(*it)] = true;

@@ -55,14 +55,15 @@ void writeEvidenceTable(const std::string& path, const std::vector<TableGene>& g
                         const std::vector<PairSignals>& candidates, const std::vector<double>& posterior)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "first\tsecond\tstrand\tgap\tengine\tterminator\tpromoter\tcategory\tproduct\tlength\tposterior\n";
+    out << "first\tsecond\tstrand\tgap\tengine\tterminator\tpromoter\tcategory\tproduct\tlength\tname\tposterior\n";
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const PairSignals& s = candidates[k];
         const char* category[] = {"NA", "shared", "different"};
+        const char* name[] = {"NA", "different", "shared", "shared-provisional"};
         out << genes[s.row].synonym << '\t' << genes[s.row + 1].synonym << '\t' << genes[s.row].strand << '\t'
             << optionalText(s.gap) << '\t' << optionalText(s.engineLink) << '\t' << optionalText(s.terminator)
             << '\t' << optionalText(s.promoter) << '\t' << category[int(s.category)] << '\t' << optionalText(s.product)
-            << '\t' << optionalText(s.lengthRatio) << '\t' << posterior[k] << '\n';
+            << '\t' << optionalText(s.lengthRatio) << '\t' << name[int(s.name)] << '\t' << posterior[k] << '\n';
     }
     if (!out.flush())
         throw InputError("Can't write file " + path + " !");

@@ -28,6 +28,16 @@ CategoryMatch categoryMatch(const TableGene& a, const TableGene& b)
     return CategoryMatch::Different;
 }
 
+// The stem of a name of three lower-case letters and an upper-case one
+// ("thrA", "nuoN", "yaaX"), "" for any other name.
+std::string nameStem(const std::string& name)
+{
+    const auto lower = [&](std::size_t k) { return std::islower(static_cast<unsigned char>(name[k])) != 0; };
+    if (name.size() < 4 || !lower(0) || !lower(1) || !lower(2) || !std::isupper(static_cast<unsigned char>(name[3])))
+        return {};
+    return name.substr(0, 3);
+}
+
 // Words of product descriptions that say nothing about a gene's function.
 const std::set<std::string>& fillerWords()
 {
@@ -126,6 +136,7 @@ GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vec
         s.gap = gap;
         s.category = categoryMatch(a, b);
         s.product = productSimilarity(a.product, b.product);
+        s.name = nameMatch(a.name, b.name);
         if (a.length() > 0 && b.length() > 0)
             s.lengthRatio = std::abs(std::log(double(a.length()) / double(b.length())));
         if (a.strand == b.strand) {
@@ -155,6 +166,17 @@ GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vec
         }
     }
     return out;
+}
+
+NameMatch nameMatch(const std::string& a, const std::string& b)
+{
+    const std::string stemA = nameStem(a);
+    const std::string stemB = nameStem(b);
+    if (stemA.empty() || stemB.empty())
+        return NameMatch::Unknown;
+    if (stemA != stemB)
+        return NameMatch::Different;
+    return stemA[0] == 'y' ? NameMatch::SharedProvisionalStem : NameMatch::SharedStem;
 }
 
 std::optional<double> productSimilarity(const std::string& a, const std::string& b)

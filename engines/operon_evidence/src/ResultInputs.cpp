@@ -93,6 +93,7 @@ std::vector<TableGene> readGeneTable(const std::string& path)
         g.synonym = f[5];
         g.cog = f.size() > 7 ? cogLetters(f[7]) : std::string();
         g.product = f.size() > 8 ? f[8] : std::string();
+        g.name = f[4] == "-" ? std::string() : f[4];
         genes.push_back(std::move(g));
     }
     return genes;

@@ -190,6 +190,19 @@ TEST(OperonEvidence, ProductWordsIgnoreAnnotationFiller)
     EXPECT_DOUBLE_EQ(*productSimilarity("DNA gyrase subunit B", "30S ribosomal protein S7"), 0.0);
 }
 
+TEST(OperonEvidence, NameStemsCompareOnlyPathwayStyleNames)
+{
+    EXPECT_EQ(nameMatch("thrA", "thrB"), NameMatch::SharedStem);
+    EXPECT_EQ(nameMatch("nuoN", "nuoM_2"), NameMatch::SharedStem);
+    EXPECT_EQ(nameMatch("thrC", "leuA"), NameMatch::Different);
+    EXPECT_EQ(nameMatch("yaaA", "yaaJ"), NameMatch::SharedProvisionalStem);
+    // Locus-tag-like, short and missing names say nothing.
+    EXPECT_EQ(nameMatch("SAOUHSC_00001", "SAOUHSC_00002"), NameMatch::Unknown);
+    EXPECT_EQ(nameMatch("thr", "thrA"), NameMatch::Unknown);
+    EXPECT_EQ(nameMatch("", "thrA"), NameMatch::Unknown);
+    EXPECT_EQ(nameMatch("THRA", "THRB"), NameMatch::Unknown);
+}
+
 TEST(OperonEvidence, NoCandidatesAndNoEvidenceAreHarmless)
 {
     GenomeSignals empty;
@@ -204,8 +217,9 @@ TEST(OperonEvidence, NoCandidatesAndNoEvidenceAreHarmless)
 
 TEST(OperonEvidence, RelinkedTagsNumberOperonsInGeneOrder)
 {
-    const std::vector<TableGene> genes{{"a", 1, 10, '+', "", ""},   {"b", 20, 30, '+', "", ""},  {"c", 40, 50, '+', "", ""},
-                                       {"c", 40, 50, '+', "", ""},  {"d", 60, 70, '-', "", ""},  {"e", 80, 90, '-', "", ""}};
+    const std::vector<TableGene> genes{{"a", 1, 10, '+', "", "", ""}, {"b", 20, 30, '+', "", "", ""},
+                                       {"c", 40, 50, '+', "", "", ""}, {"c", 40, 50, '+', "", "", ""},
+                                       {"d", 60, 70, '-', "", "", ""}, {"e", 80, 90, '-', "", "", ""}};
     // The engine linked a-b, c-c and d-e.
     std::vector<GeneTagLine> tags{{0, -1, -1, -1}, {0, 3, -1, -1}, {1, -1, 5, -1},
                                   {1, -1, -1, -1}, {2, -1, -1, -1}, {2, -1, -1, 7}};

@@ -29,7 +29,7 @@ std::string readFile(const std::string& path)
 const char* const kTable = "Genome - 1..5000\n3 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\tCode\tCOG\tProduct\n"
                            "100..400\t+\t100\t1\tx\tg1\t-\tCOG0001E\tp\n"
                            "420..900\t+\t160\t2\ty\tg2\t-\tCOG0002EK\tp\n"
-                           "2000..2600\t-\t200\t3\tz\tg3\t-\t-\tp\n";
+                           "2000..2600\t-\t200\t3\t-\tg3\t-\t-\tp\n";
 
 } // namespace
 
@@ -38,6 +38,8 @@ TEST(OperonEvidenceInputs, ResultFilesAreReadByPosition)
     const auto genes = readGeneTable(writeFile("genes.ptt", kTable));
     ASSERT_EQ(genes.size(), 3u);
     EXPECT_EQ(genes[1].cog, "EK");
+    EXPECT_EQ(genes[1].name, "y");
+    EXPECT_EQ(genes[2].name, "");
     EXPECT_EQ(genes[2].startCodon(), 2600);
     const auto hits = readPromoterHits(writeFile(
         "s70.sca.dat", "synonym\tstrand\ttss\tstart\tscore\tp\tb\tp\tb\tsp\n"

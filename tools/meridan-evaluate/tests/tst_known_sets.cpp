@@ -21,7 +21,7 @@ std::string writeFile(const std::string& name, const std::string& text)
 
 TableGene gene(const std::string& tag, long from, long to, char strand, const std::string& cog = "")
 {
-    return TableGene{tag, from, to, strand, cog, ""};
+    return TableGene{tag, from, to, strand, cog, "", ""};
 }
 
 const std::vector<TableGene> kGenes{
@@ -167,4 +167,18 @@ TEST(EvaluateSites, TerminatorEndsAndWindows)
     EXPECT_EQ(f.knownFound, 1u); // the second known end lies on the other strand
     EXPECT_EQ(f.predictedNear, 1u);
     EXPECT_EQ(compareSites(known, ends, 49).knownFound, 0u);
+}
+
+TEST(EvaluateSites, KnownEndsBetweenNeighboursMarkBoundaries)
+{
+    // kGenes: b1-b2 (+, 9 bases apart), b2-b3 (+), b3-b4 opposite strands,
+    // b5-b6 (+), b6-b7 (+), b7-b7 the same locus tag.
+    const std::vector<Site> ends{{205, '+'}, {450, '+'}, {790, '.'}, {1090, '-'}};
+    const auto atEnds = pairsAtKnownEnds(kGenes, ends, 20);
+    EXPECT_EQ(atEnds[0], PairTruth::Same);     // nothing ends between b1 and b2
+    EXPECT_EQ(atEnds[1], PairTruth::Boundary); // 205 lies between b2 and b3
+    EXPECT_EQ(atEnds[2], PairTruth::Unknown);  // strands differ
+    EXPECT_EQ(atEnds[4], PairTruth::Boundary); // 790 is within the reach into b5, strand unknown
+    EXPECT_EQ(atEnds[5], PairTruth::Same);     // 1090 lies on the other strand
+    EXPECT_EQ(atEnds[6], PairTruth::Unknown);  // the same locus tag twice
 }

@@ -22,18 +22,18 @@
 
 namespace meridan::evidence {
 
-enum class Evidence { Gap, Engine, Terminator, Promoter, Category, Product, Length };
-inline constexpr std::array<Evidence, 7> kAllEvidence{Evidence::Gap,      Evidence::Engine,  Evidence::Terminator,
+enum class Evidence { Gap, Engine, Terminator, Promoter, Category, Product, Length, Name };
+inline constexpr std::array<Evidence, 8> kAllEvidence{Evidence::Gap,      Evidence::Engine,   Evidence::Terminator,
                                                       Evidence::Promoter, Evidence::Category, Evidence::Product,
-                                                      Evidence::Length};
+                                                      Evidence::Length,   Evidence::Name};
 const char* evidenceName(Evidence e);
 
-// By default the distance, the functional categories, the product words and
-// the gene lengths; the operon engine's links, the hairpins and the promoter
+// By default the distance, the functional categories, the product words, the
+// gene lengths and the gene-name stems; the operon engine's links, the hairpins and the promoter
 // scores can be added (on E. coli they mostly mark transcription-unit
 // boundaries inside known operons and cost accuracy).
 struct EvidenceOptions {
-    std::array<bool, 7> use{true, false, false, false, true, true, true}; // indexed by Evidence
+    std::array<bool, 8> use{true, false, false, false, true, true, true, true}; // indexed by Evidence
     int maxIterations = 500;
     double tolerance = 1e-7; // largest change of a posterior that still counts as moving
     bool uses(Evidence e) const { return use[static_cast<std::size_t>(e)]; }
@@ -59,7 +59,7 @@ GapModel fitGapModel(const GenomeSignals& observed);
 // plasmid), the operon engine's decisions stand.
 EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& options = {});
 
-// "gap,engine,terminator,promoter,category,product,length" with some names left out; an
+// "gap,engine,terminator,promoter,category,product,length,name" with some names left out; an
 // unknown name gives an empty result and says which in `problem`.
 bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::string& problem);
 

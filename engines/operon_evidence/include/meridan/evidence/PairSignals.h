@@ -15,6 +15,13 @@ namespace meridan::evidence {
 // of them has none (itself telling: such genes are often transcribed alone).
 enum class CategoryMatch { Unknown, Shared, Different };
 
+// Whether the two genes' names share their stem, the three lower-case
+// letters of a name such as "thrA": genes of one pathway are named alike and
+// often transcribed together. Provisional names starting with "y" are given
+// by map position, so neighbours share their stem whatever their function;
+// they are a class of their own. Unknown when either gene lacks such a name.
+enum class NameMatch { Unknown, Different, SharedStem, SharedProvisionalStem };
+
 // How the two genes of a pair face each other.
 enum class Orientation { Same, Convergent, Divergent };
 
@@ -28,6 +35,7 @@ struct PairSignals {
     CategoryMatch category = CategoryMatch::Unknown;
     std::optional<double> product;       // share of the informative product words the genes have in common
     std::optional<double> lengthRatio;   // |ln(length of one gene / length of the other)|
+    NameMatch name = NameMatch::Unknown;
 };
 
 struct GenomeSignals {
@@ -39,6 +47,9 @@ struct GenomeSignals {
 // are matched to genes by locus tag.
 GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
                              const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators);
+
+// How the stems of two gene names compare.
+NameMatch nameMatch(const std::string& a, const std::string& b);
 
 // The words of two product descriptions in common, as a share of all their
 // informative words (annotation filler such as "putative" or "protein" left

@@ -27,6 +27,7 @@ struct TableGene {
     char strand = '+';
     std::string cog;     // functional-category letters, "" when unknown
     std::string product; // product description, "" when the table has none
+    std::string name;    // gene name, "" when the table has none ("-")
     long startCodon() const { return strand == '+' ? start : end; }
     long length() const { return end - start + 1; }
 };
