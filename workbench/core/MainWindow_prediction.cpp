@@ -27,7 +27,7 @@ void MainWindow::setupOperonModeChoice()
     evidenceOperonsAction = new QAction(tr("Refine operons with &evidence"), this);
     evidenceOperonsAction->setCheckable(true);
     evidenceOperonsAction->setStatusTip(tr("Decide operons again from the intergenic distance, functional "
-                                           "categories, product descriptions and gene lengths, learned from the genome"));
+                                           "categories, product descriptions, gene lengths and gene names, learned from the genome"));
     const QString key = QStringLiteral("prediction/evidenceOperons");
     evidenceOperonsAction->setChecked(QSettings().value(key, false).toBool());
     connect(evidenceOperonsAction, &QAction::toggled, this, [key](bool on) { QSettings().setValue(key, on); });
