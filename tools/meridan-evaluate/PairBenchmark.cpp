@@ -7,6 +7,23 @@
 
 namespace meridan::evaluate {
 
+namespace {
+
+// Calls judge(a, b) for every pair of adjacent same-strand genes with
+// distinct locus tags and keeps its verdict for the pair (i, i+1); every
+// other pair stays Unknown.
+template <class Judge>
+std::vector<PairTruth> judgeNeighbours(const std::vector<evidence::TableGene>& genes, Judge judge)
+{
+    std::vector<PairTruth> out(genes.size(), PairTruth::Unknown);
+    for (std::size_t i = 0; i + 1 < genes.size(); ++i)
+        if (genes[i].strand == genes[i + 1].strand && genes[i].synonym != genes[i + 1].synonym)
+            out[i] = judge(genes[i], genes[i + 1]);
+    return out;
+}
+
+} // namespace
+
 std::vector<PairTruth> knownPairs(const std::vector<evidence::TableGene>& genes,
                                   const std::vector<KnownUnit>& units)
 {
@@ -19,12 +36,7 @@ std::vector<PairTruth> knownPairs(const std::vector<evidence::TableGene>& genes,
         return it == unitsOf.end() ? std::set<std::size_t>{} : it->second;
     };
 
-    std::vector<PairTruth> truth(genes.size(), PairTruth::Unknown);
-    for (std::size_t i = 0; i + 1 < genes.size(); ++i) {
-        const auto& a = genes[i];
-        const auto& b = genes[i + 1];
-        if (a.strand != b.strand || a.synonym == b.synonym)
-            continue;
+    return judgeNeighbours(genes, [&](const evidence::TableGene& a, const evidence::TableGene& b) {
         const auto ua = of(a.synonym);
         const auto ub = of(b.synonym);
         bool same = false;
@@ -38,12 +50,8 @@ std::vector<PairTruth> knownPairs(const std::vector<evidence::TableGene>& genes,
         for (std::size_t u : ub)
             if (!ua.count(u))
                 edge = true;
-        if (same)
-            truth[i] = PairTruth::Same;
-        else if (edge)
-            truth[i] = PairTruth::Boundary;
-    }
-    return truth;
+        return same ? PairTruth::Same : edge ? PairTruth::Boundary : PairTruth::Unknown;
+    });
 }
 
 std::vector<bool> linksOfGeneTags(const std::vector<evidence::TableGene>& genes,
@@ -75,22 +83,16 @@ std::vector<PairTruth> pairsAtKnownEnds(const std::vector<evidence::TableGene>& 
 {
     std::vector<Site> sorted = ends;
     std::sort(sorted.begin(), sorted.end(), [](const Site& a, const Site& b) { return a.position < b.position; });
-    std::vector<PairTruth> out(genes.size(), PairTruth::Unknown);
-    for (std::size_t i = 0; i + 1 < genes.size(); ++i) {
-        const auto& a = genes[i];
-        const auto& b = genes[i + 1];
-        if (a.strand != b.strand || a.synonym == b.synonym)
-            continue;
+    return judgeNeighbours(genes, [&](const evidence::TableGene& a, const evidence::TableGene& b) {
         const long from = std::min(a.end, b.start) - reach;
         const long to = std::max(a.end, b.start) + reach;
         auto it = std::lower_bound(sorted.begin(), sorted.end(), from,
                                    [](const Site& s, long p) { return s.position < p; });
-        bool end = false;
-        for (; it != sorted.end() && it->position <= to && !end; ++it)
-            end = it->strand == '.' || it->strand == a.strand;
-        out[i] = end ? PairTruth::Boundary : PairTruth::Same;
-    }
-    return out;
+        for (; it != sorted.end() && it->position <= to; ++it)
+            if (it->strand == '.' || it->strand == a.strand)
+                return PairTruth::Boundary;
+        return PairTruth::Same;
+    });
 }
 
 PairCounts comparePairs(const std::vector<PairTruth>& truth, const std::vector<bool>& predicted)
