@@ -30,7 +30,7 @@ def problem_lines(text):
     return "; ".join(keep[-3:]) if keep else ""
 
 
-def run(predict, genome, files, outdir, record_path, log_path):
+def run(predict, genome, files, outdir, record_path, log_path, operons="em"):
     """Runs the prediction. True when meridan-predict produced every result
     (exit 0); False when it refused the input (2) or a stage failed (1): the
     record beside the log then holds its message, and whatever the other
@@ -41,11 +41,12 @@ def run(predict, genome, files, outdir, record_path, log_path):
         shutil.rmtree(outdir)
     os.makedirs(outdir)
     start = time.monotonic()
+    command = [predict, "-o", outdir, "--operons", operons] + files
     with open(log_path, "w", encoding="utf-8") as log:
-        log.write("$ " + " ".join([predict, "-o", outdir] + files) + "\n")
+        log.write("$ " + " ".join(command) + "\n")
         log.flush()
         try:
-            done = subprocess.run([predict, "-o", outdir] + files,
+            done = subprocess.run(command,
                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                                   errors="replace")
             code, text = done.returncode, done.stdout
@@ -83,7 +84,11 @@ def run(predict, genome, files, outdir, record_path, log_path):
 
 if __name__ == "__main__":
     import sys
-    if len(sys.argv) < 7:
-        sys.exit("usage: predict_genome.py MERIDAN_PREDICT ID OUTDIR RECORD LOG FILE...")
-    program, genome, outdir, record_path, log_path = sys.argv[1:6]
-    sys.exit(0 if run(program, genome, sys.argv[6:], outdir, record_path, log_path) else 1)
+    args = sys.argv[1:]
+    mode = "em"
+    if args[:1] == ["--operons"] and len(args) > 1:
+        mode, args = args[1], args[2:]
+    if len(args) < 6:
+        sys.exit("usage: predict_genome.py [--operons em|evidence] MERIDAN_PREDICT ID OUTDIR RECORD LOG FILE...")
+    program, genome, outdir, record_path, log_path = args[:5]
+    sys.exit(0 if run(program, genome, args[5:], outdir, record_path, log_path, mode) else 1)

@@ -3,7 +3,7 @@
 # when the data folder is there, else a third simulated one) and one broken
 # genome: the three finish, the broken one fails alone and is named in the
 # summary and the report, and a second run predicts nothing again but the
-# broken genome.
+# broken genome. The operons are refined by evidence (operons=evidence).
 #   test-local.sh PROGRAM_FOLDER      (exit 77: skipped)
 set -euo pipefail
 program=$(cd "$1" && pwd)
@@ -37,8 +37,13 @@ printf 'BROKEN001\tgenomes/BROKEN001.fna genomes/BROKEN001.ptt\n' >> "$sheet"
 
 run() {
   (cd "$workflow" && "$snakemake" --cores 2 --keep-going --config samples="$sheet" outdir="$scratch/out" \
-     predict="$program/meridan-predict" > "$scratch/run$1.log" 2>&1)
+     predict="$program/meridan-predict" operons=evidence > "$scratch/run$1.log" 2>&1)
 }
+if (cd "$workflow" && "$snakemake" -n --cores 1 --config samples="$sheet" outdir="$scratch/bad" operons=bogus \
+      > "$scratch/bad.log" 2>&1); then
+  fail "operons=bogus was accepted"
+fi
+grep -q 'operons=bogus' "$scratch/bad.log" || { cat "$scratch/bad.log"; fail "operons=bogus is not named"; }
 if run 1; then fail "the run with a broken genome reported success"; fi
 summary=$scratch/out/summary.tsv
 [ -f "$summary" ] || { cat "$scratch/run1.log"; fail "no summary after a failed genome"; }
@@ -49,6 +54,7 @@ awk -F'\t' '$1 == "BROKEN001" && $2 == "failed" && $14 ~ /BROKEN001/' "$summary"
 awk -F'\t' 'NR > 1 && $2 == "ok" && !($4 > 0 && $5 > 0 && $7 > 0)' "$summary" | grep -q . \
   && fail "a finished genome has no genes, operons or TUs"
 grep -q '<tr class="failed"><td class="t">BROKEN001<' "$scratch/out/report.html" || fail "the report does not show the failure"
+grep -q '^\[.*\] operon evidence finished' "$scratch/out/logs/SIM000001.log" || fail "operons=evidence did not reach meridan-predict"
 
 # The second run retries the broken genome only.
 run 2 || true
