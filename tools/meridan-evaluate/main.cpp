@@ -166,6 +166,15 @@ int run(const Options& o)
     const auto result = [&](const std::string& key, const std::string& suffix) {
         return o.text(key, (std::filesystem::path(dir) / (id + suffix)).string());
     };
+    const long gap = wholeOption(o, "gap", 90);
+    // The gene tags, read once when a section first needs them.
+    const std::string genetag = result("genetag", "_genetag.txt");
+    std::optional<std::vector<evidence::GeneTagLine>> tagLines;
+    const auto geneTags = [&]() -> const std::vector<evidence::GeneTagLine>& {
+        if (!tagLines)
+            tagLines = evidence::readGeneTags(genetag);
+        return *tagLines;
+    };
     const auto levels = splitList(o.text("levels", "Strong,Confirmed"), ",");
     std::map<std::string, std::string> names;
     if (o.has("gene-products"))
@@ -191,15 +200,13 @@ int run(const Options& o)
         }
         std::cout << "gene pairs (" << units.size() << " known units): " << same << " same, " << boundary
                   << " boundary\n";
-        const std::string genetag = result("genetag", "_genetag.txt");
         if (exists(genetag)) {
-            const auto tags = evidence::readGeneTags(genetag);
+            const auto& tags = geneTags();
             if (tags.size() != tagged.size())
                 std::cout << "  note: " << genetag << " has " << tags.size() << " lines for " << tagged.size()
                           << " genes\n";
             printPairs("gene tags", comparePairs(truth, linksOfGeneTags(genes, tagged, tags)));
         }
-        const long gap = wholeOption(o, "gap", 90);
         printPairs("distance < " + std::to_string(gap), comparePairs(truth, linksOfDistance(genes, gap)));
     }
 
@@ -251,12 +258,10 @@ int run(const Options& o)
         }
         // A mapped end between two same-strand genes marks a transcript
         // boundary; operons should split there.
-        const std::string genetag = result("genetag", "_genetag.txt");
         if (exists(genetag)) {
             const auto atEnds = pairsAtKnownEnds(genes, known, 20);
             std::cout << "same-strand neighbours with a known 3' end between them (split) and without (linked):\n";
-            printEndPairs("gene tags", comparePairs(atEnds, linksOfGeneTags(genes, tagged, evidence::readGeneTags(genetag))));
-            const long gap = wholeOption(o, "gap", 90);
+            printEndPairs("gene tags", comparePairs(atEnds, linksOfGeneTags(genes, tagged, geneTags())));
             printEndPairs("distance < " + std::to_string(gap), comparePairs(atEnds, linksOfDistance(genes, gap)));
         }
     }

@@ -29,9 +29,9 @@ std::string_view trimmed(std::string_view line)
     return line;
 }
 
-std::vector<std::string> splitBlanks(std::string_view line)
+std::vector<std::string_view> blankPieces(std::string_view line)
 {
-    std::vector<std::string> words;
+    std::vector<std::string_view> pieces;
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isBlankChar(line[i]))
@@ -40,26 +40,38 @@ std::vector<std::string> splitBlanks(std::string_view line)
         while (i < line.size() && !isBlankChar(line[i]))
             ++i;
         if (i > from)
-            words.emplace_back(line.substr(from, i - from));
+            pieces.push_back(line.substr(from, i - from));
     }
-    return words;
+    return pieces;
+}
+
+std::vector<std::string> splitBlanks(std::string_view line)
+{
+    const auto pieces = blankPieces(line);
+    return {pieces.begin(), pieces.end()};
+}
+
+std::vector<std::string_view> tabPieces(std::string_view line)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', from);
+        if (tab == std::string_view::npos) {
+            pieces.push_back(line.substr(from));
+            return pieces;
+        }
+        pieces.push_back(line.substr(from, tab - from));
+        from = tab + 1;
+    }
 }
 
 std::vector<std::string> splitTabs(std::string_view line)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', from);
-        if (tab == std::string_view::npos) {
-            fields.emplace_back(line.substr(from));
-            return fields;
-        }
-        fields.emplace_back(line.substr(from, tab - from));
-        from = tab + 1;
-    }
+    const auto pieces = tabPieces(line);
+    return {pieces.begin(), pieces.end()};
 }
 
 bool readLine(std::istream& in, std::string& line)

@@ -17,6 +17,19 @@ using namespace meridan::test;
 
 namespace {
 
+// Scripted prompts and a program folder holding the stand-in engines and the
+// sample genome's input files.
+struct FakeEngineRun {
+    PromptScope scope;
+    ProgramFolder folder;
+    QString inputs;
+    FakeEngineRun()
+    {
+        installFakeEngines(folder);
+        inputs = writeSampleInputs(folder);
+    }
+};
+
 void loadSample(MainWindow& w, ScriptedPrompts& prompts, const QString& inputs, bool withRnt = true)
 {
     prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
@@ -52,12 +65,9 @@ private slots:
 
     void atuRunsEverythingAndLoadsOnce()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        installFakeEngines(folder);
-        const QString inputs = writeSampleInputs(folder);
+        FakeEngineRun run;
         MainWindow w;
-        loadSample(w, scope.prompts, inputs);
+        loadSample(w, run.scope.prompts, run.inputs);
         Ui::MainWindow* ui = w.form();
         QSignalSpy treeRequests(&w, &MainWindow::Predict_Operon);
 
@@ -70,7 +80,7 @@ private slots:
         QCOMPARE(w.statusLabelWidget()->text(), QStringLiteral("Predicting"));
         waitForRun(w);
 
-        QCOMPARE(scope.prompts.warnings, (QList<QPair<QString, QString>>{}));
+        QCOMPARE(run.scope.prompts.warnings, (QList<QPair<QString, QString>>{}));
         QCOMPARE(treeRequests.count(), 1);
         for (const char* engine : {"Galvora", "Ethrin", "Castrel", "Dovrane", "Brintel"})
             QCOMPARE(callCount(QString::fromLatin1(engine)), 1);
@@ -145,15 +155,12 @@ private slots:
 
     void withoutRntTheEnginesReadThePtt()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        installFakeEngines(folder);
-        const QString inputs = writeSampleInputs(folder);
+        FakeEngineRun run;
         MainWindow w;
-        loadSample(w, scope.prompts, inputs, false);
+        loadSample(w, run.scope.prompts, run.inputs, false);
         w.form()->action_pred->trigger();
         waitForRun(w);
-        QVERIFY(scope.prompts.warnings.isEmpty());
+        QVERIFY(run.scope.prompts.warnings.isEmpty());
         QVERIFY(!QFileInfo::exists("./annotation/NC_999999.ano"));
         QCOMPARE(w.projectModel().genes.size(), 4);
         QCOMPARE(w.projectModel().tuMap.size(), 2);
@@ -161,12 +168,9 @@ private slots:
 
     void statusBarFollowsTheEngines()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        installFakeEngines(folder);
-        const QString inputs = writeSampleInputs(folder);
+        FakeEngineRun run;
         MainWindow w;
-        loadSample(w, scope.prompts, inputs);
+        loadSample(w, run.scope.prompts, run.inputs);
         writeText(QStringLiteral("hold.txt"), "");   // the operon stand-in reports 1 of 10 and waits
         w.form()->action_pred->trigger();
         // The promoter and terminator runs are done (600), the operon run at a tenth.
@@ -179,32 +183,29 @@ private slots:
 
     void closingDuringARunWithWaitKeepsEveryResult()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        installFakeEngines(folder);
-        const QString inputs = writeSampleInputs(folder);
+        FakeEngineRun run;
         auto* w = new MainWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<MainWindow> guard(w);
-        loadSample(*w, scope.prompts, inputs);
+        loadSample(*w, run.scope.prompts, run.inputs);
 
         writeText(QStringLiteral("hold.txt"), "");
         w->form()->action_pred->trigger();
         QVERIFY(w->anyThreadRunning());
 
         // Neither the work directory nor the results can change meanwhile.
-        scope.prompts.directoryAnswers << folder.path();
+        run.scope.prompts.directoryAnswers << run.folder.path();
         QCOMPARE(QMetaObject::invokeMethod(w, "slotChangeDirectory"), true);
         QCOMPARE(w->projectInputs().resultDir, QStringLiteral("./results/"));
 
-        scope.prompts.choiceAnswer = 2;   // Keep open
+        run.scope.prompts.choiceAnswer = 2;   // Keep open
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        scope.prompts.choiceAnswer = 0;   // Wait
+        run.scope.prompts.choiceAnswer = 0;   // Wait
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
         QVERIFY(!w->close());             // asked once only
-        QCOMPARE(scope.prompts.choices.size(), 2);
+        QCOMPARE(run.scope.prompts.choices.size(), 2);
 
         QFile::remove(QStringLiteral("hold.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 60000);
@@ -220,12 +221,9 @@ private slots:
 
     void cancelledRunLeavesNoPartialResultFiles()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        installFakeEngines(folder);
-        const QString inputs = writeSampleInputs(folder);
+        FakeEngineRun run;
         MainWindow w;
-        loadSample(w, scope.prompts, inputs);
+        loadSample(w, run.scope.prompts, run.inputs);
         // A file of someone else in the result folder stays as it was.
         writeText(QStringLiteral("./results/notes.txt"), "mine");
         const QStringList before = QDir(QStringLiteral("./results")).entryList(QDir::Files);
@@ -253,10 +251,10 @@ private slots:
         auto* closing = new MainWindow;
         closing->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<MainWindow> guard(closing);
-        loadSample(*closing, scope.prompts, inputs);
+        loadSample(*closing, run.scope.prompts, run.inputs);
         writeText(QStringLiteral("hold.txt"), "");
         closing->form()->action_pred->trigger();
-        scope.prompts.choiceAnswer = 1;
+        run.scope.prompts.choiceAnswer = 1;
         QVERIFY(!closing->close());
         QFile::remove(QStringLiteral("hold.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 60000);

@@ -43,10 +43,10 @@ ResultRows<GeneIndexRow> readGeneIndex(std::istream& in, const std::string& sour
     LineReader lines(in);
     std::string line;
     while (lines.next(line)) {
-        if (blankLine(line) || (lines.lineNumber() == 1 && line.rfind("gene_index", 0) == 0))
+        if (isBlankLine(line) || (lines.lineNumber() == 1 && line.rfind("gene_index", 0) == 0))
             continue;
         const std::size_t at = lines.lineNumber();
-        const auto f = splitTabs(line);
+        const auto f = tabPieces(line);
         if (f.size() != 18) {
             addProblem(result.problems, sourceName, at,
                        "expected 18 tab-separated fields, found " + std::to_string(f.size()));

@@ -14,10 +14,10 @@ ResultRows<GeneTagRow> readGeneTags(std::istream& in, const std::string& sourceN
     std::string line;
     long geneIndex = 0;
     while (lines.next(line)) {
-        if (blankLine(line))
+        if (isBlankLine(line))
             continue;
         const long index = geneIndex++;
-        const auto items = splitBlanks(line);
+        const auto items = blankPieces(line);
         if (items.size() != 4) {
             addProblem(result.problems, sourceName, lines.lineNumber(),
                        "expected 4 numbers, found " + std::to_string(items.size()) + " items");

@@ -73,10 +73,10 @@ ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& source
     std::string line;
     lines.next(line); // the header naming the columns
     while (lines.next(line)) {
-        if (blankLine(line))
+        if (isBlankLine(line))
             continue;
         const std::size_t at = lines.lineNumber();
-        const auto items = splitBlanks(line);
+        const auto items = blankPieces(line);
         if (items.size() != 7 && items.size() != 10) {
             addProblem(result.problems, sourceName, at,
                        "expected 7 or 10 items, found " + std::to_string(items.size()));

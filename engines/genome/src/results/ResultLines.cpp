@@ -37,52 +37,6 @@ bool LineReader::next(std::string& line)
 }
 
 namespace {
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-} // namespace
-
-bool blankLine(std::string_view line)
-{
-    for (char c : line)
-        if (!isBlank(c))
-            return false;
-    return true;
-}
-
-std::vector<std::string_view> splitBlanks(std::string_view line)
-{
-    std::vector<std::string_view> pieces;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && isBlank(line[i]))
-            ++i;
-        const std::size_t begin = i;
-        while (i < line.size() && !isBlank(line[i]))
-            ++i;
-        if (i > begin)
-            pieces.push_back(line.substr(begin, i - begin));
-    }
-    return pieces;
-}
-
-std::vector<std::string_view> splitTabs(std::string_view line)
-{
-    std::vector<std::string_view> pieces;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', begin);
-        if (tab == std::string_view::npos) {
-            pieces.push_back(line.substr(begin));
-            return pieces;
-        }
-        pieces.push_back(line.substr(begin, tab - begin));
-        begin = tab + 1;
-    }
-}
-
-namespace {
 // text without a "+" that stands right before a digit or a point.
 std::string_view withoutPlus(std::string_view text)
 {

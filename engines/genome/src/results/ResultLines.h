@@ -1,6 +1,7 @@
 // Line and field handling shared by the result-file readers.
 #pragma once
 
+#include "meridan/genome/TextFields.h"
 #include "meridan/genome/results/ResultRows.h"
 
 #include <cstddef>
@@ -23,10 +24,6 @@ private:
     std::istream& in_;
     std::size_t number_ = 0;
 };
-
-bool blankLine(std::string_view line);
-std::vector<std::string_view> splitBlanks(std::string_view line);
-std::vector<std::string_view> splitTabs(std::string_view line);
 
 // The whole text as a whole number within +-1e12, or nothing. Exponent
 // notation is accepted when it gives a whole number (1.5e+06).
@@ -51,11 +48,11 @@ void forEachRow(std::istream& in, const std::string& sourceName, std::size_t cou
     LineReader lines(in);
     std::string line;
     while (lines.next(line)) {
-        if (blankLine(line))
+        if (isBlankLine(line))
             continue;
         const std::size_t at = lines.lineNumber();
         const bool tabs = separator == Separator::Tabs;
-        const auto items = tabs ? splitTabs(line) : splitBlanks(line);
+        const auto items = tabs ? tabPieces(line) : blankPieces(line);
         if (items.size() != count) {
             addProblem(problems, sourceName, at,
                        "expected " + std::to_string(count) + (tabs ? " tab-separated fields" : " items") + ", found "

@@ -12,7 +12,7 @@ namespace {
 // place of every empty entry.
 std::optional<std::vector<long>> numbersOf(std::string_view line, const std::vector<std::string_view>& words)
 {
-    const auto items = splitBlanks(line);
+    const auto items = blankPieces(line);
     if (items.size() != words.size())
         return std::nullopt;
     std::vector<long> numbers;
@@ -44,7 +44,7 @@ SummaryFile readSummary(std::istream& in, const std::string& sourceName)
     std::string line;
     std::size_t k = 0;
     while (k < expected.size() && lines.next(line)) {
-        if (blankLine(line))
+        if (isBlankLine(line))
             continue;
         const auto found = numbersOf(line, expected[k]);
         if (!found) {

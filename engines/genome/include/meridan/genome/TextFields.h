@@ -22,10 +22,15 @@ std::string_view trimmed(std::string_view line);
 
 // Pieces of the line between blank characters, empty pieces dropped.
 std::vector<std::string> splitBlanks(std::string_view line);
+// The same pieces as views into line.
+std::vector<std::string_view> blankPieces(std::string_view line);
 
 // Pieces of the line between tab characters, empty pieces kept; a trailing
 // carriage return is dropped first.
 std::vector<std::string> splitTabs(std::string_view line);
+// Pieces of the line between tab characters, empty pieces kept, as views
+// into line (nothing dropped).
+std::vector<std::string_view> tabPieces(std::string_view line);
 
 // Reads one line and drops a trailing carriage return, so that files with
 // CRLF line ends read like LF ones. False at the end of the input.
