@@ -1,6 +1,7 @@
 // meridan-evaluate: compares a finished prediction with what is known about
 // the genome - operon gene pairs, TU spans, promoters (transcription starts)
 // and terminators (mapped 3' ends) - and prints counts and figures.
+#include "Calibration.h"
 #include "KnownSets.h"
 #include "PairBenchmark.h"
 #include "SiteBenchmark.h"
@@ -31,6 +32,7 @@ const char* const kUsage =
     "         [--tss PromoterSet.txt|SITES.bed|SITES.tsv] [--sigma Sigma70] [--genome GENOME.fna]\n"
     "         [--terminators ENDS.bed] [--terminator-cut 2] [--gap 90]\n"
     "         [--genetag FILE] [--promoters FILE] [--terminator-table FILE] [--tulist FILE]\n"
+    "         [--pairs FILE]\n"
     "\n"
     "TABLE is the gene table whose neighbours and genes are judged (PTT layout; several are\n"
     "appended). --tagged-genes names the table the gene-tag lines belong to when it differs (the\n"
@@ -39,7 +41,10 @@ const char* const kUsage =
     "first gene table's name). Sections are printed for the known sets given:\n"
     "  gene pairs    adjacent same-strand genes judged by known operons: counts, sensitivity,\n"
     "                specificity, accuracy and MCC of the gene tags and of the rule 'same operon\n"
-    "                when fewer than --gap bases lie between the genes'\n"
+    "                when fewer than --gap bases lie between the genes', and the cut-off of that rule\n"
+    "                with the best MCC on these pairs (tuned on them: a reference, not a method);\n"
+    "                with a pair table (DIR/GENOME_operon_pairs.tsv, or --pairs) the calibration of\n"
+    "                its link probabilities: observed share of same-operon pairs per band\n"
     "  TU spans      exact first-to-last gene spans of the TU list against known TUs\n"
     "  promoters     genes flagged (score > 0), genes with a known start <= 300 nt before their\n"
     "                start codon whose flagged promoter starts within 50 nt of it, flagged\n"
@@ -69,7 +74,7 @@ Options parseOptions(int argc, char** argv)
 {
     static const std::vector<std::string> known{
         "genes", "tagged-genes", "results", "id", "operons", "gene-products", "known-operons", "tus", "levels", "tss", "sigma",
-        "genome", "terminators", "terminator-cut", "gap", "genetag", "promoters", "terminator-table", "tulist"};
+        "genome", "terminators", "terminator-cut", "gap", "genetag", "promoters", "terminator-table", "tulist", "pairs"};
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -208,6 +213,19 @@ int run(const Options& o)
             printPairs("gene tags", comparePairs(truth, linksOfGeneTags(genes, tagged, tags)));
         }
         printPairs("distance < " + std::to_string(gap), comparePairs(truth, linksOfDistance(genes, gap)));
+        const BestCutoff best = bestDistanceCutoff(genes, truth);
+        printPairs("best cut-off, distance < " + std::to_string(best.gap), best.counts);
+        const std::string pairs = result("pairs", "_operon_pairs.tsv");
+        if (exists(pairs)) {
+            const auto bands = calibrate(genes, truth, pairs);
+            std::cout << "link probabilities (" << pairs << "), judged pairs per band:\n";
+            for (const auto& b : bands)
+                if (b.pairs)
+                    std::cout << "  " << fixed(b.from, 1) << "-" << fixed(b.to, 1) << ": " << b.pairs
+                              << " pairs, mean probability " << fixed(b.expected()) << ", observed same "
+                              << fixed(b.observed()) << '\n';
+            std::cout << "  calibration error " << fixed(calibrationError(bands)) << '\n';
+        }
     }
 
     std::vector<KnownUnit> tus;

@@ -3,7 +3,8 @@
 //
 //   operon-evidence-run --genes TABLE [--genes TABLE] --genetag IN [--out OUT]
 //                       [--promoters ID.sigma70.sca.dat] [--terminators ID_terminator_score.txt]
-//                       [--evidence gap,engine,terminator,promoter,category,product,length,name] [--table PAIRS.tsv]
+//                       [--evidence gap,engine,terminator,promoter,category,product,length,name,panel] [--table PAIRS.tsv]
+//                       [--panel PANEL_DB --genome GENOME.fna]
 #include "meridan/evidence/OperonRefinement.h"
 
 #include <chrono>
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
             request.tablePath = value;
         else if (arg == "--promoters")
             request.promoterPath = value;
+        else if (arg == "--panel")
+            request.panelPath = value;
+        else if (arg == "--genome")
+            request.genomePath = value;
         else if (arg == "--terminators")
             request.terminatorPath = value;
         else if (arg == "--evidence" && !parseEvidenceList(value, request.options, problem)) {
@@ -49,6 +54,8 @@ int main(int argc, char** argv)
     const RefinementOutcome outcome = refineOperons(request);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
     (outcome.ok ? std::cout : std::cerr) << (outcome.ok ? "" : "operon-evidence-run: ") << outcome.message << '\n';
+    if (!outcome.panelMessage.empty())
+        std::cout << outcome.panelMessage << '\n';
     if (outcome.ok)
         std::cout << "took " << seconds << " s\n";
     return outcome.ok ? 0 : 1;

@@ -79,7 +79,8 @@ Result readAnnotatedGenome(const std::string& path)
     return genome;
 }
 
-Result readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath)
+Result readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath,
+                           MissingSequence missing)
 {
     auto fasta = readSequenceRecords(fastaPath);
     if (!fasta)
@@ -119,6 +120,16 @@ Result readAnnotatedGenome(const std::string& fastaPath, const std::string& anno
         annotated.plasmid = annotated.plasmid || record.description.find("plasmid") != std::string::npos;
         if (std::string problem = placeGenes(annotated, annotationPath); !problem.empty())
             return Result::failure(problem);
+    }
+    if (missing == MissingSequence::LeaveOut) {
+        std::vector<AnnotatedRecord> kept;
+        for (AnnotatedRecord& r : genome.records) {
+            if (r.sequence.empty() && (!r.proteins.empty() || !r.rnas.empty()))
+                genome.leftOut.push_back(r.id + " (annotated, but no sequence in " + fastaPath + ")");
+            else
+                kept.push_back(std::move(r));
+        }
+        genome.records = std::move(kept);
     }
     if (std::string problem = missingSequence(genome, " in " + fastaPath); !problem.empty())
         return Result::failure(problem);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace meridan::evidence {
 
@@ -37,6 +38,7 @@ std::vector<double> normalised(std::vector<double> counts)
 // One kind of evidence as a discrete variable: its class of a pair, or -1
 // when the pair lacks it.
 struct Feature {
+    Evidence kind = Evidence::Gap;
     int classes = 0;
     std::function<int(const PairSignals&)> of;
 };
@@ -68,7 +70,7 @@ Feature quantileFeature(const GenomeSignals& observed, int parts,
         if (const auto v = value(s))
             values.push_back(*v);
     const auto bounds = quantileBounds(values, parts);
-    return {int(bounds.size()) + 1, [bounds, value](const PairSignals& s) {
+    return {Evidence::Gap, int(bounds.size()) + 1, [bounds, value](const PairSignals& s) {
                 const auto v = value(s);
                 return v ? classOf(*v, bounds) : -1;
             }};
@@ -78,8 +80,12 @@ Feature quantileFeature(const GenomeSignals& observed, int parts,
 std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptions& options)
 {
     std::vector<Feature> out;
+    const auto add = [&](Evidence kind, Feature f) {
+        f.kind = kind;
+        out.push_back(std::move(f));
+    };
     if (options.uses(Evidence::Engine))
-        out.push_back({2, [](const PairSignals& s) { return s.engineLink ? int(*s.engineLink) : -1; }});
+        add(Evidence::Engine, {Evidence::Engine, 2, [](const PairSignals& s) { return s.engineLink ? int(*s.engineLink) : -1; }});
     if (options.uses(Evidence::Terminator)) {
         // No hairpin, then the genome's hairpin scores in four equal classes.
         std::vector<double> scores;
@@ -87,28 +93,30 @@ std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptio
             if (s.terminator && *s.terminator > 0.0)
                 scores.push_back(*s.terminator);
         const auto bounds = quantileBounds(scores, 4);
-        out.push_back({int(bounds.size()) + 2, [bounds](const PairSignals& s) {
+        add(Evidence::Terminator, {Evidence::Terminator, int(bounds.size()) + 2, [bounds](const PairSignals& s) {
                            if (!s.terminator)
                                return -1;
                            return *s.terminator > 0.0 ? 1 + classOf(*s.terminator, bounds) : 0;
                        }});
     }
     if (options.uses(Evidence::Promoter))
-        out.push_back(quantileFeature(observed, 5, [](const PairSignals& s) { return s.promoter; }));
+        add(Evidence::Promoter, quantileFeature(observed, 5, [](const PairSignals& s) { return s.promoter; }));
     if (options.uses(Evidence::Category))
-        out.push_back({3, [](const PairSignals& s) { return int(s.category); }});
+        add(Evidence::Category, {Evidence::Category, 3, [](const PairSignals& s) { return int(s.category); }});
     if (options.uses(Evidence::Product))
-        out.push_back({3, [](const PairSignals& s) {
+        add(Evidence::Product, {Evidence::Product, 3, [](const PairSignals& s) {
                            if (!s.product)
                                return -1;
                            return *s.product <= 0.0 ? 0 : *s.product < 0.25 ? 1 : 2;
                        }});
     if (options.uses(Evidence::Name))
-        out.push_back({3, [](const PairSignals& s) {
+        add(Evidence::Name, {Evidence::Name, 3, [](const PairSignals& s) {
                            return s.name == NameMatch::Unknown ? -1 : int(s.name) - int(NameMatch::Different);
                        }});
     if (options.uses(Evidence::Length))
-        out.push_back(quantileFeature(observed, 5, [](const PairSignals& s) { return s.lengthRatio; }));
+        add(Evidence::Length, quantileFeature(observed, 5, [](const PairSignals& s) { return s.lengthRatio; }));
+    if (options.uses(Evidence::Panel))
+        add(Evidence::Panel, quantileFeature(observed, 6, [](const PairSignals& s) { return s.panel; }));
     return out;
 }
 
@@ -146,6 +154,7 @@ const char* evidenceName(Evidence e)
     case Evidence::Product: return "product";
     case Evidence::Length: return "length";
     case Evidence::Name: return "name";
+    case Evidence::Panel: return "panel";
     }
     return "";
 }
@@ -164,7 +173,7 @@ bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::s
                                      [&](Evidence e) { return name == evidenceName(e); });
         if (it == kAllEvidence.end()) {
             problem = "unknown evidence \"" + name +
-                      "\" (known: gap, engine, terminator, promoter, category, product, length, name)";
+                      "\" (known: gap, engine, terminator, promoter, category, product, length, name, panel)";
             return false;
         }
         options.use[static_cast<std::size_t>(*it)] = true;
@@ -198,14 +207,18 @@ GapModel fitGapModel(const GenomeSignals& observed)
             ++sameCount;
         }
 
-    // The boundary class: the mean of a convergent and a divergent gap over
-    // all their combinations, or the opposite-strand gaps themselves when
-    // one orientation is too rare to combine.
+    // The boundary class: a convergent gap (one transcript end's stretch:
+    // convergent genes mostly share one terminator) plus half a divergent gap
+    // (one promoter region) over all their combinations, or the
+    // opposite-strand gaps themselves when one orientation is too rare to
+    // combine. The mean of the two gaps instead, which counts a convergent
+    // gap as two ends, put too many boundaries at 60-100 bases and cost MCC
+    // on every benchmark genome.
     std::vector<double> boundary(classes, 0.0);
     if (convergent.size() >= kMinGaps && divergent.size() >= kMinGaps) {
         for (long c : convergent)
             for (long d : divergent)
-                boundary[std::size_t(gapClass(long(std::floor(double(c + d) / 2.0))))] += 1.0;
+                boundary[std::size_t(gapClass(long(std::floor(double(c) + double(d) / 2.0))))] += 1.0;
     } else if (convergent.size() + divergent.size() >= kMinGaps) {
         for (const auto* side : {&convergent, &divergent})
             for (long g : *side)
@@ -266,6 +279,9 @@ EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& op
     const bool useGap = options.uses(Evidence::Gap);
 
     EvidenceFit fit;
+    std::array<double, kEvidenceKinds> none;
+    none.fill(std::numeric_limits<double>::quiet_NaN());
+    fit.contribution.assign(n, none);
     if (gaps.ratio.empty()) {
         // Too few genes to learn what a boundary looks like (a small
         // plasmid): the operon engine's decisions stand.
@@ -285,6 +301,10 @@ EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& op
         fit.posterior.push_back(logistic(std::log(share / (1.0 - share)) + gapRatio[i]));
     if (feats.empty() && useGap) {
         fit.operonShare = share;
+        fit.priorLogOdds = std::log(share / (1.0 - share));
+        for (std::size_t i = 0; i < n; ++i)
+            if (observed.candidates[i].gap)
+                fit.contribution[i][std::size_t(Evidence::Gap)] = gapRatio[i];
         return fit;
     }
 
@@ -320,6 +340,15 @@ EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& op
     }
     fit.iterations = std::min(fit.iterations, options.maxIterations);
     fit.operonShare = share;
+    fit.priorLogOdds = std::log(share / (1.0 - share));
+    for (std::size_t i = 0; i < n; ++i) {
+        auto& c = fit.contribution[i];
+        if (useGap && observed.candidates[i].gap)
+            c[std::size_t(Evidence::Gap)] = gapRatio[i];
+        for (std::size_t f = 0; f < feats.size(); ++f)
+            if (int k = classOfPair[f][i]; k >= 0 && !ratios[f].empty())
+                c[std::size_t(feats[f].kind)] = ratios[f][std::size_t(k)];
+    }
     return fit;
 }
 

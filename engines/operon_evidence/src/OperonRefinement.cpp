@@ -1,8 +1,10 @@
 #include "meridan/evidence/OperonRefinement.h"
 
 #include "meridan/operon/GeneTagFile.h"
+#include "meridan/evidence/PanelEvidence.h"
 #include "meridan/genome/ResultFiles.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <filesystem>
@@ -51,22 +53,43 @@ std::string optionalText(const auto& value)
     return value ? std::to_string(*value) : std::string("NA");
 }
 
+// One line per candidate pair: the genes, their gap, what each kind of
+// evidence contributed (log-likelihood ratio, one operon against a boundary;
+// NA where the pair lacks it), the prior and the probability of one operon.
 void writeEvidenceTable(const std::string& path, const std::vector<TableGene>& genes,
-                        const std::vector<PairSignals>& candidates, const std::vector<double>& posterior)
+                        const std::vector<PairSignals>& candidates, const EvidenceFit& fit,
+                        const EvidenceOptions& options)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "first\tsecond\tstrand\tgap\tengine\tterminator\tpromoter\tcategory\tproduct\tlength\tname\tposterior\n";
+    std::ostringstream out;
+    out << "first\tsecond\tstrand\tgap";
+    for (Evidence e : kAllEvidence)
+        if (options.uses(e))
+            out << '\t' << evidenceName(e) << "_llr";
+    out << "\tpanel_genomes\tpanel_conserved\tprior\tprobability\tlinked\n";
+    char number[32];
+    const auto put = [&](double v) {
+        if (std::isnan(v))
+            out << "\tNA";
+        else {
+            std::snprintf(number, sizeof number, "\t%.4f", v);
+            out << number;
+        }
+    };
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const PairSignals& s = candidates[k];
-        const char* category[] = {"NA", "shared", "different"};
-        const char* name[] = {"NA", "different", "shared", "shared-provisional"};
         out << genes[s.row].synonym << '\t' << genes[s.row + 1].synonym << '\t' << genes[s.row].strand << '\t'
-            << optionalText(s.gap) << '\t' << optionalText(s.engineLink) << '\t' << optionalText(s.terminator)
-            << '\t' << optionalText(s.promoter) << '\t' << category[int(s.category)] << '\t' << optionalText(s.product)
-            << '\t' << optionalText(s.lengthRatio) << '\t' << name[int(s.name)] << '\t' << posterior[k] << '\n';
+            << optionalText(s.gap);
+        for (Evidence e : kAllEvidence)
+            if (options.uses(e))
+                put(fit.contribution[k][std::size_t(e)]);
+        out << '\t' << s.panelGenomes << '\t' << s.panelConserved;
+        put(fit.priorLogOdds);
+        put(fit.posterior[k]);
+        out << '\t' << (fit.posterior[k] >= 0.5 ? "yes" : "no") << '\n';
     }
-    if (!out.flush())
-        throw InputError("Can't write file " + path + " !");
+    std::string error;
+    if (!genome::writeFileWhole(path, out.str(), &error))
+        throw InputError(error);
 }
 
 } // namespace
@@ -89,7 +112,12 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
                                                             : std::vector<PromoterHit>{};
         const auto terminators = exists(request.terminatorPath) ? readTerminatorRows(request.terminatorPath)
                                                                 : std::vector<TerminatorRow>{};
-        const GenomeSignals observed = collectSignals(genes, tags, promoters, terminators);
+        GenomeSignals observed = collectSignals(genes, tags, promoters, terminators);
+        if (!request.panelPath.empty() && request.options.uses(Evidence::Panel)) {
+            const auto panel = addPanelEvidence(observed, genes, request.genomePath, request.panelPath,
+                                                fitGapModel(observed).operonShare);
+            outcome.panelMessage = panel.ok ? panel.message : "no panel evidence: " + panel.message;
+        }
         const EvidenceFit fit = fitEvidence(observed, request.options);
         std::vector<bool> links;
         for (double p : fit.posterior)
@@ -97,7 +125,7 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
         const auto refined = relinkGeneTags(genes, tags, observed.candidates, links);
 
         if (!request.tablePath.empty())
-            writeEvidenceTable(request.tablePath, genes, observed.candidates, fit.posterior);
+            writeEvidenceTable(request.tablePath, genes, observed.candidates, fit, request.options);
         outcome.candidates = observed.candidates.size();
         for (std::size_t k = 0; k < links.size(); ++k) {
             const std::size_t row = observed.candidates[k].row;

@@ -34,12 +34,13 @@ std::vector<bool> plant(GenomeSignals& g, int pairs, unsigned seed)
         g.candidates.push_back(s);
         truth.push_back(operon);
     }
-    // Opposite-strand neighbours: two transcript ends (convergent) or two
-    // starts (divergent), whose mean gap looks like a same-strand boundary's.
+    // Opposite-strand neighbours: two transcripts ending at one shared
+    // terminator (convergent) or two starts (divergent); one such end and
+    // half the starts look like a same-strand boundary.
     for (int i = 0; i < pairs / 2; ++i) {
         PairSignals s;
         s.orientation = i % 2 ? Orientation::Convergent : Orientation::Divergent;
-        s.gap = i % 2 ? long(20 + 150 * u(random)) : long(140 + 250 * u(random));
+        s.gap = i % 2 ? long(10 + 80 * u(random)) : long(140 + 250 * u(random));
         s.terminator = hairpin(u(random) < 0.9);
         s.promoter = -3.0 + 6.0 * u(random);
         g.boundaries.push_back(s);
@@ -123,7 +124,7 @@ TEST(OperonEvidence, DistanceOverrulesAMisleadingHairpin)
     for (int i = 0; i < 1500; ++i) {
         PairSignals s;
         s.orientation = i % 2 ? Orientation::Convergent : Orientation::Divergent;
-        s.gap = i % 2 ? long(60 + 140 * u(random)) : long(140 + 260 * u(random));
+        s.gap = i % 2 ? long(20 + 80 * u(random)) : long(140 + 260 * u(random));
         s.terminator = u(random) < 0.7 ? 3.0 + 5.0 * u(random) : 0.0;
         g.boundaries.push_back(s);
     }
@@ -142,7 +143,8 @@ TEST(OperonEvidence, DistanceMixtureRecoversThePlantedShareAndCrossing)
 {
     // Transcript ends and starts each add an untranslated stretch of 10-110
     // bases; operon pairs sit 0-40 bases apart. Same-strand boundaries hold one
-    // end and one start, opposite-strand neighbours two of a kind.
+    // end and one start; convergent neighbours end at one shared terminator,
+    // divergent ones hold two starts.
     std::mt19937 random(5);
     std::uniform_real_distribution<double> u(0.0, 1.0);
     const auto stretch = [&] { return long(10 + 100 * u(random)); };
@@ -155,7 +157,7 @@ TEST(OperonEvidence, DistanceMixtureRecoversThePlantedShareAndCrossing)
     for (int i = 0; i < 1200; ++i) {
         PairSignals s;
         s.orientation = i % 2 ? Orientation::Convergent : Orientation::Divergent;
-        s.gap = stretch() + stretch();
+        s.gap = i % 2 ? stretch() : stretch() + stretch();
         g.boundaries.push_back(s);
     }
     const GapModel model = fitGapModel(g);

@@ -53,6 +53,7 @@ struct AnnotatedRecord {
 struct AnnotatedGenome {
     std::string source; // the file the records came from
     std::vector<AnnotatedRecord> records;
+    std::vector<std::string> leftOut; // records that could not be used, with the reason
 };
 
 // Sets start, end and length of every gene from its parts, for a record of

@@ -26,7 +26,9 @@ ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& path);
 // Reads the annotation at annotationPath and takes the sequences from the
 // FASTA file: records are matched by identifier; a FASTA record without
 // annotation becomes a record without genes, an annotated record missing
-// from the FASTA file is an error.
-ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath);
+// from the FASTA file is an error, or is left out and named in leftOut.
+enum class MissingSequence { Fail, LeaveOut };
+ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath,
+                                                MissingSequence missing = MissingSequence::Fail);
 
 } // namespace meridan::genome

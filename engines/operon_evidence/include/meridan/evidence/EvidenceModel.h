@@ -5,8 +5,9 @@
 // The distance carries the model. Its boundary-class distribution comes from
 // neighbours on opposite strands, which never share an operon: a boundary
 // between same-strand genes holds one transcript end and one start, so its
-// gap is modelled as the mean of a convergent gap (two ends) and a divergent
-// gap (two starts). The same-strand gaps are a mixture of that distribution
+// gap is modelled as a convergent gap (two transcripts ending face to face,
+// mostly at one shared, bidirectional terminator) plus half a divergent gap
+// (two promoter regions side by side). The same-strand gaps are a mixture of that distribution
 // and the operon-class one; the boundary share follows from the far gaps
 // (where operon pairs are rare) and the operon-class distribution is what
 // remains, kept non-increasing beyond its peak. Every other evidence gets one
@@ -22,18 +23,21 @@
 
 namespace meridan::evidence {
 
-enum class Evidence { Gap, Engine, Terminator, Promoter, Category, Product, Length, Name };
-inline constexpr std::array<Evidence, 8> kAllEvidence{Evidence::Gap,      Evidence::Engine,   Evidence::Terminator,
-                                                      Evidence::Promoter, Evidence::Category, Evidence::Product,
-                                                      Evidence::Length,   Evidence::Name};
+enum class Evidence { Gap, Engine, Terminator, Promoter, Category, Product, Length, Name, Panel };
+inline constexpr std::size_t kEvidenceKinds = 9;
+inline constexpr std::array<Evidence, kEvidenceKinds> kAllEvidence{
+    Evidence::Gap,      Evidence::Engine,  Evidence::Terminator, Evidence::Promoter, Evidence::Category,
+    Evidence::Product,  Evidence::Length,  Evidence::Name,       Evidence::Panel};
 const char* evidenceName(Evidence e);
 
 // By default the distance, the functional categories, the product words, the
-// gene lengths and the gene-name stems; the operon engine's links, the hairpins and the promoter
-// scores can be added (on E. coli they mostly mark transcription-unit
-// boundaries inside known operons and cost accuracy).
+// gene lengths, the gene-name stems and, when a panel of other genomes is
+// given, the conservation of each pair's neighbourhood; the operon engine's
+// links, the hairpins and the promoter scores can be added (on E. coli they
+// mostly mark transcription-unit boundaries inside known operons and cost
+// accuracy).
 struct EvidenceOptions {
-    std::array<bool, 8> use{true, false, false, false, true, true, true, true}; // indexed by Evidence
+    std::array<bool, kEvidenceKinds> use{true, false, false, false, true, true, true, true, true}; // indexed by Evidence
     int maxIterations = 500;
     double tolerance = 1e-7; // largest change of a posterior that still counts as moving
     bool uses(Evidence e) const { return use[static_cast<std::size_t>(e)]; }
@@ -41,6 +45,11 @@ struct EvidenceOptions {
 
 struct EvidenceFit {
     std::vector<double> posterior; // per candidate pair: probability of one operon
+    // Per candidate pair and kind of evidence (indexed by Evidence): its
+    // log-likelihood ratio in the final fit, NaN where the pair lacks it or
+    // the evidence takes no part.
+    std::vector<std::array<double, kEvidenceKinds>> contribution;
+    double priorLogOdds = 0.0;     // ln(operonShare / (1 - operonShare))
     double operonShare = 0.0;      // fitted share of candidate pairs in one operon
     int iterations = 0;
 };
@@ -59,7 +68,7 @@ GapModel fitGapModel(const GenomeSignals& observed);
 // plasmid), the operon engine's decisions stand.
 EvidenceFit fitEvidence(const GenomeSignals& observed, const EvidenceOptions& options = {});
 
-// "gap,engine,terminator,promoter,category,product,length,name" with some names left out; an
+// "gap,engine,terminator,promoter,category,product,length,name,panel" with some names left out; an
 // unknown name gives an empty result and says which in `problem`.
 bool parseEvidenceList(const std::string& text, EvidenceOptions& options, std::string& problem);
 

@@ -21,12 +21,15 @@ struct RefinementRequest {
     std::string terminatorPath;          // <id>_terminator_score.txt; a missing file counts as no hairpins
     std::string outputPath;              // empty: geneTagPath
     std::string tablePath;               // when set: one line per candidate pair with its evidence and posterior
+    std::string panelPath;               // a panel database (meridan-panel build); empty: no comparative evidence
+    std::string genomePath;              // the genome's FASTA file, needed with a panel
     EvidenceOptions options;
 };
 
 struct RefinementOutcome {
     bool ok = false;
     std::string message; // what was done, or why nothing was
+    std::string panelMessage; // what the panel gave, or why it gave nothing
     std::size_t candidates = 0, links = 0, changed = 0;
 };
 

@@ -36,6 +36,10 @@ struct PairSignals {
     std::optional<double> product;       // share of the informative product words the genes have in common
     std::optional<double> lengthRatio;   // |ln(length of one gene / length of the other)|
     NameMatch name = NameMatch::Unknown;
+    // Comparative evidence: summed log-likelihood ratio over the panel genomes
+    // holding homologues of both genes, and how many do; nothing without a panel.
+    std::optional<double> panel;
+    int panelGenomes = 0, panelConserved = 0;
 };
 
 struct GenomeSignals {
