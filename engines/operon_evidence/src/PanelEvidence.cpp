@@ -26,7 +26,9 @@ PanelEvidenceOutcome addPanelEvidence(GenomeSignals& observed, const std::vector
 {
     PanelEvidenceOutcome outcome;
     panel::PanelDatabase db;
-    if (!panel::openPanel(panelFolder, db, outcome.message))
+    std::string built;
+    if (!panel::openNamedPanel(panelFolder, db, outcome.message,
+                               [&](const std::string& line) { built += "\n  " + line; }))
         return outcome;
     const auto sequence = genome::readGenomeSequence(fastaPath);
     if (!sequence) {
@@ -78,7 +80,7 @@ PanelEvidenceOutcome addPanelEvidence(GenomeSignals& observed, const std::vector
     outcome.ok = true;
     outcome.message = "panel: " + std::to_string(used) + " of " + std::to_string(db.genomes.size()) +
                       " genomes informative, " + std::to_string(judged) + " of " +
-                      std::to_string(observed.candidates.size()) + " same-strand neighbours judged" + skipped + rates;
+                      std::to_string(observed.candidates.size()) + " same-strand neighbours judged" + skipped + built + rates;
     return outcome;
 }
 

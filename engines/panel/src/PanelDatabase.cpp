@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -224,6 +225,27 @@ bool openOrBuildPanel(const std::vector<std::vector<std::string>>& sources, cons
     if (log)
         log("panel database built: " + std::to_string(genomes.size()) + " genomes in " + folder);
     return openPanel(folder, out, error);
+}
+
+std::string cachedPanelFolder(const std::string& panel)
+{
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path base = cache && *cache ? fs::path(cache) : fs::path(home && *home ? home : ".") / ".cache";
+    std::error_code ec;
+    const std::string key = fs::absolute(panel, ec).lexically_normal().string();
+    return (base / "meridan" / "panels" / hex(sequenceHash({key}))).string();
+}
+
+bool openNamedPanel(const std::string& panel, PanelDatabase& out, std::string& error, const PanelLog& log)
+{
+    std::error_code ec;
+    if (fs::is_directory(panel, ec) && fs::exists(fs::path(panel) / kManifest, ec))
+        return openPanel(panel, out, error);
+    const auto sources = panelSources(panel, error);
+    if (sources.empty())
+        return false;
+    return openOrBuildPanel(sources, cachedPanelFolder(panel), out, error, log);
 }
 
 } // namespace meridan::panel

@@ -46,4 +46,13 @@ bool openOrBuildPanel(const std::vector<std::vector<std::string>>& sources, cons
 // Reads a database built before; fails when folder holds none.
 bool openPanel(const std::string& folder, PanelDatabase& out, std::string& error);
 
+// The database of what a user names as the panel: a database folder itself,
+// or a folder or list of genomes, whose database is kept (and reused while
+// its files stay the same) under the user's cache folder
+// ($XDG_CACHE_HOME/meridan/panels, else ~/.cache/meridan/panels).
+bool openNamedPanel(const std::string& panel, PanelDatabase& out, std::string& error, const PanelLog& log = {});
+
+// Where openNamedPanel keeps the database of a panel of genomes.
+std::string cachedPanelFolder(const std::string& panel);
+
 } // namespace meridan::panel
