@@ -76,6 +76,16 @@ Feature quantileFeature(const GenomeSignals& observed, int parts,
             }};
 }
 
+// What the panel says of a pair: nothing (no genome holds homologues of
+// both genes), kept together in none of the genomes that do, in a few, or in
+// five or more.
+int panelClass(const PairSignals& s)
+{
+    if (!s.panel)
+        return 0;
+    return s.panelConserved == 0 ? 1 : s.panelConserved <= 4 ? 2 : 3;
+}
+
 // The evidence besides the distance, as discrete variables.
 std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptions& options)
 {
@@ -109,14 +119,25 @@ std::vector<Feature> features(const GenomeSignals& observed, const EvidenceOptio
                                return -1;
                            return *s.product <= 0.0 ? 0 : *s.product < 0.25 ? 1 : 2;
                        }});
-    if (options.uses(Evidence::Name))
+    // Genes named alike are the genes that stay together in other genomes:
+    // with a panel, the name stems and the panel's conservation are one joint
+    // evidence rather than two independent ones, which would count what they
+    // share twice.
+    const bool joint = options.uses(Evidence::Name) && options.uses(Evidence::Panel) &&
+                       std::any_of(observed.candidates.begin(), observed.candidates.end(),
+                                   [](const PairSignals& s) { return s.panel.has_value(); });
+    if (options.uses(Evidence::Name) && !joint)
         add(Evidence::Name, {Evidence::Name, 3, [](const PairSignals& s) {
                            return s.name == NameMatch::Unknown ? -1 : int(s.name) - int(NameMatch::Different);
                        }});
     if (options.uses(Evidence::Length))
         add(Evidence::Length, quantileFeature(observed, 5, [](const PairSignals& s) { return s.lengthRatio; }));
-    if (options.uses(Evidence::Panel))
-        add(Evidence::Panel, quantileFeature(observed, 6, [](const PairSignals& s) { return s.panel; }));
+    if (joint)
+        add(Evidence::Panel, {Evidence::Panel, 16, [](const PairSignals& s) {
+                           return 4 * (s.name == NameMatch::Unknown ? 0 : int(s.name)) + panelClass(s);
+                       }});
+    else if (options.uses(Evidence::Panel))
+        add(Evidence::Panel, {Evidence::Panel, 4, [](const PairSignals& s) { return s.panel ? panelClass(s) : -1; }});
     return out;
 }
 

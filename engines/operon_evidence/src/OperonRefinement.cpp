@@ -5,6 +5,7 @@
 #include "meridan/genome/ResultFiles.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <sstream>
 #include <filesystem>
@@ -65,7 +66,7 @@ void writeEvidenceTable(const std::string& path, const std::vector<TableGene>& g
     for (Evidence e : kAllEvidence)
         if (options.uses(e))
             out << '\t' << evidenceName(e) << "_llr";
-    out << "\tpanel_genomes\tpanel_conserved\tprior\tprobability\tlinked\n";
+    out << "\tpanel_genomes\tpanel_conserved\tpanel_weight\tprior\tprobability\tlinked\n";
     char number[32];
     const auto put = [&](double v) {
         if (std::isnan(v))
@@ -83,6 +84,7 @@ void writeEvidenceTable(const std::string& path, const std::vector<TableGene>& g
             if (options.uses(e))
                 put(fit.contribution[k][std::size_t(e)]);
         out << '\t' << s.panelGenomes << '\t' << s.panelConserved;
+        put(s.panel ? *s.panel : std::numeric_limits<double>::quiet_NaN());
         put(fit.priorLogOdds);
         put(fit.posterior[k]);
         out << '\t' << (fit.posterior[k] >= 0.5 ? "yes" : "no") << '\n';

@@ -36,8 +36,10 @@ struct PairSignals {
     std::optional<double> product;       // share of the informative product words the genes have in common
     std::optional<double> lengthRatio;   // |ln(length of one gene / length of the other)|
     NameMatch name = NameMatch::Unknown;
-    // Comparative evidence: summed log-likelihood ratio over the panel genomes
-    // holding homologues of both genes, and how many do; nothing without a panel.
+    // Comparative evidence: the summed weight of the panel genomes that keep
+    // the two genes' homologues side by side (nothing when no panel genome
+    // holds homologues of both), how many genomes hold both, and how many of
+    // those keep them together.
     std::optional<double> panel;
     int panelGenomes = 0, panelConserved = 0;
 };
