@@ -102,3 +102,31 @@ TEST(OperonEvidenceInputs, RefinementRewritesOnlyOperonNumbersAndNeverHalfWrites
     EXPECT_NE(failed.message.find("short_genetag.txt"), std::string::npos);
     EXPECT_EQ(readFile(shortTags), "0    -1    -1    -1\n");
 }
+
+TEST(OperonEvidenceInputs, APanelThatGivesNothingLeavesTheRunAndItsPairTable)
+{
+    const auto table = writeFile("panel.ptt", kTable);
+    const auto tags = writeFile("panel_genetag.txt", "0    -1    -1    -1\n0    12    -1    -1\n1    -1    -1    -1\n");
+    RefinementRequest request;
+    request.geneTables = {table};
+    request.geneTagPath = tags;
+    request.outputPath = writeFile("panel_refined.txt", "");
+    request.tablePath = writeFile("panel_pairs.tsv", "");
+    request.panelPath = (std::filesystem::temp_directory_path() / "meridan_no_such_panel").string();
+    request.genomePath = writeFile("panel.fna", ">g\nACGT\n");
+    const auto outcome = refineOperons(request);
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    EXPECT_NE(outcome.panelMessage.find("meridan_no_such_panel"), std::string::npos) << outcome.panelMessage;
+
+    // One line per same-strand pair: its genes, gap, each evidence's share and the probability.
+    std::istringstream rows(readFile(request.tablePath));
+    std::string header, row, extra;
+    ASSERT_TRUE(std::getline(rows, header) && std::getline(rows, row));
+    EXPECT_FALSE(std::getline(rows, extra));
+    EXPECT_EQ(header.rfind("first\tsecond\tstrand\tgap\tgap_llr\t", 0), 0u) << header;
+    EXPECT_NE(header.find("\tprobability\tlinked"), std::string::npos);
+    EXPECT_EQ(row.rfind("g1\tg2\t+\t19\t", 0), 0u) << row;
+    const double p = std::stod(row.substr(row.rfind('\t', row.rfind('\t') - 1) + 1));
+    EXPECT_GE(p, 0.0);
+    EXPECT_LE(p, 1.0);
+}
