@@ -411,7 +411,9 @@ private:
 
 GenomeFeatures placeFeatures(const GenomeResults& results, const GenomeText& genome, const ExportOptions& options)
 {
-    return Placer(results, genome, options).run();
+    GenomeFeatures features = Placer(results, genome, options).run();
+    features.seed = options.seed;
+    return features;
 }
 
 } // namespace meridan::exports
