@@ -193,7 +193,7 @@ int runPrediction(PredictionInputs in, const std::string& programFolder, Console
     console.line("program folder " + programFolder);
     if (workFolder != programFolder)
         console.line("output folder " + workFolder);
-    console.line("seed " + std::to_string(in.options.seed));
+    console.line("seed " + std::to_string(in.options.seed.value_or(meridan::pipeline::kDefaultSeed)));
     int status = 0;
     int predicted = 0;
     std::vector<std::string> overview;
@@ -207,7 +207,7 @@ int runPrediction(PredictionInputs in, const std::string& programFolder, Console
         const std::string log = genome::results::resultPaths(folders.results, g.genomeId).predictLog;
         if (!console.openLog(log))
             console.error("meridan-predict: cannot write the log file " + log);
-        console.trace("seed " + std::to_string(in.options.seed));
+        console.trace("seed " + std::to_string(in.options.seed.value_or(meridan::pipeline::kDefaultSeed)));
         std::vector<std::string> summary;
         const int result = predictOne({g, folders, in.options}, console, summary);
         status = std::max(status, result);

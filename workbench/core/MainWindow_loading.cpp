@@ -4,11 +4,12 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "AnnotationIntegration.h"
 #include "GenomeId.h"
 #include "ProjectReaders.h"
 #include "ResultViews.h"
 #include "UserPrompts.h"
+
+#include "meridan/pipeline/AnnotationMerge.h"
 
 #include <QDebug>
 #include <QDir>
@@ -198,7 +199,9 @@ QString MainWindow::slotChangeDirectory()
 bool MainWindow::integratePtt_Rnt()
 {
     annotationPath = meridan::annotationFilePath(genomeId);
-    return meridan::integrateAnnotation(pttPath, rntPath, annotationPath);
+    return meridan::pipeline::mergeAnnotation(QFile::encodeName(pttPath).toStdString(),
+                                              QFile::encodeName(rntPath).toStdString(),
+                                              QFile::encodeName(annotationPath).toStdString());
 }
 
 void MainWindow::readAnnotationFile()

@@ -231,18 +231,9 @@ void MainWindow::startTulistThread()
         return;
     progressBar->setValue(900);
     showStatus(tr("Predicting: Brintel TU list"));
-    const QString genetagPath = resultDir + genomeId + QStringLiteral("_genetag.txt");
-    const QString promoterScorePath = resultDir + genomeId + QStringLiteral("_promoter_scores.txt");
-    const QString terminatorScorePath = resultDir + genomeId + QStringLiteral("_terminator_score.txt");
-    const QString tulistPath = resultDir + genomeId + QStringLiteral("_tulist.txt");
-    qDebug() << "operon result file " << genetagPath;
-    qDebug() << "promoterResult " << promoterScorePath;
-    qDebug() << "TerminatorResult " << terminatorScorePath;
-    qDebug() << "Tulist " << tulistPath;
     predictionRunning = true;
     updateRunActions();
-    tulistThread.setTulistInputs(pttPath, rntPath, genetagPath, promoterScorePath, terminatorScorePath,
-                                 tulistPath, genomeId);
+    tulistThread.setTulistInputs(pttPath, rntPath, resultDir, genomeId);
     tulistThread.start(QThread::InheritPriority);
     progressBar->hide();
 }

@@ -5,9 +5,10 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "AnnotationIntegration.h"
-#include "PromoterMerge.h"
+#include "GenomeId.h"
 #include "ResultReaders.h"
+
+#include "meridan/pipeline/PromoterMerge.h"
 #include "SummaryDialog.h"
 
 #include <QDebug>
@@ -58,7 +59,7 @@ bool MainWindow::integratePromoterFile()
 {
     // The promoter run merges the sigma files itself when the library returns;
     // this slot repeats the merge on demand.
-    return meridan::integratePromoterFile(genomeId, QStringLiteral("./results/"));
+    return meridan::pipeline::mergePromoterFiles("./results/", genomeId.toStdString());
 }
 
 void MainWindow::slotLoadTerminatorResult()

@@ -56,6 +56,9 @@ StageReport StageRuns::begin(Stage stage)
     StageReport report;
     report.stage = stage;
     report.startedMs = relay_.elapsedMs();
+    // The engines write into the result folder; it is made when missing.
+    std::error_code ignored;
+    fs::create_directories(request_.folders.results, ignored);
     relay_.stageStarted(stage);
     return report;
 }
@@ -104,7 +107,10 @@ StageReport StageRuns::operon()
     StageReport report = begin(Stage::Operon);
     const std::string result = resultsOf(request_).geneTags;
     const FileStamp before = FileStamp::of(result);
-    if (call(report, "Galvora", "operon", {request_.genome.fna, annotationPath_, std::to_string(request_.options.seed)}))
+    std::vector<std::string> arguments{request_.genome.fna, annotationPath_};
+    if (request_.options.seed)
+        arguments.push_back(std::to_string(*request_.options.seed));
+    if (call(report, "Galvora", "operon", arguments))
         checkWritten(report, "Galvora", "operon", result, before);
     return report;
 }
@@ -184,7 +190,7 @@ StageReport StageRuns::operonEvidence()
     return report;
 }
 
-StageReport StageRuns::exports(std::vector<std::string>& written)
+StageReport StageRuns::exports()
 {
     StageReport report = begin(Stage::Export);
     const std::string& id = request_.genome.genomeId;
@@ -204,7 +210,7 @@ StageReport StageRuns::exports(std::vector<std::string>& written)
         report.failures.push_back("export FAILED: " + why);
         return report;
     }
-    written = outcome.files;
+    report.files = outcome.files;
     const exports::GenomeFeatures& f = outcome.features;
     report.notes.push_back("export: " + std::to_string(f.operons.size()) + " operons, " + std::to_string(f.tus.size())
                            + " TUs, " + std::to_string(f.promoters.size()) + " promoters, "

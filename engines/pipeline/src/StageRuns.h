@@ -4,6 +4,8 @@
 
 #include "ListenerRelay.h"
 
+#include "meridan/pipeline/Prediction.h"
+
 #include "meridan/pipeline/EngineCall.h"
 #include "meridan/pipeline/Prediction.h"
 
@@ -19,7 +21,7 @@ public:
     StageReport terminator();
     StageReport operonEvidence();
     StageReport tuList();
-    StageReport exports(std::vector<std::string>& written);
+    StageReport exports();
 
 private:
     // Calls one engine with the result folder as its output folder and

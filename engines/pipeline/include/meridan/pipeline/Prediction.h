@@ -32,7 +32,8 @@ inline constexpr std::uint32_t kDefaultSeed = 1;
 
 struct PredictionOptions {
     OperonMode operons = OperonMode::Em;
-    std::uint32_t seed = kDefaultSeed;
+    // None: the operon engine takes MERIDAN_SEED or, without it, the clock.
+    std::optional<std::uint32_t> seed = kDefaultSeed;
     std::optional<std::string> panel; // genomes for comparative operon evidence, handed to the evidence step
     bool exports = true;              // GFF3, BED and the TU table after a complete run
 };
@@ -54,6 +55,7 @@ struct PredictionRequest {
 class CancelSwitch {
 public:
     void request() { __atomic_store_n(&flag_, 1, __ATOMIC_RELEASE); }
+    void clear() { __atomic_store_n(&flag_, 0, __ATOMIC_RELEASE); }
     bool requested() const { return __atomic_load_n(&flag_, __ATOMIC_ACQUIRE) != 0; }
     const int* flag() const { return &flag_; }
 

@@ -27,6 +27,7 @@ struct StageReport {
     std::vector<std::string> failures;   // one line per failed engine: "Galvora (operon): why"
     std::vector<EngineTime> engineTimes; // in call order
     std::vector<std::string> notes;      // what the evidence step or the exports say
+    std::vector<std::string> files;      // the files the exports wrote
 };
 
 struct PredictionReport {
