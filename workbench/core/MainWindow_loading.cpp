@@ -6,6 +6,7 @@
 
 #include "GenomeId.h"
 #include "ProjectReaders.h"
+#include "ResultNames.h"
 #include "ResultViews.h"
 #include "UserPrompts.h"
 
@@ -23,8 +24,8 @@ bool MainWindow::resultFilesExist() const
 {
     if (genomeId.isEmpty())
         return false;
-    for (const char* suffix : {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"}) {
-        if (!QFileInfo::exists(resultDir + genomeId + QLatin1String(suffix)))
+    for (const QString& file : meridan::resultNames(resultDir, genomeId).predictionFiles()) {
+        if (!QFileInfo::exists(file))
             return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "ResultNames.h"
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
@@ -40,9 +41,10 @@ void MainWindow::refineOperonsIfChosen()
         return;
     meridan::evidence::RefinementRequest request;
     request.geneTables.push_back(operonThread.annotationPath().toStdString());
-    request.geneTagPath = (resultDir + genomeId + QStringLiteral("_genetag.txt")).toStdString();
-    request.promoterPath = (resultDir + genomeId + QStringLiteral(".sigma70.sca.dat")).toStdString();
-    request.terminatorPath = (resultDir + genomeId + QStringLiteral("_terminator_score.txt")).toStdString();
+    const meridan::ResultNames files = meridan::resultNames(resultDir, genomeId);
+    request.geneTagPath = QFile::encodeName(files.geneTags).toStdString();
+    request.promoterPath = QFile::encodeName(files.sigma70Scores).toStdString();
+    request.terminatorPath = QFile::encodeName(files.terminatorTable).toStdString();
     const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
     qDebug() << QString::fromStdString(outcome.message);
     if (!outcome.ok)

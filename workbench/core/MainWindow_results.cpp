@@ -6,6 +6,7 @@
 #include "ui_MainWindow.h"
 
 #include "GenomeId.h"
+#include "ResultNames.h"
 #include "ResultReaders.h"
 
 #include "meridan/pipeline/PromoterMerge.h"
@@ -45,7 +46,7 @@ void MainWindow::slotLoadResultFile()
 void MainWindow::slotLoadOperonResult()
 {
     qDebug() << "load Operon result";
-    meridan::readGeneTags(resultDir + genomeId + QStringLiteral("_genetag.txt"), model);
+    meridan::readGeneTags(meridan::resultNames(resultDir, genomeId).geneTags, model);
 }
 
 void MainWindow::slotLoadPromoterResult()

@@ -1,5 +1,7 @@
 #include "meridan/operon/GeneTagFile.h"
 
+#include "meridan/genome/results/ResultPaths.h"
+
 #include <ostream>
 #include <sstream>
 
@@ -7,7 +9,7 @@ namespace meridan::operon {
 
 std::string geneTagPath(const std::string& outputDirectory, const std::string& genomeId)
 {
-    return outputDirectory + genomeId + "_genetag.txt";
+    return genome::results::resultPaths(outputDirectory, genomeId).geneTags;
 }
 
 void writeGeneTags(std::ostream& out, const GeneTags& tags)
