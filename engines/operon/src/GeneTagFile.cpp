@@ -1,5 +1,6 @@
 #include "meridan/operon/GeneTagFile.h"
 
+#include "meridan/genome/results/GeneTagFile.h"
 #include "meridan/genome/results/ResultPaths.h"
 
 #include <ostream>
@@ -15,8 +16,8 @@ std::string geneTagPath(const std::string& outputDirectory, const std::string& g
 void writeGeneTags(std::ostream& out, const GeneTags& tags)
 {
     for (std::size_t i = 0; i < tags.size(); ++i)
-        out << tags.operonNumber[i] << "    " << tags.sdPosition[i] << "    " << tags.taPosition[i]
-            << "    " << tags.terminatorPosition[i] << '\n';
+        genome::results::writeGeneTagLine(out, tags.operonNumber[i], tags.sdPosition[i], tags.taPosition[i],
+                                          tags.terminatorPosition[i]);
 }
 
 std::string geneTagText(const GeneTags& tags)

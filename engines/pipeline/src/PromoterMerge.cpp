@@ -68,7 +68,7 @@ void readSigmaFile(std::istream& in, bool sigma38, std::vector<Promoter>& out)
         p.score = realColumn(c[4]);
         p.firstBox = c[6];
         if (sigma38) {
-            p.secondBox = "-";
+            p.secondBox.assign(1, '-'); // a one-box model
             p.end = p.start + int(p.firstBox.size());
         } else {
             p.secondBox = c[8];
@@ -82,8 +82,8 @@ void appendField(std::string& line, const std::string& item)
 {
     constexpr std::size_t width = 15;
     if (item.size() < width)
-        line.append(width - item.size(), ' ');
-    line += item;
+        line.resize(line.size() + width - item.size(), ' ');
+    line.append(item);
 }
 
 std::string scoreText(float score)
