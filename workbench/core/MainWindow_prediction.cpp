@@ -4,11 +4,9 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "ResultNames.h"
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
-#include "meridan/evidence/OperonRefinement.h"
 #include "meridan/genome/InputCheck.h"
 
 #include <QAction>
@@ -39,17 +37,11 @@ void MainWindow::refineOperonsIfChosen()
 {
     if (!evidenceOperonsAction || !evidenceOperonsAction->isChecked() || !operonThread.failures().isEmpty())
         return;
-    meridan::evidence::RefinementRequest request;
-    request.geneTables.push_back(operonThread.annotationPath().toStdString());
-    const meridan::ResultNames files = meridan::resultNames(resultDir, genomeId);
-    request.geneTagPath = QFile::encodeName(files.geneTags).toStdString();
-    request.promoterPath = QFile::encodeName(files.sigma70Scores).toStdString();
-    request.terminatorPath = QFile::encodeName(files.terminatorTable).toStdString();
-    const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
-    qDebug() << QString::fromStdString(outcome.message);
-    if (!outcome.ok)
-        reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown")
-                            .arg(QString::fromStdString(outcome.message))});
+    bool ok = false;
+    const QString message = operonThread.refineOperons(ok);
+    qDebug() << message;
+    if (!ok)
+        reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown").arg(message)});
 }
 
 void MainWindow::prepareThread(Thread& thread)

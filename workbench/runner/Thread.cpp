@@ -160,6 +160,24 @@ void Thread::requestCancel()
         cancel_.request();
 }
 
+meridan::pipeline::PredictionRequest Thread::request() const
+{
+    meridan::pipeline::PredictionRequest request;
+    request.genome = {local(genomeId_), local(fnaPath_), local(pttPath_), local(rntPath_)};
+    request.folders = {local(meridan::programFolder()), local(resultDir_), "./annotation"};
+    request.options.seed.reset(); // MERIDAN_SEED or the clock, as the engine chooses
+    return request;
+}
+
+QString Thread::refineOperons(bool& ok) const
+{
+    const meridan::pipeline::PredictionRequest inputs = request();
+    meridan::pipeline::StageRunner runner(inputs, annotation_);
+    const meridan::pipeline::StageReport report = runner.run(meridan::pipeline::Stage::OperonEvidence);
+    ok = report.ok;
+    return report.notes.empty() ? QString() : fromLocal(report.notes.front());
+}
+
 void Thread::run()
 {
     {
@@ -176,12 +194,9 @@ void Thread::run()
     // A run cancelled before it began, or of no known kind, does nothing.
     if (isInterruptionRequested() || mode_ < OperonRun || mode_ > TulistRun)
         return;
-    meridan::pipeline::PredictionRequest request;
-    request.genome = {local(genomeId_), local(fnaPath_), local(pttPath_), local(rntPath_)};
-    request.folders = {local(meridan::programFolder()), local(resultDir_), "./annotation"};
-    request.options.seed.reset();
+    const meridan::pipeline::PredictionRequest inputs = request();
     Relay relay(*this);
-    meridan::pipeline::StageRunner runner(request, annotation_, &relay, &cancel_);
+    meridan::pipeline::StageRunner runner(inputs, annotation_, &relay, &cancel_);
     const meridan::pipeline::StageReport report = runner.run(stage);
     {
         QMutexLocker lock(&reportLock_);

@@ -65,6 +65,11 @@ public:
     // After finished(): whether the last run stopped on requestCancel().
     bool wasCancelled() const;
 
+    // After an operon run: the evidence step decides the operons of its gene
+    // tags again, on the calling thread. Returns what it did or why it did
+    // nothing; ok tells whether the gene tags were rewritten.
+    QString refineOperons(bool& ok) const;
+
 public slots:
     // Asks the running engine to stop at its next step; callable from any
     // thread, does nothing when no run is active. A cancelled engine writes
@@ -88,6 +93,7 @@ protected:
 
 private:
     class Relay;
+    meridan::pipeline::PredictionRequest request() const;
     bool refuseWhileRunning();
     void chooseAnnotation();
 
