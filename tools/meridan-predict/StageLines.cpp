@@ -42,9 +42,13 @@ std::string StageLines::at(long long milliseconds)
     return text;
 }
 
+long long StageLines::nowMs() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+}
+
 void StageLines::stageStarted(Stage stage, long long atMs)
 {
-    lastMs_ = atMs;
     if (!hasEngine(stage))
         return;
     const std::string name = meridan::pipeline::stageName(stage);
@@ -55,7 +59,6 @@ void StageLines::stageStarted(Stage stage, long long atMs)
 void StageLines::stageFinished(const StageReport& report)
 {
     const long long now = report.startedMs + report.tookMs;
-    lastMs_ = now;
     const std::string name = meridan::pipeline::stageName(report.stage);
     if (report.stage == Stage::Export) {
         for (const std::string& failure : report.failures)
@@ -95,5 +98,5 @@ void StageLines::engineProgress(Stage stage, const std::string& engine, const st
     std::string text = engine + " " + step + " " + std::to_string(done);
     if (total > 0)
         text += "/" + std::to_string(total);
-    console_.progress(int(stage), at(lastMs_) + " " + meridan::pipeline::stageName(stage) + ": " + text);
+    console_.progress(int(stage), at(nowMs()) + " " + meridan::pipeline::stageName(stage) + ": " + text);
 }

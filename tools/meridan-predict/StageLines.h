@@ -7,6 +7,7 @@
 
 #include "meridan/pipeline/PredictionListener.h"
 
+#include <chrono>
 #include <string>
 
 class StageLines : public meridan::pipeline::PredictionListener {
@@ -25,6 +26,10 @@ public:
     static std::string seconds(long long milliseconds);
 
 private:
+    long long nowMs() const;
+
     Console& console_;
-    long long lastMs_ = 0;
+    // The prediction's clock starts with its listener; the live lines tell
+    // the time since then.
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
