@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 if [ "${SKIP_INSTALL:-0}" != 1 ]; then bash scripts/install-deps.sh; fi
 
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Full optimisation: the prediction is what users wait for.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 run=$build/meridan

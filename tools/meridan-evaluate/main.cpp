@@ -8,6 +8,8 @@
 
 #include "meridan/evidence/ResultInputs.h"
 #include "meridan/genome/FnaReader.h"
+#include "meridan/genome/results/ResultPaths.h"
+#include "meridan/genome/results/TerminatorTable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -168,12 +170,11 @@ int run(const Options& o)
     const std::string stem = std::filesystem::path(first).stem().string();
     const std::string id = o.text("id", stem);
     const std::string dir = o.text("results", "./results");
-    const auto result = [&](const std::string& key, const std::string& suffix) {
-        return o.text(key, (std::filesystem::path(dir) / (id + suffix)).string());
-    };
+    const genome::results::ResultPaths files = genome::results::resultPaths(dir, id);
+    const auto result = [&](const std::string& key, const std::string& path) { return o.text(key, path); };
     const long gap = wholeOption(o, "gap", 90);
     // The gene tags, read once when a section first needs them.
-    const std::string genetag = result("genetag", "_genetag.txt");
+    const std::string genetag = result("genetag", files.geneTags);
     std::optional<std::vector<evidence::GeneTagLine>> tagLines;
     const auto geneTags = [&]() -> const std::vector<evidence::GeneTagLine>& {
         if (!tagLines)
@@ -236,7 +237,7 @@ int run(const Options& o)
     }
     if (tus.empty())
         tus = units;
-    const std::string tulist = result("tulist", "_tulist.txt");
+    const std::string tulist = result("tulist", files.tuList);
     if (!tus.empty() && exists(tulist)) {
         const auto f = compareSpans(tagged, tus, evidence::readTuMembers(tulist));
         std::cout << "TU spans: known " << f.known << ", found " << f.knownFound << " (recall "
@@ -248,7 +249,7 @@ int run(const Options& o)
         const std::string sigma = o.text("sigma", "Sigma70");
         const auto known = readStartSites(o.text("tss"), sigma, levels);
         std::cout << "promoters (" << known.size() << " known starts, " << sigma << "):\n";
-        const std::string scores = result("promoters", ".sigma70.sca.dat");
+        const std::string scores = result("promoters", files.sigmaScores[2]);
         if (exists(scores))
             printPromoters("scanner", comparePromoters(genes, evidence::readPromoterHits(scores), known));
         if (o.has("genome")) {
@@ -261,9 +262,9 @@ int run(const Options& o)
 
     if (o.has("terminators")) {
         const auto known = readSites(o.text("terminators"));
-        const std::string table = result("terminator-table", "_terminator_score.txt");
+        const std::string table = result("terminator-table", files.terminatorTable);
         if (exists(table)) {
-            const double cut = o.has("terminator-cut") ? std::stod(o.text("terminator-cut")) : 2.0;
+            const double cut = o.has("terminator-cut") ? std::stod(o.text("terminator-cut")) : genome::results::kTerminatorCut;
             const auto ends = terminatorEnds(genes, evidence::readTerminatorRows(table), cut);
             std::cout << "terminators (" << known.size() << " known 3' ends, " << ends.size()
                       << " predicted with score > " << cut << "):\n";

@@ -1,128 +1,128 @@
 #include "GenomeInputs.h"
 
-#include "GenomeId.h"
 #include "meridan/genome/EngineInputFiles.h"
 #include "meridan/genome/GenomeFile.h"
+#include "meridan/genome/GenomeId.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromLocal(const std::string& path) { return QFile::decodeName(path.c_str()); }
-
-QString readableProblem(const QString& path, const char* kind)
+std::string genomeIdOf(const std::string& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("the %1 file %2 does not exist").arg(kind, path);
-    if (!info.isFile() || !info.isReadable())
-        return QStringLiteral("the %1 file %2 cannot be read").arg(kind, path);
-    return QString();
+    return meridan::genome::genomeIdFromPath(path).value_or(std::string());
+}
+
+std::string readableProblem(const std::string& path, const char* kind)
+{
+    std::error_code error;
+    if (!fs::exists(path, error))
+        return std::string("the ") + kind + " file " + path + " does not exist";
+    if (!fs::is_regular_file(path, error) || ::access(path.c_str(), R_OK) != 0)
+        return std::string("the ") + kind + " file " + path + " cannot be read";
+    return {};
 }
 
 // A copy of path in folder, replacing an earlier one.
-QString copyInto(const QString& path, const QString& folder, QString& problem)
+std::string copyInto(const std::string& path, const std::string& folder, std::string& problem)
 {
-    const QString target = QDir(folder).filePath(QFileInfo(path).fileName());
-    if (QFileInfo(target).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-        return target;
-    QFile::remove(target);
-    if (!QFile::copy(path, target))
-        problem = QStringLiteral("cannot copy %1 to %2").arg(path, folder);
-    return target;
+    const fs::path target = fs::path(folder) / fs::path(path).filename();
+    std::error_code error;
+    if (fs::equivalent(target, path, error))
+        return target.string();
+    if (!fs::copy_file(path, target, fs::copy_options::overwrite_existing, error))
+        problem = "cannot copy " + path + " to " + folder;
+    return target.string();
 }
 
-GenomeInputs fromTables(const QStringList& files, const QString& annotationFolder, bool copyTables)
+GenomeInputs fromTables(const std::vector<std::string>& files, const std::string& annotationFolder, bool copyTables)
 {
     GenomeInputs inputs;
-    GenomeJob job{meridan::genomeIdFromPath(files[1]), files[0], files[1], files.value(2)};
+    GenomeJob job;
+    job.files = {genomeIdOf(files[1]), files[0], files[1], files.size() > 2 ? files[2] : std::string()};
     if (copyTables) {
-        job.fnaPath = copyInto(job.fnaPath, annotationFolder, inputs.problem);
-        job.pttPath = copyInto(job.pttPath, annotationFolder, inputs.problem);
-        if (!job.rntPath.isEmpty())
-            job.rntPath = copyInto(job.rntPath, annotationFolder, inputs.problem);
+        job.files.fna = copyInto(job.files.fna, annotationFolder, inputs.problem);
+        job.files.ptt = copyInto(job.files.ptt, annotationFolder, inputs.problem);
+        if (!job.files.rnt.empty())
+            job.files.rnt = copyInto(job.files.rnt, annotationFolder, inputs.problem);
     }
-    inputs.jobs.append(job);
+    inputs.jobs.push_back(job);
     return inputs;
 }
 
 } // namespace
 
-bool isAnnotationForm(const QStringList& files)
+bool isAnnotationForm(const std::vector<std::string>& files)
 {
     if (files.size() == 1)
         return true;
     if (files.size() != 2)
         return false;
-    const auto kind = meridan::genome::genomeFileKind(local(files[1]));
+    const auto kind = meridan::genome::genomeFileKind(files[1]);
     return kind == meridan::genome::GenomeFileKind::Gff3 || kind == meridan::genome::GenomeFileKind::GenBank;
 }
 
-QString checkTableInputs(const QStringList& files)
+std::string checkTableInputs(const std::vector<std::string>& files)
 {
-    const QList<const char*> kinds{"FNA", "PTT", "RNT"};
-    for (int i = 0; i < files.size(); ++i) {
-        if (QString problem = readableProblem(files[i], kinds[i]); !problem.isEmpty())
+    const char* kinds[] = {"FNA", "PTT", "RNT"};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (std::string problem = readableProblem(files[i], kinds[i]); !problem.empty())
             return problem;
-        if (QString problem = meridan::genomeFileNameProblem(files[i]); !problem.isEmpty())
+        if (std::string problem = meridan::genome::genomeFileNameProblem(files[i]); !problem.empty())
             return problem;
     }
-    const QString id = meridan::genomeIdFromPath(files[1]);
-    for (int i = 0; i < files.size(); ++i)
-        if (meridan::genomeIdFromPath(files[i]) != id)
-            return QStringLiteral("the %1 file %2 names genome %3 but the PTT file names %4; "
-                                  "the files of one genome must share the identifier")
-                .arg(kinds[i], QFileInfo(files[i]).fileName(), meridan::genomeIdFromPath(files[i]), id);
-    return QString();
+    const std::string id = genomeIdOf(files[1]);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (genomeIdOf(files[i]) != id)
+            return std::string("the ") + kinds[i] + " file " + fs::path(files[i]).filename().string() + " names genome "
+                   + genomeIdOf(files[i]) + " but the PTT file names " + id
+                   + "; the files of one genome must share the identifier";
+    return {};
 }
 
-GenomeInputs prepareGenomes(const QStringList& files, const QString& annotationFolder, bool copyTables)
+GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::string& annotationFolder,
+                            bool copyTables)
 {
     if (!isAnnotationForm(files))
         return fromTables(files, annotationFolder, copyTables);
 
     GenomeInputs inputs;
     inputs.fromAnnotation = true;
-    for (const QString& file : files)
-        if (QString problem = readableProblem(file, files.size() == 2 && file == files[0] ? "FASTA" : "annotation");
-            !problem.isEmpty()) {
+    for (const std::string& file : files)
+        if (std::string problem = readableProblem(file, files.size() == 2 && file == files[0] ? "FASTA" : "annotation");
+            !problem.empty()) {
             inputs.problem = problem;
             return inputs;
         }
-    const auto read = files.size() == 1 ? meridan::genome::readAnnotatedGenome(local(files[0]))
-                                        : meridan::genome::readAnnotatedGenome(local(files[0]), local(files[1]));
+    const auto read = files.size() == 1 ? meridan::genome::readAnnotatedGenome(files[0])
+                                        : meridan::genome::readAnnotatedGenome(files[0], files[1]);
     if (!read) {
-        inputs.problem = fromLocal(read.error);
+        inputs.problem = read.error;
         return inputs;
     }
     for (const meridan::genome::AnnotatedRecord* record : meridan::genome::chromosomeFirst(*read.value)) {
-        const QString id = QString::fromStdString(record->id);
+        const std::string& id = record->id;
         const int proteins = static_cast<int>(record->proteins.size());
         const int rnas = static_cast<int>(record->rnas.size());
         if (record->pseudogenes + record->pseudoCds > 0)
-            inputs.notes << QStringLiteral("record %1: %2 pseudogenes and %3 pseudo CDS left out")
-                                .arg(id)
-                                .arg(record->pseudogenes)
-                                .arg(record->pseudoCds);
+            inputs.notes.push_back("record " + id + ": " + std::to_string(record->pseudogenes) + " pseudogenes and "
+                                   + std::to_string(record->pseudoCds) + " pseudo CDS left out");
         if (proteins < 2) {
-            inputs.notes << QStringLiteral("record %1: skipped, it has %2 protein gene%3 (a prediction needs two or more)")
-                                .arg(id)
-                                .arg(proteins)
-                                .arg(proteins == 1 ? "" : "s");
+            inputs.notes.push_back("record " + id + ": skipped, it has " + std::to_string(proteins) + " protein gene"
+                                   + (proteins == 1 ? "" : "s") + " (a prediction needs two or more)");
             continue;
         }
-        const auto written = meridan::genome::writeEngineInputFiles(*record, local(annotationFolder));
+        const auto written = meridan::genome::writeEngineInputFiles(*record, annotationFolder);
         if (!written) {
-            inputs.problem = fromLocal(written.error);
+            inputs.problem = written.error;
             return inputs;
         }
-        inputs.jobs.append({id, fromLocal(written.value->fna), fromLocal(written.value->ptt),
-                            fromLocal(written.value->rnt), proteins, rnas});
+        inputs.jobs.push_back({{id, written.value->fna, written.value->ptt, written.value->rnt}, proteins, rnas});
     }
-    if (inputs.jobs.isEmpty())
-        inputs.problem = QStringLiteral("no record of %1 has two or more protein genes to predict on").arg(files.last());
+    if (inputs.jobs.empty())
+        inputs.problem = "no record of " + files.back() + " has two or more protein genes to predict on";
     return inputs;
 }

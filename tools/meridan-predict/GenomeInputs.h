@@ -4,35 +4,34 @@
 // written as FNA/PTT/RNT into the annotation folder.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <QVector>
+#include "meridan/pipeline/Prediction.h"
+
+#include <string>
+#include <vector>
 
 struct GenomeJob {
-    QString genomeId;
-    QString fnaPath;
-    QString pttPath;
-    QString rntPath; // may be empty
+    meridan::pipeline::GenomeFiles files;
     int proteins = -1; // -1 when not counted (FNA/PTT form)
     int rnas = -1;
 };
 
 struct GenomeInputs {
-    QVector<GenomeJob> jobs;   // in prediction order, chromosome first
-    QStringList notes;         // records skipped, pseudogenes left out, ...
-    QString problem;           // set when nothing can be predicted
+    std::vector<GenomeJob> jobs;    // in prediction order, chromosome first
+    std::vector<std::string> notes; // records skipped, pseudogenes left out, ...
+    std::string problem;            // set when nothing can be predicted
     bool fromAnnotation = false;
 };
 
 // True when the arguments name an annotation file (GenBank or GFF3) rather
 // than the FNA/PTT[/RNT] triple: one file, or a second file that is GFF3 or
 // GenBank by its content.
-bool isAnnotationForm(const QStringList& files);
+bool isAnnotationForm(const std::vector<std::string>& files);
 
 // Checks an FNA/PTT[/RNT] triple; empty when usable, else the user message.
-QString checkTableInputs(const QStringList& files);
+std::string checkTableInputs(const std::vector<std::string>& files);
 
 // Builds the genomes. Annotation forms are read and written under
 // annotationFolder; the FNA/PTT form is copied there when copyTables is set
 // (the copies are then what the engines read). Paths must be absolute.
-GenomeInputs prepareGenomes(const QStringList& files, const QString& annotationFolder, bool copyTables);
+GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::string& annotationFolder,
+                            bool copyTables);

@@ -1,19 +1,21 @@
-// One whole ATU prediction from the command line, as the workbench runs it:
-// the operon, promoter and terminator runs at the same time on their worker
-// threads, then the TU-list run, in the program folder.
+// One whole prediction from the command line: every genome of the inputs
+// in turn through the prediction pipeline, with its stages reported on the
+// console.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "meridan/pipeline/Prediction.h"
+
+#include <string>
+#include <vector>
 
 class Console;
 
 struct PredictionInputs {
     // GENOME.gbff | GENOME.gff3 | GENOME.fna GENOME.gff3 | GENOME.fna GENOME.ptt [GENOME.rnt]
-    QStringList files;
-    QString outputDir; // empty: work in the program folder
-    bool evidenceOperons = false; // refine the operon engine's operons with the other engines' evidence
-    QStringList notes{};  // what the input check says about rows left out, once per file
+    std::vector<std::string> files;
+    std::string outputDir; // empty: the program folder
+    meridan::pipeline::PredictionOptions options;
+    std::vector<std::string> notes{}; // what the input check says about rows left out, once per file
 };
 
 // Checks the inputs (names, then the contents of an FNA/PTT[/RNT] triple
@@ -21,10 +23,10 @@ struct PredictionInputs {
 // they can be used, else the message for the user. Fills inputs.notes. The
 // tables made from a GenBank or GFF3 file are checked by runPrediction once
 // written, before any engine runs.
-QString checkInputs(PredictionInputs& inputs);
+std::string checkInputs(PredictionInputs& inputs);
 
-// Runs the prediction of every genome (every record with two or more protein
-// genes) in turn, in programFolder or, when given, in the output folder
-// (made the working folder). Returns the process exit status: 0 when every
+// Predicts every genome (every record with two or more protein genes) in
+// turn into results/ and annotation/ of the output folder, or of the program
+// folder when none is given. Returns the process exit status: 0 when every
 // stage of every genome produced its result file.
-int runPrediction(PredictionInputs inputs, const QString& programFolder, Console& console);
+int runPrediction(PredictionInputs inputs, const std::string& programFolder, Console& console);

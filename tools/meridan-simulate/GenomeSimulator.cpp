@@ -5,6 +5,8 @@
 // units are separated by stretches of AT-rich background.
 #include "SimulatedGenome.h"
 
+#include "meridan/genome/GenomeSequence.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -43,23 +45,9 @@ private:
     std::mt19937_64 engine_;
 };
 
-char complementOf(char c)
-{
-    switch (c) {
-    case 'A': return 'T';
-    case 'C': return 'G';
-    case 'G': return 'C';
-    case 'T': return 'A';
-    default: return 'N';
-    }
-}
-
 std::string reverseComplement(const std::string& s)
 {
-    std::string out(s.rbegin(), s.rend());
-    for (char& c : out)
-        c = complementOf(c);
-    return out;
+    return meridan::genome::reverseComplementOf(s, 'N');
 }
 
 // A feature inside a unit, by offset from the unit's start in the direction of

@@ -1,5 +1,8 @@
 #include "SimulationScore.h"
 
+#include "meridan/genome/results/ResultPaths.h"
+#include "meridan/genome/results/TerminatorTable.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -16,7 +19,7 @@ namespace {
 // reports the start of its hairpin and still count as found.
 constexpr int positionTolerance = 20;
 // The TU builder's cut values.
-constexpr double terminatorCut = 2.0;
+constexpr double terminatorCut = meridan::genome::results::kTerminatorCut;
 constexpr double promoterCut = 0.0;
 
 std::vector<std::string> split(const std::string& line, char separator)
@@ -135,7 +138,7 @@ RecoveryReport scoreRecovery(const std::filesystem::path& truthPath,
 
     // Operon boundaries: the gene-tag file numbers the operons, one line per gene.
     std::vector<long> operonNumber;
-    for (const std::string& line : readLines(results / (id + "_genetag.txt")))
+    for (const std::string& line : readLines(meridan::genome::results::resultPaths(results.string(), id).geneTags))
         if (!tokens(line).empty())
             operonNumber.push_back(std::lround(std::atof(tokens(line)[0].c_str())));
     std::map<std::string, const Gene*> bySynonym;

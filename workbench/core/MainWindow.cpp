@@ -4,6 +4,7 @@
 #include "ui_MainWindow.h"
 
 #include "ExportMenu.h"
+#include "ResultNames.h"
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
@@ -267,8 +268,8 @@ void MainWindow::openRecentFile()
         if (QFileInfo::exists(path))
             inputs = qMax(inputs, QFileInfo(path).lastModified());
     QDateTime oldest;
-    for (const char* suffix : {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"}) {
-        const QDateTime written = QFileInfo(resultDir + genomeId + QLatin1String(suffix)).lastModified();
+    for (const QString& file : meridan::resultNames(resultDir, genomeId).predictionFiles()) {
+        const QDateTime written = QFileInfo(file).lastModified();
         oldest = oldest.isValid() ? qMin(oldest, written) : written;
     }
     if (oldest >= inputs)

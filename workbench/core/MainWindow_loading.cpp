@@ -4,11 +4,13 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "AnnotationIntegration.h"
 #include "GenomeId.h"
 #include "ProjectReaders.h"
+#include "ResultNames.h"
 #include "ResultViews.h"
 #include "UserPrompts.h"
+
+#include "meridan/pipeline/AnnotationMerge.h"
 
 #include <QDebug>
 #include <QDir>
@@ -22,8 +24,8 @@ bool MainWindow::resultFilesExist() const
 {
     if (genomeId.isEmpty())
         return false;
-    for (const char* suffix : {"_genetag.txt", "_promoter_scores.txt", "_terminator_score.txt", "_tulist.txt"}) {
-        if (!QFileInfo::exists(resultDir + genomeId + QLatin1String(suffix)))
+    for (const QString& file : meridan::resultNames(resultDir, genomeId).predictionFiles()) {
+        if (!QFileInfo::exists(file))
             return false;
     }
     return true;
@@ -198,7 +200,9 @@ QString MainWindow::slotChangeDirectory()
 bool MainWindow::integratePtt_Rnt()
 {
     annotationPath = meridan::annotationFilePath(genomeId);
-    return meridan::integrateAnnotation(pttPath, rntPath, annotationPath);
+    return meridan::pipeline::mergeAnnotation(QFile::encodeName(pttPath).toStdString(),
+                                              QFile::encodeName(rntPath).toStdString(),
+                                              QFile::encodeName(annotationPath).toStdString());
 }
 
 void MainWindow::readAnnotationFile()

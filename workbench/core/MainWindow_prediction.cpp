@@ -7,7 +7,6 @@
 #include "SummaryDialog.h"
 #include "UserPrompts.h"
 
-#include "meridan/evidence/OperonRefinement.h"
 #include "meridan/genome/InputCheck.h"
 
 #include <QAction>
@@ -38,16 +37,11 @@ void MainWindow::refineOperonsIfChosen()
 {
     if (!evidenceOperonsAction || !evidenceOperonsAction->isChecked() || !operonThread.failures().isEmpty())
         return;
-    meridan::evidence::RefinementRequest request;
-    request.geneTables.push_back(operonThread.annotationPath().toStdString());
-    request.geneTagPath = (resultDir + genomeId + QStringLiteral("_genetag.txt")).toStdString();
-    request.promoterPath = (resultDir + genomeId + QStringLiteral(".sigma70.sca.dat")).toStdString();
-    request.terminatorPath = (resultDir + genomeId + QStringLiteral("_terminator_score.txt")).toStdString();
-    const meridan::evidence::RefinementOutcome outcome = meridan::evidence::refineOperons(request);
-    qDebug() << QString::fromStdString(outcome.message);
-    if (!outcome.ok)
-        reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown")
-                            .arg(QString::fromStdString(outcome.message))});
+    bool ok = false;
+    const QString message = operonThread.refineOperons(ok);
+    qDebug() << message;
+    if (!ok)
+        reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown").arg(message)});
 }
 
 void MainWindow::prepareThread(Thread& thread)
@@ -231,18 +225,9 @@ void MainWindow::startTulistThread()
         return;
     progressBar->setValue(900);
     showStatus(tr("Predicting: Brintel TU list"));
-    const QString genetagPath = resultDir + genomeId + QStringLiteral("_genetag.txt");
-    const QString promoterScorePath = resultDir + genomeId + QStringLiteral("_promoter_scores.txt");
-    const QString terminatorScorePath = resultDir + genomeId + QStringLiteral("_terminator_score.txt");
-    const QString tulistPath = resultDir + genomeId + QStringLiteral("_tulist.txt");
-    qDebug() << "operon result file " << genetagPath;
-    qDebug() << "promoterResult " << promoterScorePath;
-    qDebug() << "TerminatorResult " << terminatorScorePath;
-    qDebug() << "Tulist " << tulistPath;
     predictionRunning = true;
     updateRunActions();
-    tulistThread.setTulistInputs(pttPath, rntPath, genetagPath, promoterScorePath, terminatorScorePath,
-                                 tulistPath, genomeId);
+    tulistThread.setTulistInputs(pttPath, rntPath, resultDir, genomeId);
     tulistThread.start(QThread::InheritPriority);
     progressBar->hide();
 }

@@ -5,9 +5,11 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "AnnotationIntegration.h"
-#include "PromoterMerge.h"
+#include "GenomeId.h"
+#include "ResultNames.h"
 #include "ResultReaders.h"
+
+#include "meridan/pipeline/PromoterMerge.h"
 #include "SummaryDialog.h"
 
 #include <QDebug>
@@ -44,7 +46,7 @@ void MainWindow::slotLoadResultFile()
 void MainWindow::slotLoadOperonResult()
 {
     qDebug() << "load Operon result";
-    meridan::readGeneTags(resultDir + genomeId + QStringLiteral("_genetag.txt"), model);
+    meridan::readGeneTags(meridan::resultNames(resultDir, genomeId).geneTags, model);
 }
 
 void MainWindow::slotLoadPromoterResult()
@@ -58,7 +60,7 @@ bool MainWindow::integratePromoterFile()
 {
     // The promoter run merges the sigma files itself when the library returns;
     // this slot repeats the merge on demand.
-    return meridan::integratePromoterFile(genomeId, QStringLiteral("./results/"));
+    return meridan::pipeline::mergePromoterFiles("./results/", genomeId.toStdString());
 }
 
 void MainWindow::slotLoadTerminatorResult()

@@ -1,6 +1,7 @@
 #include "GenomeId.h"
 
 #include "meridan/genome/GenomeId.h"
+#include "meridan/genome/results/ResultPaths.h"
 
 #include <QFile>
 
@@ -10,6 +11,12 @@ QString genomeIdFromPath(const QString& path)
 {
     const auto id = genome::genomeIdFromPath(QFile::encodeName(path).toStdString());
     return id ? QString::fromStdString(*id) : QString();
+}
+
+QString annotationFilePath(const QString& genomeId)
+{
+    return QFile::decodeName(
+        genome::results::annotationTablePath("./annotation", QFile::encodeName(genomeId).toStdString()).c_str());
 }
 
 QString genomeFileNameProblem(const QString& path)

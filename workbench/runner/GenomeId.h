@@ -15,4 +15,8 @@ QString genomeIdFromPath(const QString& path);
 // '.' and '-'); otherwise a one-line explanation for the user.
 QString genomeFileNameProblem(const QString& path);
 
+// The merged gene table of PTT and RNT the prediction keeps:
+// "./annotation/" + genomeId + ".ano".
+QString annotationFilePath(const QString& genomeId);
+
 } // namespace meridan

@@ -1,12 +1,47 @@
 #include "Thread.h"
 
-#include "AnnotationIntegration.h"
-#include "EngineCall.h"
+#include "ProgramFolder.h"
+
+#include "meridan/genome/results/ResultPaths.h"
+#include "meridan/pipeline/PredictionListener.h"
+#include "meridan/pipeline/StageRunner.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QMutexLocker>
+
+namespace {
+
+std::string local(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromLocal(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.c_str());
+}
+
+} // namespace
+
+// Turns what the pipeline tells about the running stage into the thread's
+// signals (emitted on the worker thread).
+class Thread::Relay : public meridan::pipeline::PredictionListener {
+public:
+    explicit Relay(Thread& thread) : thread_(thread) {}
+    void engineLine(meridan::pipeline::Stage, const std::string& engine, int level, const std::string& line) override
+    {
+        emit thread_.engineLine(fromLocal(engine), level, fromLocal(line));
+    }
+    void engineProgress(meridan::pipeline::Stage, const std::string& engine, const std::string& step, long long done,
+                        long long total) override
+    {
+        emit thread_.progressed(fromLocal(engine), QString::fromUtf8(step.c_str()), done, total);
+    }
+
+private:
+    Thread& thread_;
+};
 
 Thread::Thread() = default;
 
@@ -32,14 +67,12 @@ bool Thread::refuseWhileRunning()
 
 void Thread::chooseAnnotation()
 {
-    const meridan::AnnotationChoice choice = meridan::selectAnnotation(pttPath_, rntPath_, genomeId_);
-    annotationPath_ = choice.path;
-    usesAnnotationFile_ = choice.usesAnnotationFile;
+    annotation_ = meridan::pipeline::chooseAnnotation(local(pttPath_), local(rntPath_), "./annotation", local(genomeId_));
+    qDebug().noquote() << fromLocal(annotation_.note);
 }
 
-void Thread::setPredictionInputs(const QString& fnaPath, const QString& pttPath,
-                                 const QString& rntPath, const QString& resultDir,
-                                 const QString& genomeId)
+void Thread::setPredictionInputs(const QString& fnaPath, const QString& pttPath, const QString& rntPath,
+                                 const QString& resultDir, const QString& genomeId)
 {
     if (refuseWhileRunning())
         return;
@@ -49,37 +82,28 @@ void Thread::setPredictionInputs(const QString& fnaPath, const QString& pttPath,
     resultDir_ = resultDir;
     genomeId_ = genomeId;
     chooseAnnotation();
-    qDebug() << resultDir_ << pttPath_;
 }
 
-void Thread::setTulistInputs(const QString& pttPath, const QString& rntPath,
-                             const QString& genetagPath, const QString& promoterScorePath,
-                             const QString& terminatorScorePath, const QString& tulistPath,
+void Thread::setTulistInputs(const QString& pttPath, const QString& rntPath, const QString& resultDir,
                              const QString& genomeId)
 {
     if (refuseWhileRunning())
         return;
     pttPath_ = pttPath;
     rntPath_ = rntPath;
-    genetagPath_ = genetagPath;
-    promoterScorePath_ = promoterScorePath;
-    terminatorScorePath_ = terminatorScorePath;
-    tulistPath_ = tulistPath;
-    // The gene index file and the summary go beside the TU list.
-    resultDir_ = QFileInfo(tulistPath).path() + QLatin1Char('/');
+    resultDir_ = resultDir;
     genomeId_ = genomeId;
     chooseAnnotation();
-    qDebug() << resultDir_ << pttPath_;
 }
 
 QString Thread::annotationPath() const
 {
-    return annotationPath_;
+    return fromLocal(annotation_.path);
 }
 
 bool Thread::usesAnnotationFile() const
 {
-    return usesAnnotationFile_;
+    return annotation_.usesAnnotationFile;
 }
 
 QString Thread::genomeId() const
@@ -94,15 +118,16 @@ QString Thread::resultDir() const
 
 QString Thread::resultFilePath() const
 {
+    const auto paths = meridan::genome::results::resultPaths(local(resultDir_), local(genomeId_));
     switch (mode_) {
     case OperonRun:
-        return resultDir_ + genomeId_ + QStringLiteral("_genetag.txt");
+        return fromLocal(paths.geneTags);
     case PromoterRun:
-        return resultDir_ + genomeId_ + QStringLiteral("_promoter_scores.txt");
+        return fromLocal(paths.promoterTable);
     case TerminatorRun:
-        return resultDir_ + genomeId_ + QStringLiteral("_terminator_score.txt");
+        return fromLocal(paths.terminatorTable);
     case TulistRun:
-        return tulistPath_;
+        return fromLocal(paths.tuList);
     default:
         return QString();
     }
@@ -128,64 +153,29 @@ bool Thread::wasCancelled() const
 
 void Thread::requestCancel()
 {
-    // The running engine sees the flag; the run itself does not start the
+    // The running engine sees the switch; the run itself does not start the
     // next engine of its stage.
     requestInterruption();
     if (isRunning())
-        __atomic_store_n(&cancel_, 1, __ATOMIC_RELEASE);
+        cancel_.request();
 }
 
-void Thread::onEngineLine(int level, const QString& line)
+meridan::pipeline::PredictionRequest Thread::request() const
 {
-    emit engineLine(runningEngine_, level, line);
+    meridan::pipeline::PredictionRequest request;
+    request.genome = {local(genomeId_), local(fnaPath_), local(pttPath_), local(rntPath_)};
+    request.folders = {local(meridan::programFolder()), local(resultDir_), "./annotation"};
+    request.options.seed.reset(); // MERIDAN_SEED or the clock, as the engine chooses
+    return request;
 }
 
-void Thread::onEngineProgress(const QString& stage, qint64 done, qint64 total)
+QString Thread::refineOperons(bool& ok) const
 {
-    emit progressed(runningEngine_, stage, done, total);
-}
-
-meridan::EngineOutcome Thread::call(const QString& engine, const meridan::EngineMessages& messages,
-                                    const QList<QByteArray>& arguments)
-{
-    runningEngine_ = engine;
-    meridan::EngineRequest request;
-    request.name = engine;
-    request.outputFolder = meridan::engineString(resultDir_);
-    request.arguments = arguments;
-    request.listener = this;
-    request.cancel = &cancel_;
-    const meridan::EngineOutcome outcome = meridan::callEngine(request, messages);
-    if (outcome.status == meridan::EngineOutcome::Cancelled) {
-        QMutexLocker lock(&reportLock_);
-        cancelled_ = true;
-    }
-    return outcome;
-}
-
-void Thread::addFailure(const QString& line)
-{
-    QMutexLocker lock(&reportLock_);
-    failures_ << line;
-}
-
-void Thread::addEngineTime(const QString& engine, const meridan::EngineOutcome& outcome)
-{
-    QMutexLocker lock(&reportLock_);
-    engineTimes_.append({engine, outcome.milliseconds});
-}
-
-bool Thread::recordOutcome(const QString& engine, const QString& stage,
-                           const meridan::EngineOutcome& outcome, const QString& detail)
-{
-    addEngineTime(engine, outcome);
-    if (outcome.ok())
-        return true;
-    QString line = meridan::describeFailure(engine, stage, outcome);
-    if (!detail.isEmpty())
-        line += QStringLiteral("; ") + detail;
-    addFailure(line);
-    return false;
+    const meridan::pipeline::PredictionRequest inputs = request();
+    meridan::pipeline::StageRunner runner(inputs, annotation_);
+    const meridan::pipeline::StageReport report = runner.run(meridan::pipeline::Stage::OperonEvidence);
+    ok = report.ok;
+    return report.notes.empty() ? QString() : fromLocal(report.notes.front());
 }
 
 void Thread::run()
@@ -196,24 +186,25 @@ void Thread::run()
         engineTimes_.clear();
         cancelled_ = false;
     }
-    // A run cancelled before it began does nothing.
-    if (isInterruptionRequested())
+    using meridan::pipeline::Stage;
+    const Stage stage = mode_ == OperonRun       ? Stage::Operon
+                        : mode_ == PromoterRun   ? Stage::Promoter
+                        : mode_ == TerminatorRun ? Stage::Terminator
+                                                 : Stage::TuList;
+    // A run cancelled before it began, or of no known kind, does nothing.
+    if (isInterruptionRequested() || mode_ < OperonRun || mode_ > TulistRun)
         return;
-    switch (mode_) {
-    case OperonRun:
-        runOperon();
-        break;
-    case PromoterRun:
-        runPromoter();
-        break;
-    case TerminatorRun:
-        runTerminator();
-        break;
-    case TulistRun:
-        runTulist();
-        break;
-    default:
-        break;
+    const meridan::pipeline::PredictionRequest inputs = request();
+    Relay relay(*this);
+    meridan::pipeline::StageRunner runner(inputs, annotation_, &relay, &cancel_);
+    const meridan::pipeline::StageReport report = runner.run(stage);
+    {
+        QMutexLocker lock(&reportLock_);
+        for (const std::string& failure : report.failures)
+            failures_ << fromLocal(failure);
+        for (const auto& time : report.engineTimes)
+            engineTimes_.append({fromLocal(time.engine), time.milliseconds});
+        cancelled_ = report.cancelled;
     }
-    __atomic_store_n(&cancel_, 0, __ATOMIC_RELEASE);
+    cancel_.clear();
 }

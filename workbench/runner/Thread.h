@@ -1,12 +1,13 @@
-// The worker thread of one prediction run: the operon, promoter, terminator or
-// TU-list run, each loading its engine library from bin/ at the moment of
-// the run and calling its versioned entry point on this thread. The main
-// window (or meridan-predict) writes the inputs before start(), follows the
-// run through the signals progressed() and engineLine(), may stop it with
-// requestCancel(), and reads failures() after finished().
+// The worker thread of one prediction stage: the operon, promoter, terminator
+// or TU-list run of the prediction pipeline (meridan/pipeline), moved onto a
+// QThread, its engines' lines and progress turned into signals. The main
+// window writes the inputs before start(), follows the run through the
+// signals progressed() and engineLine(), may stop it with requestCancel(),
+// and reads failures() after finished().
 #pragma once
 
-#include "EngineCall.h"
+#include "meridan/pipeline/AnnotationMerge.h"
+#include "meridan/pipeline/Prediction.h"
 
 #include <QMutex>
 #include <QString>
@@ -14,11 +15,7 @@
 #include <QThread>
 #include <QVector>
 
-namespace meridan {
-struct EngineOutcome;
-}
-
-class Thread : public QThread, private meridan::EngineListener {
+class Thread : public QThread {
     Q_OBJECT
 public:
     enum RunMode { OperonRun = 1, PromoterRun = 2, TerminatorRun = 3, TulistRun = 4 };
@@ -35,15 +32,17 @@ public:
     int mode() const;
 
     // Before an operon, promoter or terminator run; chooses the annotation file
-    // (it may be written here). Ignored while the thread runs.
+    // (./annotation/<id>.ano, which may be written here). The operon engine
+    // takes its seed from MERIDAN_SEED or the clock. Ignored while the thread
+    // runs.
     void setPredictionInputs(const QString& fnaPath, const QString& pttPath, const QString& rntPath,
                              const QString& resultDir, const QString& genomeId);
-    // Before a TU-list run; the same annotation choice. The folder of
-    // tulistPath becomes the result folder (the summary and the gene index
-    // file go there). Ignored while the thread runs.
-    void setTulistInputs(const QString& pttPath, const QString& rntPath, const QString& genetagPath,
-                         const QString& promoterScorePath, const QString& terminatorScorePath,
-                         const QString& tulistPath, const QString& genomeId);
+    // Before a TU-list run; the same annotation choice. The TU builder reads
+    // the gene tags, promoter and terminator tables of the genome in
+    // resultDir and writes the TU list, the summary and the gene index file
+    // there. Ignored while the thread runs.
+    void setTulistInputs(const QString& pttPath, const QString& rntPath, const QString& resultDir,
+                         const QString& genomeId);
 
     QString annotationPath() const;
     bool usesAnnotationFile() const;   // false when annotationPath() is the PTT file
@@ -65,6 +64,11 @@ public:
 
     // After finished(): whether the last run stopped on requestCancel().
     bool wasCancelled() const;
+
+    // After an operon run: the evidence step decides the operons of its gene
+    // tags again, on the calling thread. Returns what it did or why it did
+    // nothing; ok tells whether the gene tags were rewritten.
+    QString refineOperons(bool& ok) const;
 
 public slots:
     // Asks the running engine to stop at its next step; callable from any
@@ -88,45 +92,23 @@ protected:
     void run() override;
 
 private:
-    struct FileStamp;
+    class Relay;
+    meridan::pipeline::PredictionRequest request() const;
     bool refuseWhileRunning();
     void chooseAnnotation();
-    void runOperon();
-    void runPromoter();
-    void runTerminator();
-    void runTulist();
-    void onEngineLine(int level, const QString& line) override;
-    void onEngineProgress(const QString& stage, qint64 done, qint64 total) override;
-    // Calls one engine with the result folder as its output folder.
-    meridan::EngineOutcome call(const QString& engine, const meridan::EngineMessages& messages,
-                                const QList<QByteArray>& arguments);
-    void addFailure(const QString& line);
-    void addEngineTime(const QString& engine, const meridan::EngineOutcome& outcome);
-    // Records the engine's time and, when the call failed, a failure line
-    // (with `detail` appended when given); returns whether the call worked.
-    bool recordOutcome(const QString& engine, const QString& stage,
-                       const meridan::EngineOutcome& outcome, const QString& detail = QString());
-    // Records a failure when the file was not (re)written since `before`.
-    void checkWritten(const QString& engine, const QString& stage, const QString& path,
-                      const FileStamp& before);
 
     QString fnaPath_;
     QString pttPath_;
     QString rntPath_;
-    QString annotationPath_;
     QString resultDir_;
-    QString terminatorScorePath_;
-    QString promoterScorePath_;
     QString tulistPath_;
-    QString genetagPath_;
     QString genomeId_;
     int mode_ = 0;
-    bool usesAnnotationFile_ = false;
-    QString runningEngine_;   // used on the worker thread only
-    int cancel_ = 0;          // read by the engines; set and cleared atomically
-    bool cancelled_ = false;
+    meridan::pipeline::AnnotationChoice annotation_{};
+    meridan::pipeline::CancelSwitch cancel_;
 
     mutable QMutex reportLock_;
     QStringList failures_;
     QVector<EngineTime> engineTimes_;
+    bool cancelled_ = false;
 };

@@ -188,12 +188,13 @@ TEST_F(EntryPoint, ChainReportsThroughTheContextAndWritesOnlyIntoItsFolder)
             last[stage] = done;
         }
         if (engine == "Castrel") {   // what the scanning engine takes over
-            EXPECT_TRUE(fs::exists(out / "wholepairs_loc.txt"));
-            EXPECT_TRUE(fs::exists(out / "log.txt"));
+            EXPECT_TRUE(fs::exists(out / (plasmid_.id + "_wholepairs_loc.txt")));
+            EXPECT_TRUE(fs::exists(out / (plasmid_.id + "_terminator_log.txt")));
         }
     }
     EXPECT_TRUE(fs::exists(out / (plasmid_.id + "_summary.txt")));
-    EXPECT_FALSE(fs::exists(out / "wholepairs_loc.txt"));   // removed after the scan
+    EXPECT_FALSE(fs::exists(out / (plasmid_.id + "_wholepairs_loc.txt")));   // removed after the scan
+    EXPECT_FALSE(fs::exists(out / (plasmid_.id + "_terminator_log.txt")));
 }
 
 TEST_F(EntryPoint, CancelLeavesNoResultFile)

@@ -1,5 +1,7 @@
 #include "meridan/export/Features.h"
 
+#include "meridan/genome/GenomeSequence.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -16,17 +18,7 @@ using results::TuRow;
 
 std::string reverseComplement(const std::string& bases)
 {
-    std::string out(bases.rbegin(), bases.rend());
-    for (char& c : out) {
-        switch (std::toupper(static_cast<unsigned char>(c))) {
-        case 'A': c = 'T'; break;
-        case 'C': c = 'G'; break;
-        case 'G': c = 'C'; break;
-        case 'T': c = 'A'; break;
-        default: c = 'N';
-        }
-    }
-    return out;
+    return genome::reverseComplementOf(bases, 'N', genome::LowerCaseBases::UpperCased);
 }
 
 std::string basesAt(const GenomeText& genome, const Span& span)
@@ -411,7 +403,9 @@ private:
 
 GenomeFeatures placeFeatures(const GenomeResults& results, const GenomeText& genome, const ExportOptions& options)
 {
-    return Placer(results, genome, options).run();
+    GenomeFeatures features = Placer(results, genome, options).run();
+    features.seed = options.seed;
+    return features;
 }
 
 } // namespace meridan::exports

@@ -121,6 +121,8 @@ public:
             end = std::max(end, line.span.end);
         std::string out = "##gff-version 3\n";
         out += "##sequence-region " + seqid_ + " 1 " + std::to_string(f_.genomeLength > 0 ? f_.genomeLength : std::max(end, 1L)) + "\n";
+        if (f_.seed)
+            out += "#seed " + std::to_string(*f_.seed) + "\n";
         for (const Line& line : lines_)
             out += line.text;
         return out;

@@ -8,27 +8,30 @@ namespace meridan::genome {
 
 namespace {
 
-constexpr std::array<char, 256> makeComplementTable()
+std::array<char, 256> complementTable(char unknown, LowerCaseBases lower)
 {
     std::array<char, 256> table{};
-    for (auto& c : table)
-        c = '?';
-    table['A'] = 'T';
-    table['C'] = 'G';
-    table['G'] = 'C';
-    table['T'] = 'A';
+    table.fill(unknown);
+    const char upper[] = "ACGT", complement[] = "TGCA";
+    for (int k = 0; k < 4; ++k) {
+        table[static_cast<unsigned char>(upper[k])] = complement[k];
+        const auto small = static_cast<unsigned char>(upper[k] - 'A' + 'a');
+        if (lower == LowerCaseBases::Kept)
+            table[small] = static_cast<char>(complement[k] - 'A' + 'a');
+        else if (lower == LowerCaseBases::UpperCased)
+            table[small] = complement[k];
+    }
     return table;
 }
 
-constexpr auto complementTable = makeComplementTable();
-
 } // namespace
 
-std::string reverseComplementOf(const std::string& sequence)
+std::string reverseComplementOf(std::string_view bases, char unknown, LowerCaseBases lower)
 {
-    std::string result(sequence.size(), '?');
-    std::transform(sequence.rbegin(), sequence.rend(), result.begin(),
-                   [](char c) { return complementTable[static_cast<unsigned char>(c)]; });
+    const std::array<char, 256> table = complementTable(unknown, lower);
+    std::string result(bases.size(), unknown);
+    std::transform(bases.rbegin(), bases.rend(), result.begin(),
+                   [&table](char c) { return table[static_cast<unsigned char>(c)]; });
     return result;
 }
 

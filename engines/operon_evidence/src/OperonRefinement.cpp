@@ -1,8 +1,8 @@
 #include "meridan/evidence/OperonRefinement.h"
 
-#include "meridan/operon/GeneTagFile.h"
 #include "meridan/evidence/PanelEvidence.h"
 #include "meridan/genome/ResultFiles.h"
+#include "meridan/genome/results/GeneTagFile.h"
 
 #include <cmath>
 #include <limits>
@@ -34,16 +34,10 @@ std::vector<GeneTagLine> relinkGeneTags(const std::vector<TableGene>& genes, con
 
 std::string geneTagText(const std::vector<GeneTagLine>& tags)
 {
-    // The operon engine's own writer, so that the format cannot drift.
-    operon::GeneTags out;
-    for (const auto& t : tags) {
-        out.operonNumber.push_back(double(t.operon));
-        out.sdPosition.push_back(double(t.sd));
-        out.taPosition.push_back(double(t.ta));
-        out.terminatorPosition.push_back(double(t.terminator));
-    }
+    // The operon engine's writer, so that the format cannot drift.
     std::ostringstream text;
-    operon::writeGeneTags(text, out);
+    for (const auto& t : tags)
+        genome::results::writeGeneTagLine(text, double(t.operon), double(t.sd), double(t.ta), double(t.terminator));
     return text.str();
 }
 

@@ -1,5 +1,7 @@
 #include "terminator/NucleotideCode.h"
 
+#include "meridan/genome/GenomeSequence.h"
+
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -32,22 +34,7 @@ std::vector<Code> encodeRegion(std::string_view region, std::ostream& trace)
 
 std::string reverseComplement(std::string_view text)
 {
-    std::string result(text.size(), 'N');
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        char& out = result[text.size() - 1 - k];
-        switch (text[k]) {
-        case 'A': out = 'T'; break;
-        case 'C': out = 'G'; break;
-        case 'G': out = 'C'; break;
-        case 'T': out = 'A'; break;
-        case 'a': out = 't'; break;
-        case 'c': out = 'g'; break;
-        case 'g': out = 'c'; break;
-        case 't': out = 'a'; break;
-        default: break;
-        }
-    }
-    return result;
+    return genome::reverseComplementOf(text, 'N', genome::LowerCaseBases::Kept);
 }
 
 CandidateList::CandidateList(std::span<const Code> x)

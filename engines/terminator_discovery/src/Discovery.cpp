@@ -43,7 +43,7 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Skip, out);
     const std::vector<GenePair> pairs = formGenePairs(genes);
-    const std::filesystem::path pairPath = inputs.workDir / kPairFileName;
+    const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
     writePairFile(pairPath, pairs);
     RemoveOnExit pairFileOnFailure(pairPath);
 
@@ -80,7 +80,7 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
         inputs.context->throwIfCancelled();
     writeModelFiles(prefix, outcome.model.parameters());
     const int sessions = 1;
-    appendRunLog(inputs.workDir / kRunLogName,
+    appendRunLog(inputs.runLogPath.empty() ? kRunLogName : inputs.runLogPath,
                  prefix + defaultNotation(outcome.model.score) + "," + std::to_string(sessions) + "\n", out);
     pairFileOnFailure.release();
 

@@ -30,7 +30,7 @@ TEST(TerminatorDiscoveryRun, WritesTheSevenModelFilesAndALogLine)
     const SyntheticGenome genome = makeSyntheticGenome(dir.path());
     std::filesystem::create_directories(dir / "results");
     const DiscoveryInputs inputs{genome.fna.string(), genome.ptt.string(), (dir / "results").string() + "/",
-                                 dir.path()};
+                                 dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"};
     std::ostringstream out;
     const DiscoveryResult result = runDiscovery(inputs, out);
     ASSERT_TRUE(result.ok) << out.str();
@@ -82,17 +82,17 @@ TEST(TerminatorDiscoveryRun, UnopenableInputsLeaveNothingBehind)
 
     std::ostringstream out;
     const std::string missingPtt = (dir / "NC_000000.ptt").string();
-    EXPECT_FALSE(runDiscovery({genome.fna.string(), missingPtt, results, dir.path()}, out).ok);
+    EXPECT_FALSE(runDiscovery({genome.fna.string(), missingPtt, results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + missingPtt + " !");
 
     out.str("");
     const std::string missingFna = (dir / "NC_000000.fna").string();
-    EXPECT_FALSE(runDiscovery({missingFna, genome.ptt.string(), results, dir.path()}, out).ok);
+    EXPECT_FALSE(runDiscovery({missingFna, genome.ptt.string(), results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + missingFna + " !");
 
     out.str("");
     const std::string noFolder = (dir / "absent").string() + "/";
-    EXPECT_FALSE(runDiscovery({genome.fna.string(), genome.ptt.string(), noFolder, dir.path()}, out).ok);
+    EXPECT_FALSE(runDiscovery({genome.fna.string(), genome.ptt.string(), noFolder, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + noFolder + "NC_999999.bf !");
 
     EXPECT_TRUE(std::filesystem::is_empty(dir / "results"));
@@ -111,13 +111,13 @@ TEST(TerminatorDiscoveryRun, NoPairsOrNoSequenceWritesNoModel)
     std::ostringstream out;
     const std::string fna = (dir / "NC_999999.fna").string();
     const std::string ptt = (dir / "NC_999999.ptt").string();
-    EXPECT_FALSE(runDiscovery({fna, ptt, results, dir.path()}, out).ok);
+    EXPECT_FALSE(runDiscovery({fna, ptt, results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(linesOf(out.str()).back(), "No gene pairs in " + ptt + " ! No terminator model written.");
 
     out.str("");
     writeText(dir / "NC_999999.ptt", pttText({{100, 400, '+', "A1"}, {600, 900, '+', "A2"}}));
     writeText(dir / "NC_999999.fna", ">empty\n");
-    EXPECT_FALSE(runDiscovery({fna, ptt, results, dir.path()}, out).ok);
+    EXPECT_FALSE(runDiscovery({fna, ptt, results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
     EXPECT_NE(out.str().find("No sequence in " + fna), std::string::npos);
 
     EXPECT_TRUE(std::filesystem::is_empty(dir / "results"));
@@ -140,7 +140,7 @@ TEST(TerminatorDiscoveryRun, GenesAtTheGenomeEndsAreClipped)
     std::ostringstream out;
     const DiscoveryResult result = runDiscovery(
         {(dir / "NC_999999.fna").string(), (dir / "NC_999999.ptt").string(), (dir / "results").string() + "/",
-         dir.path()},
+         dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"},
         out);
     EXPECT_TRUE(result.ok) << out.str();
     EXPECT_TRUE(std::isfinite(result.score));

@@ -35,7 +35,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Read, out);
     const std::vector<GenePair> pairs = formGenePairs(genes);
-    const std::filesystem::path pairPath = inputs.workDir / kPairFileName;
+    const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
     writePairFile(pairPath, pairs);
     RemoveOnExit pairFileOnExit(pairPath);
 
@@ -87,7 +87,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     // The model, the pair file and the run log have served their purpose.
     removeModelFiles(prefix);
     std::error_code ignored;
-    std::filesystem::remove(inputs.workDir / kRunLogName, ignored);
+    std::filesystem::remove(inputs.runLogPath.empty() ? kRunLogName : inputs.runLogPath, ignored);
     // pairFileOnExit removes the pair file.
     result.ok = true;
     result.regions = regions.size();

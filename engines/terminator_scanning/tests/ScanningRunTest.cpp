@@ -30,12 +30,12 @@ struct Project {
     }
     bool discover(std::ostream& out)
     {
-        return meridan::castrel::runDiscovery({genome.fna.string(), genome.ptt.string(), results, dir.path()}, out)
+        return meridan::castrel::runDiscovery({genome.fna.string(), genome.ptt.string(), results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out)
             .ok;
     }
     ScanningResult scan(std::ostream& out)
     {
-        return runScanning({genome.fna.string(), genome.ptt.string(), results, dir.path()}, out);
+        return runScanning({genome.fna.string(), genome.ptt.string(), results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out);
     }
     std::filesystem::path table() const { return prefix + "_terminator_score.txt"; }
 };
@@ -126,12 +126,12 @@ TEST(TerminatorScanningRun, UnopenableInputs)
 
     out.str("");
     const std::string missingFna = (project.dir / "NC_000000.fna").string();
-    EXPECT_FALSE(runScanning({missingFna, project.genome.ptt.string(), project.results, project.dir.path()}, out).ok);
+    EXPECT_FALSE(runScanning({missingFna, project.genome.ptt.string(), project.results, project.dir.path() / "wholepairs_loc.txt", project.dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(lastLine(out.str()), "file not found!");
 
     out.str("");
     const std::string missingPtt = (project.dir / "NC_999999.xtt").string();
-    EXPECT_FALSE(runScanning({project.genome.fna.string(), missingPtt, project.results, project.dir.path()}, out).ok);
+    EXPECT_FALSE(runScanning({project.genome.fna.string(), missingPtt, project.results, project.dir.path() / "wholepairs_loc.txt", project.dir.path() / "log.txt"}, out).ok);
     EXPECT_EQ(lastLine(out.str()), "Can't open file " + missingPtt + " !");
 
     EXPECT_FALSE(std::filesystem::exists(project.table()));

@@ -22,7 +22,7 @@ mainfun(const char* pttPath, const char* genetagPath, const char* promoterScoreP
             settings.genomeId = genomeId;
             settings.resultsDir = "./results/";
             settings.promoterCut = 0.0;
-            settings.terminatorCut = 2.0;
+            settings.terminatorCut = meridan::genome::results::kTerminatorCut;
             return brintel::buildTuList(settings, log);
         });
 }

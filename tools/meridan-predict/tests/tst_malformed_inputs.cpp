@@ -6,11 +6,6 @@
 #include "TestData.h"
 #include "meridan/genome/InputCheck.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -131,21 +126,24 @@ std::vector<Case> cases()
     };
 }
 
-void write(const QString& path, const std::string& text)
+void write(const std::string& path, const std::string& text)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), qint64(text.size()));
+    writeFile(path, text);
 }
 
 // No result file of the genome is empty or half-written.
 void expectNoPartialResults(const ProgramCopy& program, const char* name)
 {
-    const QDir results(program.path("results"));
-    for (const QFileInfo& file : results.entryInfoList(QDir::Files)) {
-        EXPECT_FALSE(file.fileName().endsWith(".part")) << name << " " << file.fileName().toStdString();
-        if (!file.fileName().endsWith("_predict.log") && !file.fileName().endsWith("_terminator_score.txt")) {
-            EXPECT_GT(file.size(), 0) << name << " " << file.fileName().toStdString();
+    auto endsWith = [](const std::string& text, const std::string& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    for (const auto& file : fs::directory_iterator(program.path("results"))) {
+        if (!file.is_regular_file())
+            continue;
+        const std::string fileName = file.path().filename().string();
+        EXPECT_FALSE(endsWith(fileName, ".part")) << name << " " << fileName;
+        if (!endsWith(fileName, "_predict.log") && !endsWith(fileName, "_terminator_score.txt")) {
+            EXPECT_GT(file.file_size(), 0u) << name << " " << fileName;
         }
     }
 }
@@ -156,45 +154,44 @@ TEST_P(MalformedInput, StopsAtTheDoorOrPasses)
 {
     const Case& c = GetParam();
     // One folder with a space and non-ASCII letters in its name for every case.
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QString::fromUtf8("entrées de génome"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString fna = folder + "/NC_000001.fna", ptt = folder + "/NC_000001.ptt", rnt = folder + "/NC_000001.rnt";
+    TempDir dir;
+    const std::string folder = dir.filePath("entrées de génome");
+    ASSERT_TRUE(fs::create_directories(folder));
+    const std::string fna = folder + "/NC_000001.fna", ptt = folder + "/NC_000001.ptt", rnt = folder + "/NC_000001.rnt";
     write(fna, c.fna);
     write(ptt, c.ptt);
-    QStringList arguments{fna, ptt};
+    std::vector<std::string> arguments{fna, ptt};
     if (!c.rnt.empty()) {
         write(rnt, c.rnt);
-        arguments << rnt;
+        arguments.push_back(rnt);
     }
 
     // The reader path the workbench takes.
     const meridan::genome::InputCheck check = meridan::genome::checkGenomeInputs(
-        QFile::encodeName(fna).toStdString(), QFile::encodeName(ptt).toStdString(),
-        c.rnt.empty() ? std::string() : QFile::encodeName(rnt).toStdString());
+        fna, ptt, c.rnt.empty() ? std::string() : rnt);
     EXPECT_EQ(check.usable(), c.exit == 0);
     std::string said;
     for (const auto& line : check.usable() ? check.notes : check.errors)
         said += line + "\n";
     EXPECT_NE(said.find(c.message), std::string::npos) << said;
 
-    if (QFileInfo::exists(runFolder() + "/bin/Galvora.so") == false)
+    if (fs::exists(runFolder() + "/bin/Galvora.so") == false)
         GTEST_SKIP() << "engines not built";
     const ProgramCopy program;
     const Outcome o = run(program.program(), arguments);
     if (c.exit == 2) {
-        EXPECT_EQ(o.exitCode, 2) << o.out.toStdString() << o.err.toStdString();
-        EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-        EXPECT_TRUE(o.err.contains(QString::fromStdString(c.message))) << o.err.toStdString();
-        EXPECT_TRUE(o.err.contains("NC_000001.")) << o.err.toStdString();
-        EXPECT_TRUE(QDir(program.path("results")).entryList(QDir::Files).isEmpty());
+        EXPECT_EQ(o.exitCode, 2) << o.out << o.err;
+        EXPECT_EQ(countOf(o.err, "\n"), 1u) << o.err;
+        EXPECT_TRUE(contains(o.err, std::string(c.message))) << o.err;
+        EXPECT_TRUE(contains(o.err, "NC_000001.")) << o.err;
+        EXPECT_TRUE(holdsNothing(program.path("results")));
     } else {
         // Past the door the engines run on the small genome; a stage may find
         // too little to learn from, which is status 1 with its reason.
-        EXPECT_TRUE(o.exitCode == 0 || o.exitCode == 1) << o.out.toStdString() << o.err.toStdString();
-        EXPECT_TRUE(o.out.contains(QString::fromStdString(c.message))) << o.out.toStdString();
+        EXPECT_TRUE(o.exitCode == 0 || o.exitCode == 1) << o.out << o.err;
+        EXPECT_TRUE(contains(o.out, std::string(c.message))) << o.out;
         if (c.message[0] != '\0') {
-            EXPECT_EQ(o.out.count(QString::fromStdString(c.message)), 1);
+            EXPECT_EQ(countOf(o.out, c.message), 1u);
         }
         expectNoPartialResults(program, c.name);
     }
@@ -206,24 +203,24 @@ INSTANTIATE_TEST_SUITE_P(Inputs, MalformedInput, ::testing::ValuesIn(cases()),
 // Arguments the door refuses before reading anything.
 TEST(MalformedArguments, MissingFileFolderAndUnwritableResults)
 {
-    QTemporaryDir dir;
+    TempDir dir;
     write(dir.filePath("NC_000001.fna"), fasta(sequence()));
     write(dir.filePath("NC_000001.ptt"), kHeader + rows());
-    QDir().mkpath(dir.filePath("folder/NC_000001.ptt"));
-    const QString predict = runFolder() + "/meridan-predict";
+    fs::create_directories(dir.filePath("folder/NC_000001.ptt"));
+    const std::string predict = runFolder() + "/meridan-predict";
     const Outcome missing = run(predict, {dir.filePath("NC_000001.fna"), dir.filePath("NC_000002.ptt")});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(missing.err.contains("does not exist")) << missing.err.toStdString();
+    EXPECT_TRUE(contains(missing.err, "does not exist")) << missing.err;
     const Outcome folder = run(predict, {dir.filePath("NC_000001.fna"), dir.filePath("folder/NC_000001.ptt")});
     EXPECT_EQ(folder.exitCode, 2);
-    EXPECT_TRUE(folder.err.contains("cannot be read")) << folder.err.toStdString();
+    EXPECT_TRUE(contains(folder.err, "cannot be read")) << folder.err;
 
     // A results "folder" that is a file cannot be written, even by root.
     const ProgramCopy program;
     write(program.path("results"), "not a folder");
     const Outcome unwritable = run(program.program(), {dir.filePath("NC_000001.fna"), dir.filePath("NC_000001.ptt")});
     EXPECT_EQ(unwritable.exitCode, 2);
-    EXPECT_TRUE(unwritable.err.contains("cannot create or write the folder")) << unwritable.err.toStdString();
+    EXPECT_TRUE(contains(unwritable.err, "cannot create or write the folder")) << unwritable.err;
 }
 
 } // namespace

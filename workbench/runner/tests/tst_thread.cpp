@@ -189,10 +189,7 @@ TEST_F(ThreadTest, TulistRunPassesSixArgumentsAndTheTulistFolder)
 {
     Thread thread;
     thread.setMode(Thread::TulistRun);
-    thread.setTulistInputs(ptt, rnt, "./results/NC_000001_genetag.txt",
-                           "./results/NC_000001_promoter_scores.txt",
-                           "./results/NC_000001_terminator_score.txt",
-                           "./results/NC_000001_tulist.txt", "NC_000001");
+    thread.setTulistInputs(ptt, rnt, "./results/", "NC_000001");
     run(thread);
     ASSERT_EQ(calls().size(), 1);
     EXPECT_EQ(calls()[0].engine, "Brintel");
@@ -218,13 +215,12 @@ TEST_F(ThreadTest, LibraryWithoutTheEntryPointIsAFailedStage)
     install(FAKE_ENGINE_NO_ENTRY, "Brintel");
     Thread thread;
     thread.setMode(Thread::TulistRun);
-    thread.setTulistInputs(ptt, "", "./results/g.txt", "./results/p.txt", "./results/t.txt",
-                           "./results/NC_000001_tulist.txt", "NC_000001");
+    thread.setTulistInputs(ptt, "", "./results/", "NC_000001");
     run(thread);
     ASSERT_EQ(thread.failures().size(), 1);
     EXPECT_TRUE(thread.failures()[0].startsWith(
         "Brintel (TU list): the library ./bin/Brintel.so has no function meridan_engine_run_v1"));
-    EXPECT_TRUE(thread.failures()[0].contains("missing input ./results/g.txt"));
+    EXPECT_TRUE(thread.failures()[0].contains("missing input ./results/NC_000001_genetag.txt"));
 }
 
 TEST_F(ThreadTest, SuccessWithoutAFreshResultFileIsAFailedStage)

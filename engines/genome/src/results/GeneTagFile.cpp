@@ -2,9 +2,17 @@
 
 #include "ResultLines.h"
 
+#include <ostream>
+
 namespace meridan::genome::results {
 
 using namespace detail;
+
+void writeGeneTagLine(std::ostream& out, double operonNumber, double sdPosition, double taPosition,
+                      double terminatorPosition)
+{
+    out << operonNumber << "    " << sdPosition << "    " << taPosition << "    " << terminatorPosition << '\n';
+}
 
 ResultRows<GeneTagRow> readGeneTags(std::istream& in, const std::string& sourceName)
 {

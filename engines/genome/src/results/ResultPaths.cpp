@@ -4,12 +4,21 @@
 
 namespace meridan::genome::results {
 
-ResultPaths resultPaths(const std::string& folder, const std::string& genomeId)
+namespace {
+
+std::string filePrefix(const std::string& folder, const std::string& genomeId)
 {
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/')
         prefix += '/';
-    prefix += genomeId;
+    return prefix + genomeId;
+}
+
+} // namespace
+
+ResultPaths resultPaths(const std::string& folder, const std::string& genomeId)
+{
+    const std::string prefix = filePrefix(folder, genomeId);
     ResultPaths files;
     files.geneTags = prefix + "_genetag.txt";
     files.promoterTable = prefix + "_promoter_scores.txt";
@@ -19,7 +28,16 @@ ResultPaths resultPaths(const std::string& folder, const std::string& genomeId)
     files.geneIndex = prefix + "_gene_index_file.txt";
     files.summary = prefix + "_summary.txt";
     files.tuList = prefix + "_tulist.txt";
+    files.operonPairs = prefix + "_operon_pairs.tsv";
+    files.terminatorPairs = prefix + "_wholepairs_loc.txt";
+    files.terminatorRunLog = prefix + "_terminator_log.txt";
+    files.predictLog = prefix + "_predict.log";
     return files;
+}
+
+std::string annotationTablePath(const std::string& folder, const std::string& genomeId)
+{
+    return filePrefix(folder, genomeId) + ".ano";
 }
 
 } // namespace meridan::genome::results

@@ -16,7 +16,10 @@ struct ScanningInputs {
     std::string fnaPath;
     std::string pttPath;
     std::string outputDir;          // a prefix: ends with a path separator
-    std::filesystem::path workDir;  // where the pair file and log.txt lie ("" = current directory)
+    // The files the discovery hands to the scan: the pair file and the run
+    // log. Empty: wholepairs_loc.txt and log.txt in the current directory.
+    std::filesystem::path pairPath;
+    std::filesystem::path runLogPath;
     const engine::RunContext* context = nullptr; // progress and cancel; none: a plain run
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "meridan/engine/RunContext.h"
+#include "meridan/genome/results/TerminatorTable.h"
 
 #include <iosfwd>
 #include <string>
@@ -21,7 +22,7 @@ struct TuBuilderSettings {
     std::string resultsDir = "./results/";
     // Promoter and terminator scores strictly above these are confident.
     double promoterCut = 0.0;
-    double terminatorCut = 2.0;
+    double terminatorCut = meridan::genome::results::kTerminatorCut;
     // Progress (stage "TU list": inputs read, TUs assembled, files written)
     // and cancel between those steps; none: a plain run.
     const meridan::engine::RunContext* context = nullptr;

@@ -16,8 +16,9 @@
  * context and output folder).
  *
  * Arguments (argv) per engine library, paths in the file system's encoding:
- *   Galvora  FNA PTT                        -> ID_genetag.txt
- *   Castrel  FNA PTT                        -> the model files, pair file, log.txt
+ *   Galvora  FNA PTT [SEED]                 -> ID_genetag.txt
+ *   Castrel  FNA PTT                        -> the model files, ID_wholepairs_loc.txt,
+ *                                              ID_terminator_log.txt
  *   Dovrane  FNA PTT                        -> ID_terminator_score.txt
  *   Brintel  PTT GENETAG PROMOTER_SCORES TERMINATOR_SCORES TULIST ID
  *                                           -> TULIST, ID_gene_index_file.txt, ID_summary.txt

@@ -8,6 +8,7 @@
 #include "meridan/export/GenomeResults.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ struct ExportOptions {
     // Promoters are exported when their score is above this (the TU
     // builder's cut: a score of 0 or less is not a confident promoter).
     double promoterCut = 0.0;
+    // The operon engine's seed of the prediction, named in the GFF3 header
+    // ("#seed N") when known.
+    std::optional<std::uint32_t> seed;
 };
 
 struct GeneFeature {
@@ -92,6 +96,7 @@ struct GenomeFeatures {
     std::string seqid;
     long genomeLength = 0; // 0 when unknown
     bool circular = true;
+    std::optional<std::uint32_t> seed; // of the prediction, when known
     std::vector<GeneFeature> genes; // by gene index
     std::vector<OperonFeature> operons;
     std::vector<TuFeature> tus;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace meridan::genome {
 
@@ -12,9 +13,15 @@ struct GenomeSequence {
     std::string reverseComplement; // same length; non-ACGT characters become '?'
 };
 
-// Reverse complement: A<->T, C<->G; every other character (lower case
-// included) becomes '?'.
-std::string reverseComplementOf(const std::string& sequence);
+// What lower-case a, c, g, t become in a reverse complement: unknown bases,
+// their lower-case complements, or their upper-case complements.
+enum class LowerCaseBases { Unknown, Kept, UpperCased };
+
+// Reverse complement: A<->T, C<->G; lower-case bases as `lower` says; every
+// other character becomes `unknown`. The defaults are the genome's own
+// (GenomeSequence::reverseComplement).
+std::string reverseComplementOf(std::string_view bases, char unknown = '?',
+                                LowerCaseBases lower = LowerCaseBases::Unknown);
 
 // Fills length and reverseComplement from sequence.
 GenomeSequence makeGenomeSequence(std::string sequence);

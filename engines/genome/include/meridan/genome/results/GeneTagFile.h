@@ -1,4 +1,4 @@
-// Reader of the operon engine's gene-tag file (<id>_genetag.txt): one line per
+// Reader and writer of the operon engine's gene-tag file (<id>_genetag.txt): one line per
 // gene of the gene table, in table order, four numbers separated by blanks:
 // operon number, SD position, TA position, terminator position.
 #pragma once
@@ -26,5 +26,10 @@ struct GeneTagRow {
 // notation (the engine prints them as doubles) but must be whole.
 ResultRows<GeneTagRow> readGeneTags(std::istream& in, const std::string& sourceName);
 ResultRows<GeneTagRow> readGeneTagFile(const std::string& path);
+
+// One gene's line: the four values in the stream's default notation,
+// separated by four blanks, and a line break.
+void writeGeneTagLine(std::ostream& out, double operonNumber, double sdPosition, double taPosition,
+                      double terminatorPosition);
 
 } // namespace meridan::genome::results

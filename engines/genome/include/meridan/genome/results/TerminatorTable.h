@@ -11,6 +11,10 @@
 
 namespace meridan::genome::results {
 
+// A hairpin scoring strictly above this is a confident terminator: the TU
+// builder ends transcription units there, and the tools count those.
+inline constexpr double kTerminatorCut = 2.0;
+
 struct TerminatorRow {
     std::size_t line = 0;
     long start = 0;        // 0-based offset of the hairpin in its scan region
