@@ -17,7 +17,7 @@ set(CMAKE_SKIP_INSTALL_RPATH ON)
 # the command-line programs alone can be packaged too.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
-set(_meridan_programs meridan meridan-predict meridan-simulate meridan-export meridan-evaluate)
+set(_meridan_programs meridan meridan-predict meridan-simulate meridan-export meridan-evaluate meridan-panel)
 set(_meridan_engines Galvora Castrel Dovrane Ethrin Brintel)
 foreach(_program IN LISTS _meridan_programs)
   if(TARGET ${_program})
@@ -59,5 +59,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_STRIP_FILES ON)
 # The run-time libraries (Qt, zlib, libstdc++) from the binaries themselves.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# MMseqs2 finds the homologues of a panel of genomes (meridan-predict --panel).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mmseqs2")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "snakemake, slurm-client")
 include(CPack)

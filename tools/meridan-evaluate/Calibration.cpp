@@ -1,25 +1,12 @@
 #include "Calibration.h"
 
+#include "meridan/genome/results/OperonPairs.h"
+
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace meridan::evaluate {
-
-namespace {
-
-std::vector<std::string> tabFields(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    for (std::string f; std::getline(in, f, '\t');)
-        out.push_back(f);
-    return out;
-}
-
-} // namespace
 
 std::vector<ProbabilityBand> calibrate(const std::vector<evidence::TableGene>& genes,
                                        const std::vector<PairTruth>& truth, const std::string& pairsPath)
@@ -34,40 +21,17 @@ std::vector<ProbabilityBand> calibrate(const std::vector<evidence::TableGene>& g
         bands[k].from = 0.1 * double(k);
         bands[k].to = 0.1 * double(k + 1);
     }
-    std::ifstream in = evidence::openInput(pairsPath);
-    std::string line;
-    std::getline(in, line);
-    const auto header = tabFields(line);
-    const auto column = [&](const char* name) {
-        const auto it = std::find(header.begin(), header.end(), name);
-        if (it == header.end())
-            throw evidence::InputError(pairsPath + ":1: no column \"" + name + "\"");
-        return std::size_t(it - header.begin());
-    };
-    const std::size_t first = column("first"), second = column("second"), probability = column("probability");
-    for (long number = 2; std::getline(in, line); ++number) {
-        if (line.empty())
-            continue;
-        const auto f = tabFields(line);
-        if (f.size() <= std::max({first, second, probability}))
-            throw evidence::InputError(pairsPath + ":" + std::to_string(number) + ": too few columns");
-        const auto it = judged.find({f[first], f[second]});
+    const auto pairs = genome::results::readOperonPairsFile(pairsPath);
+    if (!pairs.problems.empty())
+        throw evidence::InputError(pairs.problems.front().text());
+    for (const auto& row : pairs.rows) {
+        const auto it = judged.find({row.first, row.second});
         if (it == judged.end())
             continue;
-        double p = 0.0;
-        try {
-            p = std::stod(f[probability]);
-        } catch (const std::exception&) {
-            throw evidence::InputError(pairsPath + ":" + std::to_string(number) + ": probability \"" + f[probability] +
-                                       "\" is no number");
-        }
-        if (!(p >= 0.0 && p <= 1.0))
-            throw evidence::InputError(pairsPath + ":" + std::to_string(number) + ": probability " + f[probability] +
-                                       " lies outside 0-1");
-        ProbabilityBand& band = bands[std::min<std::size_t>(9, std::size_t(p * 10.0))];
+        ProbabilityBand& band = bands[std::min<std::size_t>(9, std::size_t(row.probability * 10.0))];
         ++band.pairs;
         band.same += it->second == PairTruth::Same;
-        band.probabilitySum += p;
+        band.probabilitySum += row.probability;
     }
     return bands;
 }

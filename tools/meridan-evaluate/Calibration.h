@@ -18,10 +18,9 @@ struct ProbabilityBand {
     double expected() const { return pairs ? probabilitySum / double(pairs) : 0.0; }
 };
 
-// Reads the pair table (first, second and probability columns, by header
-// name), matches its pairs to the gene table's neighbours by locus tag and
-// counts the judged ones in ten bands of probability. Throws InputError
-// naming the file and line of a row it cannot use.
+// Reads the pair table, matches its pairs to the gene table's neighbours by
+// locus tag and counts the judged ones in ten bands of probability. Throws
+// InputError naming the file and line of a row it cannot use.
 std::vector<ProbabilityBand> calibrate(const std::vector<evidence::TableGene>& genes,
                                        const std::vector<PairTruth>& truth, const std::string& pairsPath);
 

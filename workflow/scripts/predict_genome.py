@@ -30,7 +30,16 @@ def problem_lines(text):
     return "; ".join(keep[-3:]) if keep else ""
 
 
-def run(predict, genome, files, outdir, record_path, log_path, operons="em"):
+def panel_option(status_path):
+    """--panel DB when the batch's panel was built, else nothing."""
+    if not status_path or not os.path.exists(status_path):
+        return []
+    with open(status_path, encoding="utf-8") as f:
+        status = f.read().strip()
+    return [] if not status or status.startswith("none") else ["--panel", status]
+
+
+def run(predict, genome, files, outdir, record_path, log_path, operons="evidence", panel_status=""):
     """Runs the prediction. True when meridan-predict produced every result
     (exit 0); False when it refused the input (2) or a stage failed (1): the
     record beside the log then holds its message, and whatever the other
@@ -41,7 +50,7 @@ def run(predict, genome, files, outdir, record_path, log_path, operons="em"):
         shutil.rmtree(outdir)
     os.makedirs(outdir)
     start = time.monotonic()
-    command = [predict, "-o", outdir, "--operons", operons] + files
+    command = [predict, "-o", outdir, "--operons", operons] + panel_option(panel_status) + files
     with open(log_path, "w", encoding="utf-8") as log:
         log.write("$ " + " ".join(command) + "\n")
         log.flush()
@@ -85,10 +94,15 @@ def run(predict, genome, files, outdir, record_path, log_path, operons="em"):
 if __name__ == "__main__":
     import sys
     args = sys.argv[1:]
-    mode = "em"
-    if args[:1] == ["--operons"] and len(args) > 1:
-        mode, args = args[1], args[2:]
+    mode, status = "evidence", ""
+    while args[:1] in (["--operons"], ["--panel-status"]) and len(args) > 1:
+        if args[0] == "--operons":
+            mode = args[1]
+        else:
+            status = args[1]
+        args = args[2:]
     if len(args) < 6:
-        sys.exit("usage: predict_genome.py [--operons em|evidence] MERIDAN_PREDICT ID OUTDIR RECORD LOG FILE...")
+        sys.exit("usage: predict_genome.py [--operons evidence|em] [--panel-status FILE] "
+                 "MERIDAN_PREDICT ID OUTDIR RECORD LOG FILE...")
     program, genome, outdir, record_path, log_path = args[:5]
-    sys.exit(0 if run(program, genome, args[5:], outdir, record_path, log_path, mode) else 1)
+    sys.exit(0 if run(program, genome, args[5:], outdir, record_path, log_path, mode, status) else 1)

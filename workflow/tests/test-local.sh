@@ -3,7 +3,8 @@
 # when the data folder is there, else a third simulated one) and one broken
 # genome: the three finish, the broken one fails alone and is named in the
 # summary and the report, and a second run predicts nothing again but the
-# broken genome. The operons are refined by evidence (operons=evidence).
+# broken genome. The operons are refined by evidence, the batch's genomes
+# being the panel (the broken one left out of it).
 #   test-local.sh PROGRAM_FOLDER      (exit 77: skipped)
 set -euo pipefail
 program=$(cd "$1" && pwd)
@@ -55,6 +56,14 @@ awk -F'\t' 'NR > 1 && $2 == "ok" && !($4 > 0 && $5 > 0 && $7 > 0)' "$summary" | 
   && fail "a finished genome has no genes, operons or TUs"
 grep -q '<tr class="failed"><td class="t">BROKEN001<' "$scratch/out/report.html" || fail "the report does not show the failure"
 grep -q '^\[.*\] operon evidence finished' "$scratch/out/logs/SIM000001.log" || fail "operons=evidence did not reach meridan-predict"
+if command -v mmseqs >/dev/null; then
+  grep -q -- "--panel $scratch/out/panel/db" "$scratch/out/logs/SIM000001.log" || fail "the batch's panel was not used"
+  grep -q 'panel: .* (SIM000001 left out: the same genome)' "$scratch/out/logs/SIM000001.log" ||
+    fail "the genome itself was not left out of its panel"
+  grep -q 'BROKEN001' "$scratch/out/logs/panel.log" || fail "the unreadable genome is not named in the panel's log"
+else
+  grep -q '^none' "$scratch/out/panel/status.txt" || fail "a panel without MMseqs2 was not reported"
+fi
 
 # The second run retries the broken genome only.
 run 2 || true

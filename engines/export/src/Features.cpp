@@ -83,6 +83,8 @@ public:
         f_.seqid = genome.seqid.empty() ? results.genomeId : genome.seqid;
         f_.genomeLength = genome.sequence.empty() ? genome.length : static_cast<long>(genome.sequence.size());
         f_.circular = genome.circular;
+        for (const auto& pair : results.operonPairs)
+            linkProbability_[{pair.first, pair.second}] = pair.probability;
     }
 
     GenomeFeatures run()
@@ -339,10 +341,28 @@ private:
             op.id = uniqueId("operon:" + padded(number));
             op.number = number;
             op.span = *cover(genes);
+            op.weakestLink = weakestLink(genes);
             op.genes = std::move(genes);
             operonIndex_.emplace(number, f_.operons.size());
             f_.operons.push_back(std::move(op));
         }
+    }
+
+    // The weakest link of an operon's genes in the pair table; nothing
+    // without the table, for a single gene, or when a link is not in it.
+    std::optional<double> weakestLink(const std::vector<long>& genes) const
+    {
+        if (r_.operonPairs.empty() || genes.size() < 2)
+            return std::nullopt;
+        std::optional<double> weakest;
+        for (std::size_t k = 0; k + 1 < genes.size(); ++k) {
+            const auto it = linkProbability_.find({r_.genes[std::size_t(genes[k])].synonym,
+                                                    r_.genes[std::size_t(genes[k + 1])].synonym});
+            if (it == linkProbability_.end())
+                return std::nullopt;
+            weakest = std::min(weakest.value_or(1.0), it->second);
+        }
+        return weakest;
     }
 
     void placeTus()
@@ -396,6 +416,7 @@ private:
     std::map<std::size_t, std::size_t> promoterOfGene_;
     std::map<std::size_t, std::size_t> terminatorOfGene_;
     std::map<long, std::size_t> operonIndex_;
+    std::map<std::pair<std::string, std::string>, double> linkProbability_; // by the locus tags of a pair
     std::set<std::string> ids_;
 };
 

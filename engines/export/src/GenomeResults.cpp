@@ -41,6 +41,7 @@ GenomeResults loadGenomeResults(const std::string& folder, const std::string& ge
         r.sigmaHits[k] = take(results::readSigmaScoreFile(files.sigmaScores[k]), r, false, files.sigmaScores[k]);
     r.terminators = take(results::readTerminatorTableFile(files.terminatorTable), r, true, files.terminatorTable);
     r.tus = take(results::readTuListFile(files.tuList), r, true, files.tuList);
+    r.operonPairs = take(results::readOperonPairsFile(files.operonPairs), r, false, files.operonPairs);
     return r;
 }
 

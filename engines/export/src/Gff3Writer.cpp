@@ -70,10 +70,18 @@ public:
         if (f_.genomeLength > 0)
             add({1, f_.genomeLength, '+'}, RegionRank, "", "region", ".", '.',
                 {{"ID", f_.seqid}, {"Is_circular", f_.circular ? "true" : "false"}});
-        for (const OperonFeature& op : f_.operons)
-            add(op.span, OperonRank, op.id, "operon", ".", op.span.strand,
-                {{"ID", op.id}, {"Name", rangeName(op.genes)}, {"genes", geneNames(op.genes)},
-                 {"locus_tags", locusTags(op.genes)}});
+        for (const OperonFeature& op : f_.operons) {
+            std::vector<std::pair<std::string, std::string>> a{{"ID", op.id},
+                                                               {"Name", rangeName(op.genes)},
+                                                               {"genes", geneNames(op.genes)},
+                                                               {"locus_tags", locusTags(op.genes)}};
+            if (op.weakestLink) {
+                char p[16];
+                std::snprintf(p, sizeof p, "%.3f", *op.weakestLink);
+                a.push_back({"link_probability", p});
+            }
+            add(op.span, OperonRank, op.id, "operon", ".", op.span.strand, a);
+        }
         for (const TuFeature& tu : f_.tus) {
             std::vector<std::pair<std::string, std::string>> a{{"ID", tu.id}, {"Name", rangeName(tu.genes)}};
             if (tu.operon)

@@ -107,6 +107,10 @@ StageReport StageRuns::operon()
     StageReport report = begin(Stage::Operon);
     const std::string result = resultsOf(request_).geneTags;
     const FileStamp before = FileStamp::of(result);
+    // The link probabilities belong to the evidence step's operons: an
+    // earlier run's table must not stand beside the engine's new ones.
+    std::error_code ignored;
+    std::filesystem::remove(resultsOf(request_).operonPairs, ignored);
     std::vector<std::string> arguments{request_.genome.fna, annotationPath_};
     if (request_.options.seed)
         arguments.push_back(std::to_string(*request_.options.seed));

@@ -76,6 +76,9 @@ struct OperonFeature {
     long number = 0;
     Span span;
     std::vector<long> genes; // ascending gene indexes
+    // The lowest probability of its links between neighbouring genes, when
+    // the run wrote the pair table and it holds every link of the operon.
+    std::optional<double> weakestLink;
 };
 
 struct TuFeature {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "meridan/genome/results/GeneIndexFile.h"
+#include "meridan/genome/results/OperonPairs.h"
 #include "meridan/genome/results/PromoterTable.h"
 #include "meridan/genome/results/ResultRows.h"
 #include "meridan/genome/results/TerminatorTable.h"
@@ -23,6 +24,7 @@ struct GenomeResults {
     std::array<std::vector<results::SigmaHit>, 4> sigmaHits; // per kSigmaFactors entry; empty when absent
     std::vector<results::TerminatorRow> terminators;
     std::vector<results::TuRow> tus;
+    std::vector<results::OperonPairRow> operonPairs; // the evidence step's pair table; empty when absent
     std::vector<results::ResultProblem> problems;    // every line left out, every file missing
     std::vector<std::string> missingFiles;           // required files that could not be opened
 
@@ -33,7 +35,8 @@ struct GenomeResults {
 
 // Reads <folder>/<genomeId>_gene_index_file.txt, _promoter_scores.txt,
 // _terminator_score.txt, _tulist.txt and, when present, the four sigma
-// factors' score files (they only tell which sigma factor a promoter is for).
+// factors' score files (they only tell which sigma factor a promoter is for)
+// and the operon pair table (the link probabilities).
 // Gene rows out of index order are reported and left out.
 GenomeResults loadGenomeResults(const std::string& folder, const std::string& genomeId);
 
