@@ -148,6 +148,7 @@ void MainWindow::connectActions()
     connect(ui->action_find, &QAction::triggered, this, &MainWindow::doFind);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPrediction);
     setupOperonModeChoice();
+    setupPredictionOptions();
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);

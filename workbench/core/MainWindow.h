@@ -229,6 +229,12 @@ private:
     // engine's gene tags are refined before the results are read.
     void setupOperonModeChoice();
     void refineOperonsIfChosen();
+    // Prediction > Options… (MainWindow_options.cpp): the stages, the
+    // evidence choice and the seed; useSeedForRun() puts the seed of the
+    // next run where the engines read it and tells it.
+    void setupPredictionOptions();
+    void showPredictionOptions();
+    void useSeedForRun();
     void finishPrediction();
     // Ends a cancelled run: removes the files it wrote, tells the user and
     // closes the window when that was asked for.
@@ -281,6 +287,7 @@ private:
     // Worker threads, modes 1 to 4.
     Thread operonThread;
     QAction* evidenceOperonsAction = nullptr;
+    QAction* predictionOptionsAction = nullptr;
     Thread promoterThread;
     Thread terminatorThread;
     Thread tulistThread;
