@@ -308,6 +308,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+        // The run may have ended while the question was open: then nothing
+        // is left to wait for or to cancel, and the window closes now.
+        if (!predictionRunning && !anyThreadRunning()) {
+            event->accept();
+            return;
+        }
         closeRequested = true;
         if (choice == 1)
             cancelRun();

@@ -219,6 +219,45 @@ private slots:
                  QByteArray("1 internal promoters,\n0 internal terminators,\n5 TUs including 0 alternative ones.\n"));
     }
 
+    void waitChosenAfterTheRunEndedWhileAskingClosesTheWindow()
+    {
+        FakeEngineRun run;
+        auto* w = new MainWindow;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<MainWindow> guard(w);
+        loadSample(*w, run.scope.prompts, run.inputs);
+        writeText(QStringLiteral("hold.txt"), "");
+        w->form()->action_pred->trigger();
+        QVERIFY(w->anyThreadRunning());
+
+        // The whole run, TU list included, ends while the question is open.
+        run.scope.prompts.whileChoosing = [w] {
+            QFile::remove(QStringLiteral("hold.txt"));
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isPredictionRunning() && !w->anyThreadRunning(), 60000);
+        };
+        run.scope.prompts.choiceAnswer = 0;   // Wait
+        QVERIFY(w->close());
+        QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 10000);
+        QCOMPARE(run.scope.prompts.choices.size(), 1);
+        QCOMPARE(callCount("Brintel"), 1);
+    }
+
+    void cancelChosenAfterTheRunEndedWhileAskingKeepsTheResults()
+    {
+        FakeEngineRun run;
+        MainWindow w;
+        loadSample(w, run.scope.prompts, run.inputs);
+        writeText(QStringLiteral("hold.txt"), "");
+        w.form()->action_pred->trigger();
+        run.scope.prompts.whileChoosing = [&w] {
+            QFile::remove(QStringLiteral("hold.txt"));
+            QTRY_VERIFY_WITH_TIMEOUT(!w.isPredictionRunning() && !w.anyThreadRunning(), 60000);
+        };
+        run.scope.prompts.choiceAnswer = 1;   // Cancel run: nothing is left to cancel
+        QVERIFY(w.close());
+        QVERIFY(QFileInfo::exists(QStringLiteral("./results/NC_999999_tulist.txt")));
+    }
+
     void cancelledRunLeavesNoPartialResultFiles()
     {
         FakeEngineRun run;
