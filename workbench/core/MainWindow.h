@@ -31,7 +31,8 @@ class QTimer;
 class QTreeWidgetItem;
 
 class AboutDialog;
-class DrawDNA;
+class GenomeBrowserPanel;
+class QDockWidget;
 class FindDialog;
 class FindFileForm;
 class HelpDialog;
@@ -74,7 +75,9 @@ public:
     QLabel* modifiedLabelWidget() const { return modifiedLabel; }
     SummaryDialog* summaryDialogWidget() const { return summaryDialog; }
     ResultViews* resultViewsController() const { return resultViews; }
-    DrawDNA* dnaWindow() const { return dnaView; }
+    // The genome browser (the DNA line view), docked in the window.
+    GenomeBrowserPanel* dnaWindow() const { return dnaView; }
+    QDockWidget* dnaDockWidget() const { return dnaDock; }
     FindDialog* findDialogWidget() const { return findDialog; }
     QList<QAction*> recentFileEntries() const { return recentFileActions; }
     QAction* recentFileSeparator() const { return recentSeparator; }
@@ -104,7 +107,6 @@ signals:
     void load_fna_success();
     void load_ptt_success();
     void load_rnt_success();
-    void drawDNALine(int*, QStringList, QStringList, int, QString, int*, int*);
     void Predict_Operon();
     void integrateAno();
 
@@ -244,6 +246,8 @@ private:
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
     void createViewDialogs();
     void connectViewSignals();
+    // The genome browser follows the project and the selection (MainWindow_tools.cpp).
+    void connectBrowser();
     void drawOperonOnMap(int firstGene, int lastGene);
 
     // Tool hooks (MainWindow_tools.cpp): the DNA action and its enabling,
@@ -265,7 +269,9 @@ private:
     // listed in ownedDialogs, which the destructor deletes.
     HelpDialog* helpDialog = nullptr;
     AboutDialog* aboutDialog = nullptr;
-    DrawDNA* dnaView = nullptr;
+    GenomeBrowserPanel* dnaView = nullptr;
+    QDockWidget* dnaDock = nullptr;
+    bool browserSelecting = false;      // a click in the browser is selecting the tree row
     FindDialog* findDialog = nullptr;
     SummaryDialog* summaryDialog = nullptr;
     QPromoterDlg* promoterDialog = nullptr;

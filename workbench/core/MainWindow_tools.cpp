@@ -1,17 +1,20 @@
-// The tool windows of the main window: the DNA line window for the stretch
-// around the selected tree row, the find-files tool, the promoter and
+// The tool windows of the main window: the DNA line view (the docked genome
+// browser) at the selected tree row, the find-files tool, the promoter and
 // terminator query forms, help and about.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
-#include "DnaStretch.h"
-#include "DrawDNA.h"
+#include "GenomeBrowser.h"
+#include "GenomeBrowserPanel.h"
+#include "OperonTree.h"
+#include "ResultViews.h"
 #include "FindFileForm.h"
 #include "HelpDialog.h"
 #include "QPromoterDlg.h"
 #include "QTerminatorDlg.h"
 
+#include <QDockWidget>
 #include <QTreeWidget>
 
 namespace {
@@ -50,13 +53,35 @@ int MainWindow::selectedGeneIndex() const
 
 void MainWindow::ini_DNA()
 {
-    DnaStretch stretch = dnaStretchAround(model.genes, selectedGeneIndex());
-    if (!stretch.isEmpty()) {
-        emit drawDNALine(stretch.geneCounts.data(), stretch.names, stretch.synonyms,
-                         stretch.operonCount(), stretch.strands, stretch.starts.data(),
-                         stretch.ends.data());
-    }
-    bringToFront(dnaView);
+    dnaDock->show();
+    dnaDock->raise();
+    dnaView->browser()->showGene(selectedGeneIndex());
+    dnaView->browser()->setFocus();
+}
+
+void MainWindow::connectBrowser()
+{
+    GenomeBrowser* browser = dnaView->browser();
+    // Loaded results replace what the browser draws.
+    connect(this, &MainWindow::Predict_Operon, browser, [this, browser] { browser->setProject(&model); });
+    // The open browser goes to the gene selected elsewhere.
+    connect(resultViews, &ResultViews::geneSelected, browser, [this, browser](int gene) {
+        if (browserSelecting)
+            browser->selectGene(gene);
+        else if (dnaDock->isVisible())
+            browser->showGene(gene);
+    });
+    // A gene clicked in the browser becomes the tree's current row.
+    connect(browser, &GenomeBrowser::geneClicked, this, [this](int gene) {
+        const QList<QTreeWidgetItem*> rows = ui->treeWidget->findItems(
+            QString::number(gene), Qt::MatchExactly | Qt::MatchRecursive, operontree::GeneIdColumn);
+        if (rows.isEmpty())
+            return;
+        browserSelecting = true;
+        ui->treeWidget->setCurrentItem(rows.first());
+        ui->treeWidget->scrollToItem(rows.first());
+        browserSelecting = false;
+    });
 }
 
 void MainWindow::doFind()

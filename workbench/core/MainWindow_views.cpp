@@ -12,7 +12,8 @@
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
-#include "DrawDNA.h"
+#include "GenomeBrowser.h"
+#include "GenomeBrowserPanel.h"
 #include "FindDialog.h"
 #include "GlobalView.h"
 #include "HelpDialog.h"
@@ -22,6 +23,7 @@
 #include "UserPrompts.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
@@ -34,10 +36,16 @@ void MainWindow::createViewDialogs()
     findDialog = new FindDialog;
     promoterDialog = new QPromoterDlg;
     terminatorDialog = new QTerminatorDlg;
-    dnaView = new DrawDNA;
-    dnaView->hide();
-    ownedDialogs << helpDialog << aboutDialog << findDialog << promoterDialog << terminatorDialog
-                 << dnaView;
+    ownedDialogs << helpDialog << aboutDialog << findDialog << promoterDialog << terminatorDialog;
+
+    // The DNA line view: the genome browser, docked below the result views.
+    dnaView = new GenomeBrowserPanel;
+    dnaDock = new QDockWidget(tr("DNA Line"), this);
+    dnaDock->setObjectName(QStringLiteral("dnaDock"));
+    dnaDock->setWidget(dnaView);
+    dnaDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, dnaDock);
+    dnaDock->hide();
 
     ResultViewWidgets widgets;
     widgets.tree = ui->treeWidget;
@@ -60,12 +68,7 @@ void MainWindow::connectViewSignals()
     // The sliders reach slotScale and slotGeneScale through connectActions().
     connect(ui->windowGraphicsView, &GlobalView::global_scale, this, &MainWindow::slotGlobalScale);
     connect(findDialog, &FindDialog::findContent, this, &MainWindow::findOperon);
-    connect(this, &MainWindow::drawDNALine, dnaView, &DrawDNA::drawDNALine);
-    // An open DNA window follows the selected gene.
-    connect(resultViews, &ResultViews::geneSelected, this, [this] {
-        if (dnaView->isVisible())
-            ini_DNA();
-    });
+    connectBrowser();
 
     // Map zoom and export actions; exports only once there is something to save.
     auto* fit = ui->actionZoom;
