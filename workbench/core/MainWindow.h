@@ -248,6 +248,8 @@ private:
     void connectViewSignals();
     // The genome browser follows the project and the selection (MainWindow_tools.cpp).
     void connectBrowser();
+    // Asks for a data file and adds it to the browser, or says why not.
+    void addDataTrack();
     void drawOperonOnMap(int firstGene, int lastGene);
 
     // Tool hooks (MainWindow_tools.cpp): the DNA action and its enabling,

@@ -9,15 +9,34 @@
 #include "GenomeBrowserPanel.h"
 #include "OperonTree.h"
 #include "ResultViews.h"
+#include "UserPrompts.h"
 #include "FindFileForm.h"
 #include "HelpDialog.h"
 #include "QPromoterDlg.h"
 #include "QTerminatorDlg.h"
 
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTreeWidget>
 
 namespace {
+
+// The names of a FASTA file's records (the first word of each header line).
+QStringList fastaSequenceNames(const QString& path)
+{
+    QStringList names;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return names;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (line.startsWith('>'))
+            names << QString::fromLatin1(line.mid(1).trimmed().split(' ').value(0).split('\t').value(0));
+    }
+    return names;
+}
 
 void bringToFront(QWidget* window)
 {
@@ -63,7 +82,11 @@ void MainWindow::connectBrowser()
 {
     GenomeBrowser* browser = dnaView->browser();
     // Loaded results replace what the browser draws.
-    connect(this, &MainWindow::Predict_Operon, browser, [this, browser] { browser->setProject(&model); });
+    connect(this, &MainWindow::Predict_Operon, browser, [this, browser] {
+        browser->setProject(&model);
+        browser->setSequenceNames(fastaSequenceNames(fnaPath));
+    });
+    connect(dnaView, &GenomeBrowserPanel::addTrackRequested, this, &MainWindow::addDataTrack);
     // The open browser goes to the gene selected elsewhere.
     connect(resultViews, &ResultViews::geneSelected, browser, [this, browser](int gene) {
         if (browserSelecting)
@@ -82,6 +105,22 @@ void MainWindow::connectBrowser()
         ui->treeWidget->scrollToItem(rows.first());
         browserSelecting = false;
     });
+}
+
+void MainWindow::addDataTrack()
+{
+    const QString key = QStringLiteral("browser/trackFolder");
+    const QString path = UserPrompts::current().openFileName(
+        this, tr("Add Data Track"), QSettings().value(key).toString(),
+        tr("Coverage and features (*.bw *.bigwig *.bigWig *.bedgraph *.bedGraph *.bg *.wig *.bed);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QSettings().setValue(key, QFileInfo(path).absolutePath());
+    const QString problem = dnaView->browser()->addDataTrack(path);
+    if (!problem.isEmpty())
+        UserPrompts::current().warning(this, tr("Add Data Track"), problem);
+    else
+        dnaView->tell(tr("Added %1").arg(dnaView->browser()->dataTracks().last().name));
 }
 
 void MainWindow::doFind()

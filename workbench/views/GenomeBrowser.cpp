@@ -171,7 +171,7 @@ const browser::Feature *GenomeBrowser::hitAt(const QPointF &point) const
 QString GenomeBrowser::tooltipAt(const QPointF &point) const
 {
     const browser::Feature *f = hitAt(point);
-    return f ? f->tooltip : QString();
+    return f ? f->tooltip : dataTooltipAt(point);
 }
 
 void GenomeBrowser::resizeEvent(QResizeEvent *event)

@@ -9,9 +9,13 @@
 #include "BrowserAxis.h"
 #include "BrowserFeatures.h"
 
+#include "Signal.h"
+
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 struct ProjectModel;
@@ -21,6 +25,24 @@ class GenomeBrowser : public QWidget {
 public:
     // Width of the column of track names at the left.
     static constexpr int nameColumn = 96;
+    static constexpr int dataTrackHeight = 70;
+
+    // A coverage track of the user's own, one or both strands.
+    struct DataTrack {
+        QString name;
+        std::shared_ptr<meridan::tracks::Signal> forward;
+        std::shared_ptr<meridan::tracks::Signal> reverse;   // none: unstranded
+        std::string sequence;                               // the file's name of the genome's sequence
+        bool logScale = false;
+        bool autoscale = true;   // to the stretch shown; else to the file's maximum
+        // The last summary drawn, reused while the view does not move.
+        struct Cache {
+            qint64 start = -1, end = -1;
+            int bins = 0;
+            meridan::tracks::Summary forward, reverse;
+        };
+        mutable Cache cache;
+    };
 
     explicit GenomeBrowser(QWidget *parent = nullptr);
 
@@ -37,6 +59,24 @@ public:
     // The gene's operon with some room around it; selects the gene.
     void showGene(int gene);
     int selectedGene() const { return selectedGene_; }
+
+    // The genome's sequence names (the first is the one shown), for
+    // matching the names of data files.
+    void setSequenceNames(const QStringList &names);
+    // Adds a data file as a track (its other strand's file with it when the
+    // name says a strand); empty when added, else why not (a file that
+    // cannot be read, or whose sequence names do not include the genome's).
+    QString addDataTrack(const QString &path);
+    const QVector<DataTrack> &dataTracks() const { return dataTracks_; }
+    // The top of a data track's band.
+    static int dataTrackTop(int track);
+    void setTrackLogScale(int track, bool on);
+    void setTrackAutoscale(int track, bool on);
+    void removeDataTrack(int track);
+    // The track's value at base `position` (1-based), NaN without data.
+    double dataValueAt(int track, qint64 position, bool reverse) const;
+    // The track's summary over the bins drawn now (cached per view).
+    const DataTrack::Cache &dataSummary(int track, int bins) const;
 
     // A position ("787797"), a range ("787,000-790,000" or "..") or a gene
     // name, locus tag or product word; empty when found, else why not.
@@ -67,6 +107,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -78,6 +119,10 @@ private:
     struct Painter;   // GenomeBrowser_paint.cpp
 
     void changed();
+    void fitHeight();
+    // The data track whose band holds y, or -1.
+    int dataTrackAt(double y) const;
+    QString dataTooltipAt(const QPointF &point) const;
     const browser::Feature *hitAt(const QPointF &point) const;
     const browser::Feature &featureOf(const Hit &hit) const;
 
@@ -86,6 +131,8 @@ private:
     BrowserAxis axis_;
     int selectedGene_ = -1;
     int productSearchFrom_ = 0;
+    QVector<DataTrack> dataTracks_;
+    QStringList sequenceNames_;
     QVector<Hit> hits_;
     QVector<std::pair<qint64, double>> rulerMarks_;
     bool sequenceShown_ = false;

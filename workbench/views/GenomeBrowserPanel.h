@@ -18,6 +18,12 @@ public:
     GenomeBrowser *browser() const { return browser_; }
     QLineEdit *goToField() const { return goTo_; }
     QLabel *statusLine() const { return status_; }
+    // Shows a message in the status line (in red when it is a problem).
+    void tell(const QString &text, bool problem = false);
+
+signals:
+    // "Add data track…" was pressed; the window asks for the file.
+    void addTrackRequested();
 
 private:
     void goTo();

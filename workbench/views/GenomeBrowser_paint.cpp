@@ -3,6 +3,7 @@
 // every feature drawn is remembered for tooltips, clicks and tests.
 #include "GenomeBrowser.h"
 
+#include "BrowserLayout.h"
 #include "ProjectModel.h"
 
 #include <QLocale>
@@ -12,21 +13,9 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace browserlayout;
+
 namespace {
-
-// Track bands, top to bottom: name and height in pixels.
-enum Track { Ruler, Sequence, GenesPlus, GenesMinus, Operons, Units, Promoters, Terminators, GcContent, GcSkew, TrackCount };
-constexpr int trackHeight[TrackCount] = {30, 36, 28, 28, 22, 34, 22, 30, 46, 46};
-const char *const trackName[TrackCount] = {"",        "Sequence", "Genes +",     "Genes \u2212", "Operons",
-                                           "TUs",     "Promoters", "Terminators", "GC content",   "GC skew"};
-
-int trackTop(Track t)
-{
-    int y = 0;
-    for (int i = 0; i < t; ++i)
-        y += trackHeight[i];
-    return y;
-}
 
 // Tick spacing of 1, 2 or 5 times a power of ten, at least `minimum` bases.
 qint64 niceStep(double minimum)
@@ -113,8 +102,11 @@ struct GenomeBrowser::Painter {
             if (x < left || x > right)
                 continue;
             p.drawLine(QPointF(x, bottom - 8), QPointF(x, bottom - 1));
-            p.drawText(QRectF(x - labelWidth / 2, top, labelWidth, bottom - top - 8), Qt::AlignCenter,
-                       QLocale().toString(v));
+            // A number that would be cut at either edge is left out.
+            const QString text = QLocale().toString(v);
+            const double half = p.fontMetrics().horizontalAdvance(text) / 2.0 + 1;
+            if (x - half >= left && x + half <= right)
+                p.drawText(QRectF(x - labelWidth / 2, top, labelWidth, bottom - top - 8), Qt::AlignCenter, text);
             b.rulerMarks_.push_back({v, x});
         }
     }
@@ -287,6 +279,61 @@ struct GenomeBrowser::Painter {
         }
     }
 
+    // A data track: one strand above its baseline, or the forward strand
+    // above and the reverse strand below the middle line; bars of each bin's
+    // mean, scaled to the stretch's largest mean or to the file's maximum.
+    void dataTrack(int index)
+    {
+        const GenomeBrowser::DataTrack &t = b.dataTracks_[index];
+        const double top = GenomeBrowser::dataTrackTop(index) + 2;
+        const double h = GenomeBrowser::dataTrackHeight - 4;
+        const int bins = std::max(1, int(std::min<double>((right - left) / 2, b.axis_.span())));
+        const GenomeBrowser::DataTrack::Cache &c = b.dataSummary(index, bins);
+        const auto scaled = [&](double v) { return t.logScale ? std::log10(1 + std::max(0.0, v)) : v; };
+        double high = 0;
+        if (t.autoscale) {
+            for (const auto *means : {&c.forward.mean, &c.reverse.mean})
+                for (double v : *means)
+                    if (!std::isnan(v))
+                        high = std::max(high, v);
+        } else {
+            high = std::max(t.forward->maximum(), t.reverse ? t.reverse->maximum() : 0.0);
+        }
+        const double stranded = t.reverse ? 2.0 : 1.0;
+        const double baseline = t.reverse ? top + h / 2 : top + h;
+        const double room = h / stranded - 1;
+        const double full = scaled(high);
+        const double binWidth = (b.axis_.xOf(double(c.end)) - b.axis_.xOf(double(c.start))) / bins;
+        const double x0 = left + b.axis_.xOf(double(c.start));
+        p.setPen(Qt::NoPen);
+        for (int strand = 0; strand < int(stranded) && full > 0; ++strand) {
+            const std::vector<double> &means = strand == 0 ? c.forward.mean : c.reverse.mean;
+            p.setBrush(strand == 0 ? QColor(200, 70, 60, 210) : QColor(50, 100, 200, 210));
+            for (int k = 0; k < int(means.size()); ++k) {
+                if (std::isnan(means[size_t(k)]) || means[size_t(k)] <= 0)
+                    continue;
+                const double length = room * std::min(1.0, scaled(means[size_t(k)]) / full);
+                const double x = x0 + k * binWidth;
+                p.drawRect(strand == 0 ? QRectF(x, baseline - length, std::max(binWidth, 1.0), length)
+                                       : QRectF(x, baseline, std::max(binWidth, 1.0), length));
+            }
+        }
+        p.setPen(QPen(QColor(150, 150, 150), 0));
+        p.drawLine(QPointF(left, baseline), QPointF(right, baseline));
+        // Name and scale in the name column.
+        p.save();
+        p.setClipping(false);
+        p.setPen(QColor(40, 40, 40));
+        const QString scale = QLocale().toString(high, 'g', 3) + (t.logScale ? QObject::tr(" (log)") : QString());
+        p.drawText(QRectF(6, top, left - 10, h / 2), Qt::AlignLeft | Qt::AlignVCenter, t.name);
+        p.setPen(QColor(110, 110, 110));
+        p.drawText(QRectF(6, top + h / 2, left - 10, h / 2), Qt::AlignLeft | Qt::AlignVCenter,
+                   (t.reverse ? QStringLiteral("\u00b1") : QString()) + scale);
+        p.setPen(QColor(225, 225, 225));
+        p.drawLine(QPointF(0, top - 2), QPointF(right, top - 2));
+        p.restore();
+    }
+
     // A plot of a windowed value over the view, one value per two pixels.
     template <typename Value>
     void plot(Track track, double low, double high, double reference, const QColor &colour, Value value)
@@ -340,4 +387,6 @@ void GenomeBrowser::paintEvent(QPaintEvent *)
         painter.plot(GcSkew, -0.3, 0.3, 0.0, QColor(190, 80, 20),
                      [this](qint64 a, qint64 z) { return features_.gcSkew(a, z); });
     }
+    for (int t = 0; t < dataTracks_.size(); ++t)
+        painter.dataTrack(t);
 }

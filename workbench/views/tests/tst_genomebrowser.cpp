@@ -9,7 +9,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QWheelEvent>
+
+#include <cmath>
+
+#ifdef MERIDAN_HAVE_BIGWIG
+#define NOCURL 1
+extern "C" {
+#include <bigWig.h>
+}
+#endif
 
 using namespace viewsfixtures;
 
@@ -25,6 +35,43 @@ double leftEdgeByRuler(const GenomeBrowser &b, qint64 p)
     const double pixelsPerBase = (xw - xv) / double(w - v);
     return xv - pixelsPerBase / 2 + double(p - v) * pixelsPerBase;
 }
+
+#ifdef MERIDAN_HAVE_BIGWIG
+// A small bigWig of sequence chrT written with libBigWig's own writer.
+bool writeBigWig(const QString &path)
+{
+    bwInit(1 << 17);
+    bigWigFile_t *fp = bwOpen(path.toLocal8Bit().constData(), nullptr, "w");
+    if (!fp)
+        return false;
+    const char *chroms[] = {"chrT"};
+    const uint32_t lengths[] = {20000};
+    const char *names[] = {"chrT", "chrT", "chrT"};
+    uint32_t starts[] = {100, 1233, 5000};
+    uint32_t ends[] = {200, 1300, 5600};
+    float values[] = {1.5f, 7.25f, 3.0f};
+    const bool ok = bwCreateHdr(fp, 10) == 0 && (fp->cl = bwCreateChromList(chroms, lengths, 1)) != nullptr
+                 && bwWriteHdr(fp) == 0 && bwAddIntervals(fp, names, starts, ends, values, 3) == 0;
+    bwClose(fp);
+    return ok;
+}
+
+// What libBigWig reads at base p (1-based), NaN for no data.
+double libraryValue(const QString &path, qint64 p)
+{
+    bigWigFile_t *fp = bwOpen(path.toLocal8Bit().constData(), nullptr, "r");
+    if (!fp)
+        return -1;
+    double value = std::nan("");
+    if (bwOverlappingIntervals_t *o = bwGetValues(fp, "chrT", uint32_t(p - 1), uint32_t(p), 1)) {
+        if (o->l == 1)
+            value = o->value[0];
+        bwDestroyOverlappingIntervals(o);
+    }
+    bwClose(fp);
+    return value;
+}
+#endif
 
 } // namespace
 
@@ -194,6 +241,50 @@ private slots:
         QCOMPARE(p.partLast[0], 1089);
         QCOMPARE(p.partFirst[1], 1129);
         QCOMPARE(p.partLast[1], 1134);
+    }
+
+    void aBigWigTrackShowsWhatLibBigWigReads()
+    {
+#ifndef MERIDAN_HAVE_BIGWIG
+        QSKIP("built without libBigWig");
+#else
+        QTemporaryDir dir;
+        const QString path = dir.filePath("coverage.bw");
+        QVERIFY(writeBigWig(path));
+        GenomeBrowser b;
+        b.resize(1200 + GenomeBrowser::nameColumn, 520);
+        b.setProject(&model);
+        // A genome of another name: the file is refused, saying both names.
+        b.setSequenceNames({"NC_999999.1"});
+        const QString refused = b.addDataTrack(path);
+        QVERIFY(refused.contains("NC_999999.1"));
+        QVERIFY(refused.contains("chrT"));
+        QVERIFY(b.dataTracks().isEmpty());
+
+        b.setSequenceNames({"chrT"});
+        QCOMPARE(b.addDataTrack(path), QString());
+        QCOMPARE(b.dataTracks().size(), 1);
+        for (const qint64 p : {150, 1250, 5300}) {
+            const double expected = libraryValue(path, p);
+            QVERIFY(!std::isnan(expected));
+            QCOMPARE(b.dataValueAt(0, p, false), expected);
+        }
+        QVERIFY(std::isnan(libraryValue(path, 900)));
+        QVERIFY(std::isnan(b.dataValueAt(0, 900, false)));
+        // The bins drawn at base level hold the same values, and the tooltip tells them.
+        b.showBases(1201, 1300);
+        b.grab();
+        const auto &summary = b.dataSummary(0, 100);
+        QCOMPARE(summary.forward.mean[size_t(1250 - summary.start - 1)], libraryValue(path, 1250));
+        const double y = GenomeBrowser::dataTrackTop(0) + GenomeBrowser::dataTrackHeight / 2.0;
+        const double x = GenomeBrowser::nameColumn + b.axis().xOf(1250 - 0.5);
+        QVERIFY2(b.tooltipAt(QPointF(x, y)).contains("7.25"), qPrintable(b.tooltipAt(QPointF(x, y))));
+        b.setTrackLogScale(0, true);
+        b.setTrackAutoscale(0, false);
+        b.grab();
+        b.removeDataTrack(0);
+        QVERIFY(b.dataTracks().isEmpty());
+#endif
     }
 
     void gcContentAndSkewCountTheBases()
