@@ -1,5 +1,7 @@
 #include "BigWigSignal.h"
 
+#include "IntervalSignal.h"
+
 #ifdef MERIDAN_HAVE_BIGWIG
 // Local files only: the remote-file types stay opaque.
 #define NOCURL 1
@@ -11,14 +13,20 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <mutex>
 
 namespace meridan::tracks {
 
 #ifdef MERIDAN_HAVE_BIGWIG
 
+// Wider stretches than this are summarised from the sequence's records in
+// memory: reading them from the file costs time in proportion to the width.
+constexpr std::int64_t wideStretch = 400000;
+
 struct BigWigSignal::File {
     bigWigFile_t* fp = nullptr;
+    std::map<uint32_t, std::vector<Interval>> whole;   // by sequence id, read on demand
     ~File()
     {
         if (fp)
@@ -57,42 +65,44 @@ std::vector<std::string> BigWigSignal::sequenceNames() const
     return names;
 }
 
+namespace {
+
+std::vector<Interval> intervalsOf(bigWigFile_t* fp, const char* sequence, std::int64_t start, std::int64_t end)
+{
+    std::vector<Interval> out;
+    if (bwOverlappingIntervals_t* o = bwGetOverlappingIntervals(fp, sequence, uint32_t(start), uint32_t(end))) {
+        out.reserve(o->l);
+        for (uint32_t i = 0; i < o->l; ++i)
+            out.push_back({o->start[i], o->end[i], o->value[i]});
+        bwDestroyOverlappingIntervals(o);
+    }
+    return out;
+}
+
+} // namespace
+
 Summary BigWigSignal::summarise(const std::string& sequence, std::int64_t start, std::int64_t end, int bins) const
 {
-    Summary out;
-    bins = std::max(1, bins);
-    out.mean.assign(size_t(bins), noData);
-    out.maximum.assign(size_t(bins), noData);
     bigWigFile_t* fp = file_->fp;
     const uint32_t tid = bwGetTid(fp, sequence.c_str());
     if (tid == uint32_t(-1))
-        return out;
+        return binIntervals(nullptr, nullptr, start, start, bins);
     const std::int64_t length = fp->cl->len[tid];
-    // Bins of at least one base within the sequence; the library refuses more
-    // bins than bases.
     const std::int64_t a = std::clamp<std::int64_t>(start, 0, length);
     const std::int64_t z = std::clamp<std::int64_t>(end, 0, length);
     if (z <= a)
-        return out;
-    const double width = double(end - start) / bins;
-    const int firstBin = int(std::floor((a - start) / width));
-    const int lastBin = std::min(bins - 1, int(std::ceil((z - start) / width)) - 1);
-    const int n = lastBin - firstBin + 1;
-    const std::int64_t from = start + std::int64_t(std::floor(firstBin * width));
-    const std::int64_t to = std::min<std::int64_t>(length, start + std::int64_t(std::ceil((lastBin + 1) * width)));
-    if (n < 1 || to <= from)
-        return out;
-    const uint32_t asked = uint32_t(std::min<std::int64_t>(n, to - from));
-    double* means = bwStats(fp, sequence.c_str(), uint32_t(std::max<std::int64_t>(0, from)), uint32_t(to), asked, mean);
-    double* maxima = bwStats(fp, sequence.c_str(), uint32_t(std::max<std::int64_t>(0, from)), uint32_t(to), asked, max);
-    for (int b = 0; b < n && means && maxima; ++b) {
-        const uint32_t k = std::min<uint32_t>(asked - 1, uint32_t(std::int64_t(b) * asked / n));
-        out.mean[size_t(firstBin + b)] = means[k];
-        out.maximum[size_t(firstBin + b)] = maxima[k];
+        return binIntervals(nullptr, nullptr, start, end, bins);
+    auto kept = file_->whole.find(tid);
+    if (kept == file_->whole.end() && z - a > wideStretch)
+        kept = file_->whole.emplace(tid, intervalsOf(fp, sequence.c_str(), 0, length)).first;
+    if (kept != file_->whole.end()) {
+        const std::vector<Interval>& all = kept->second;
+        // Records do not overlap: the first that ends after the start.
+        const auto from = std::partition_point(all.begin(), all.end(), [a](const Interval& i) { return i.end <= a; });
+        return binIntervals(all.data() + (from - all.begin()), all.data() + all.size(), start, end, bins);
     }
-    free(means);
-    free(maxima);
-    return out;
+    const std::vector<Interval> some = intervalsOf(fp, sequence.c_str(), a, z);
+    return binIntervals(some.data(), some.data() + some.size(), start, end, bins);
 }
 
 double BigWigSignal::maximum() const

@@ -1,5 +1,6 @@
-// A bigWig file read through libBigWig: the summaries come from the file's
-// own zoom levels and index, so opening costs the header only.
+// A bigWig file read through libBigWig: opening reads the header only; a
+// narrow stretch is read from the file's index each time it is asked for, a
+// wide one from the sequence's records, read once and then kept.
 #pragma once
 
 #include "Signal.h"

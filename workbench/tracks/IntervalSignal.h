@@ -14,6 +14,10 @@ struct Interval {
     float value = 0;
 };
 
+// The summary of `bins` equal bins over [start, end) of the intervals from
+// `first` to `last` (sorted by start; those outside the stretch are skipped).
+Summary binIntervals(const Interval* first, const Interval* last, std::int64_t start, std::int64_t end, int bins);
+
 class IntervalSignal : public Signal {
 public:
     void add(const std::string& sequence, const Interval& interval);
