@@ -33,6 +33,7 @@ class QTreeWidgetItem;
 class AboutDialog;
 class GenomeBrowserPanel;
 class QDockWidget;
+class UnitTablePanel;
 class FindDialog;
 class FindFileForm;
 class HelpDialog;
@@ -78,6 +79,9 @@ public:
     // The genome browser (the DNA line view), docked in the window.
     GenomeBrowserPanel* dnaWindow() const { return dnaView; }
     QDockWidget* dnaDockWidget() const { return dnaDock; }
+    // The tables of operons and TUs, docked beside the browser.
+    UnitTablePanel* unitTables() const { return unitTablePanel; }
+    QDockWidget* tablesDockWidget() const { return tablesDock; }
     FindDialog* findDialogWidget() const { return findDialog; }
     QList<QAction*> recentFileEntries() const { return recentFileActions; }
     QAction* recentFileSeparator() const { return recentSeparator; }
@@ -250,6 +254,12 @@ private:
     void connectBrowser();
     // Asks for a data file and adds it to the browser, or says why not.
     void addDataTrack();
+    // The tables of operons and TUs (MainWindow_tables.cpp).
+    void createUnitTables();
+    void exportTableRows(const QString& tsv);
+    // Makes the gene's row the tree's current row, as a click there would,
+    // without moving the browser.
+    void selectGeneRow(int gene);
     void drawOperonOnMap(int firstGene, int lastGene);
 
     // Tool hooks (MainWindow_tools.cpp): the DNA action and its enabling,
@@ -273,6 +283,9 @@ private:
     AboutDialog* aboutDialog = nullptr;
     GenomeBrowserPanel* dnaView = nullptr;
     QDockWidget* dnaDock = nullptr;
+    UnitTablePanel* unitTablePanel = nullptr;
+    QDockWidget* tablesDock = nullptr;
+    QAction* tablesAction = nullptr;
     bool browserSelecting = false;      // a click in the browser is selecting the tree row
     FindDialog* findDialog = nullptr;
     SummaryDialog* summaryDialog = nullptr;

@@ -95,16 +95,19 @@ void MainWindow::connectBrowser()
             browser->showGene(gene);
     });
     // A gene clicked in the browser becomes the tree's current row.
-    connect(browser, &GenomeBrowser::geneClicked, this, [this](int gene) {
-        const QList<QTreeWidgetItem*> rows = ui->treeWidget->findItems(
-            QString::number(gene), Qt::MatchExactly | Qt::MatchRecursive, operontree::GeneIdColumn);
-        if (rows.isEmpty())
-            return;
-        browserSelecting = true;
-        ui->treeWidget->setCurrentItem(rows.first());
-        ui->treeWidget->scrollToItem(rows.first());
-        browserSelecting = false;
-    });
+    connect(browser, &GenomeBrowser::geneClicked, this, &MainWindow::selectGeneRow);
+}
+
+void MainWindow::selectGeneRow(int gene)
+{
+    const QList<QTreeWidgetItem*> rows = ui->treeWidget->findItems(
+        QString::number(gene), Qt::MatchExactly | Qt::MatchRecursive, operontree::GeneIdColumn);
+    if (rows.isEmpty())
+        return;
+    browserSelecting = true;
+    ui->treeWidget->setCurrentItem(rows.first());
+    ui->treeWidget->scrollToItem(rows.first());
+    browserSelecting = false;
 }
 
 void MainWindow::addDataTrack()

@@ -69,6 +69,7 @@ void MainWindow::connectViewSignals()
     connect(ui->windowGraphicsView, &GlobalView::global_scale, this, &MainWindow::slotGlobalScale);
     connect(findDialog, &FindDialog::findContent, this, &MainWindow::findOperon);
     connectBrowser();
+    createUnitTables();
 
     // Map zoom and export actions; exports only once there is something to save.
     auto* fit = ui->actionZoom;

@@ -46,7 +46,8 @@ Feature geneFeature(const ProjectModel &model, int g, int operon)
     if (gene.end < gene.start)
         f.last = model.genomeLength;
     f.strand = strandOf(gene.strand);
-    f.label = displayName(gene);
+    // A gene with neither name nor locus tag (as gene callers leave them) is drawn unnamed.
+    f.label = displayName(gene) == QLatin1String("-") ? QString() : displayName(gene);
     f.gene = g;
     f.operon = operon;
     QStringList lines;
@@ -88,6 +89,7 @@ Feature unitFeature(const ProjectModel &model, const QVector<int> &genes, Kind k
         names << displayName(gene);
     }
     f.gene = genes.first();
+    f.members = genes;
     f.strand = strandOf(model.genes[genes.first()].strand);
     f.label = names.join(QLatin1Char('/'));
     return f;

@@ -25,6 +25,7 @@ struct Feature {
     int gene = -1;           // the gene to select: itself, or the first gene
     bool alternative = false;// a unit of an operon with several units
     int operon = -1;         // tuMap key of an operon or unit
+    QVector<int> members;    // the genes of an operon or unit, in order
     // Parts drawn inside: the promoter's -35 and -10 boxes, the
     // terminator's hairpin (second pair unused).
     qint64 partFirst[2] = {0, 0};

@@ -7,6 +7,7 @@
 #include "AboutDialog.h"
 #include "GenomeBrowser.h"
 #include "GenomeBrowserPanel.h"
+#include "UnitTablePanel.h"
 #include "FindDialog.h"
 #include "ResultViews.h"
 #include "FindFileForm.h"
@@ -19,6 +20,8 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QDockWidget>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QTreeWidget>
 
 using namespace meridan::test;
@@ -148,6 +151,28 @@ private slots:
         QCOMPARE(browser->selectedGene(), 1);
         QVERIFY(browser->axis().firstVisible() <= browser->features().genes[1].first);
         QCOMPARE(w.findChildren<GenomeBrowserPanel*>().size(), 1);
+    }
+
+    void operonTableInStepWithTheTree()
+    {
+        ProgramFolder folder;
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        fillProject(w.projectModel());
+        emit w.Predict_Operon();
+        UnitTablePanel* tables = w.unitTables();
+        QCOMPARE(tables->proxy()->rowCount(), ui->treeWidget->topLevelItemCount());
+        w.findChild<QAction*>(QStringLiteral("actionUnitTables"))->trigger();
+        QVERIFY(w.tablesDockWidget()->isVisible());
+        // The tree's row selects the table's row of its operon ...
+        ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(4));
+        const QModelIndex current = tables->view()->currentIndex();
+        QCOMPARE(tables->proxy()->index(current.row(), UnitTableModel::Name).data().toString(),
+                 ui->treeWidget->topLevelItem(4)->text(0));
+        // ... and a row chosen in the table becomes the tree's current row.
+        tables->view()->setCurrentIndex(tables->proxy()->index(1, 0));
+        QCOMPARE(ui->treeWidget->currentItem()->text(9),
+                 QString::number(tables->proxy()->index(1, 0).data(UnitTableModel::GeneRole).toInt()));
     }
 
     void searchResultBringsEveryViewToTheGene()
