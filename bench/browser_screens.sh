@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Screenshots of the genome browser under Xvfb (1600 x 1000) with a window
-# manager: E. coli's gal operon at gene level, the same stretch at base level
-# with the sequence, and a data track added through the window's file dialog.
+# manager: for each "go to" target a picture of the browser there, after the
+# data tracks were added through the window's file dialog.
 #
-# Usage: bench/browser_screens.sh <build dir> <genomes folder> <out dir> [track file]
-#   e.g. bench/browser_screens.sh build ../shared/data/genomes /tmp/screens
-# Predicts NC_000913 first unless its results are in the program folder.
+# Usage: bench/browser_screens.sh <build dir> <genomes folder> <out dir> <id> <target>...
+#   e.g. bench/browser_screens.sh build ../shared/data/genomes /tmp/screens NC_000913 \
+#          galM 789000-789120 galactose
+# Environment: TRACKS, data files to add (separated by blanks), before the
+# pictures. Predicts the genome first unless its results are in the program
+# folder and newer than its files.
 # Needs Xvfb, openbox, xdotool and ImageMagick's import.
 set -euo pipefail
 
 build=$(cd "${1:?build dir}" && pwd)
 genomes=$(cd "${2:?genomes folder}" && pwd)
 out=$(mkdir -p "${3:?out dir}" && cd "$3" && pwd)
-track=${4:-}
-id=NC_000913
+id=${4:?genome id}
+shift 4
 run="$build/meridan"
 display=:${MERIDAN_XVFB_DISPLAY:-95}
 
@@ -73,15 +76,10 @@ goto() {   # $1: what to type into the browser's go-to field
 
 xdotool key ctrl+d
 sleep 1.5
-goto galM
-import -window root "$out/browser-gal-operon.png"
-goto 789000-789120
-import -window root "$out/browser-base-level.png"
-goto galactose
-import -window root "$out/browser-product-search.png"
-if [ -n "$track" ]; then
-  # The add-track button sits at the right of the go-to field: reach it by
-  # its shortcut-free route, the file dialog of the window.
+n=0
+for track in ${TRACKS:-}; do
+  # The add-track button follows the go-to field, its clear button and the
+  # three zoom buttons.
   xdotool key ctrl+g
   sleep 0.3
   for _ in 1 2 3 4; do xdotool key Tab; sleep 0.1; done
@@ -90,10 +88,15 @@ if [ -n "$track" ]; then
   xdotool type --delay 20 "$track"
   xdotool key Return
   sleep 2
-  import -window root "$out/browser-track-message.png"
-  xdotool key Return
-  sleep 0.5
-fi
+  n=$((n + 1))
+  import -window root "$out/browser-$id-track-$n.png"
+done
+k=0
+for target in "$@"; do
+  k=$((k + 1))
+  goto "$target"
+  import -window root "$out/browser-$id-$k.png"
+done
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 app=""
