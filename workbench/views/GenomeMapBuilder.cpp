@@ -419,14 +419,25 @@ int GenomeMapBuilder::updateLabels(double scale)
     for (const MapLabel *label : std::as_const(tickLabels))
         grid.add(pixelRect(label));
     const double pixelsPerBase = geometry.valid() ? 2 * M_PI * ReverseGenes.inner * scale / geometry.length : 0;
-    for (int g : std::as_const(labelOrder)) {
+    // The marked gene's name comes first, so that the pointer stands at its
+    // own name and not at a neighbour's that took the room.
+    QVector<int> order;
+    const bool marked = markedGene >= 0 && markedGene < geneLabels.size() && geneLabels[markedGene];
+    if (marked)
+        order << markedGene;
+    for (int g : std::as_const(labelOrder))
+        if (!marked || g != markedGene)
+            order << g;
+    for (int g : std::as_const(order)) {
         MapLabel *label = geneLabels[g];
+        if (!label)
+            continue;
         const GeneEntry &gene = model.genes[g];
         // A name shows only where its gene is at least a few pixels long.
-        bool show = geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
+        bool show = g == markedGene || geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
         if (show) {
             const QRectF r = pixelRect(label).adjusted(-2, -1, 2, 1);
-            show = grid.fits(r);
+            show = g == markedGene || grid.fits(r);
             if (show)
                 grid.add(r);
         }

@@ -47,6 +47,10 @@ public:
     // overlapping at `scale` pixels per scene unit; returns how many gene
     // names show.
     int updateLabels(double scale);
+    // The gene whose name shows first, whatever else would take its room
+    // (the gene the map's pointer marks); -1 for none.
+    void setMarkedGene(int g) { markedGene = g; }
+    MapLabel *geneLabel(int g) const { return geneLabels.value(g); }
     int visibleGeneLabels() const { return shownGeneLabels; }
     QVector<MapLabel *> scaleLabels() const { return tickLabels; }
 
@@ -99,6 +103,7 @@ private:
     QVector<MapFeature *> allFeatures;   // genes and operons
     QVector<MapLabel *> geneLabels;    // per gene, null without a strand
     QVector<int> labelOrder;           // gene indexes, longest first
+    int markedGene = -1;
     QVector<MapLabel *> tickLabels;
     QGraphicsPathItem *tickPath = nullptr;
     MapLabel *centreLabel = nullptr;

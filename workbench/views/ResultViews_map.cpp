@@ -156,6 +156,8 @@ void ResultViews::pointAtGene(int g)
     mapArrows.append(arrow);
     // Shown now, hidden by the timer later; the call returns at once.
     arrowHideTimer->start();
+    mapBuilder->setMarkedGene(g);
+    refreshMapLabels();
 }
 
 void ResultViews::hideLatestArrow()

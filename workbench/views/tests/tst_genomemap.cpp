@@ -194,6 +194,41 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!arrow->isVisible(), 2000);
     }
 
+    void pointerStandsAtItsOwnGenesName()
+    {
+        // A crowded genome: at the fitted zoom most names have no room.
+        ProjectModel m;
+        m.genomeLength = 1000000;
+        m.genomeTitle = "Crowded";
+        for (int g = 0; g < 2000; ++g) {
+            m.genes << gene(100 + 500 * g, 400 + 500 * g, g % 3 ? "+" : "-", QString("gen%1").arg(g),
+                            QString("t%1").arg(g));
+            addUnit(m, g, 1, {g});
+        }
+        Harness h(m);
+        h.views->slotPredictOperon();
+        const int marked = 1001;
+        QVERIFY(h.views->map()->geneLabel(marked));
+        QVERIFY(!h.views->map()->geneLabel(marked)->isVisible());
+        h.views->slotCenterOn(geneRow(h.tree, marked), 0);
+        QVERIFY(h.views->map()->geneLabel(marked)->isVisible());
+        // The name nearest to the pointer is the marked gene's own.
+        const QPointF tip = h.views->arrows().last()->pos();
+        int nearest = -1;
+        double best = 1e300;
+        for (int g = 0; g < m.genes.size(); ++g) {
+            MapLabel *label = h.views->map()->geneLabel(g);
+            if (!label || !label->isVisible())
+                continue;
+            const double d = QLineF(label->pos(), tip).length();
+            if (d < best) {
+                best = d;
+                nearest = g;
+            }
+        }
+        QCOMPARE(nearest, marked);
+    }
+
     void redrawReplacesAndDeletesTheOldScene()
     {
         const ProjectModel m = sampleProject();
