@@ -474,33 +474,51 @@ bool GenomeMapBuilder::geneAnchor(int g, QPointF *anchor, QPointF *direction) co
     return true;
 }
 
-void GenomeMapBuilder::paintLegend(QPainter *painter, QPointF at) const
+namespace {
+
+struct LegendEntry {
+    QColor color;
+    QString text;
+};
+
+QVector<LegendEntry> legendEntries()
 {
-    struct Entry {
-        QColor color;
-        QString text;
-    };
-    const Entry entries[] = {
-        {forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
-        {evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
-        {oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
-        {reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
+    return {
+        {GenomeMapBuilder::forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
+        {GenomeMapBuilder::evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
+        {GenomeMapBuilder::oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
+        {GenomeMapBuilder::reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
         {QColor(60, 60, 60), QObject::tr("Scale: position from the origin, clockwise")},
     };
+}
+
+} // namespace
+
+QSizeF GenomeMapBuilder::legendSize()
+{
+    const QFontMetricsF metrics(labelFont(9));
+    double width = 0;
+    const QVector<LegendEntry> entries = legendEntries();
+    for (const LegendEntry &e : entries)
+        width = qMax(width, metrics.horizontalAdvance(e.text));
+    return QSizeF(width + 40, (metrics.height() + 4) * entries.size() + 10);
+}
+
+void GenomeMapBuilder::paintLegend(QPainter *painter, QPointF at) const
+{
+    const QVector<LegendEntry> entries = legendEntries();
     const QFont font = labelFont(9);
     const QFontMetricsF metrics(font);
-    double width = 0;
-    for (const Entry &e : entries)
-        width = qMax(width, metrics.horizontalAdvance(e.text));
     const double line = metrics.height() + 4;
-    const QRectF box(at, QSizeF(width + 40, line * std::size(entries) + 10));
+    const QRectF box(at, legendSize());
+    const double width = box.width() - 40;
     painter->save();
     painter->setPen(QPen(QColor(160, 160, 160), 1));
     painter->setBrush(QColor(255, 255, 255, 225));
     painter->drawRect(box);
     painter->setFont(font);
     double y = box.top() + 5;
-    for (const Entry &e : entries) {
+    for (const LegendEntry &e : entries) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(e.color);
         painter->drawRect(QRectF(box.left() + 8, y + line / 2 - 5, 18, 10));

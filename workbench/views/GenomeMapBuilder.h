@@ -41,6 +41,8 @@ public:
     int minusOperons() const { return minusOperonCount; }
     // The square, in scene units, that holds the whole map and its labels.
     static QRectF mapRect();
+    // The size of the legend paintLegend() draws, in pixels.
+    static QSizeF legendSize();
     QString title() const;
 
     // Shows the scale labels and the gene names that fit without
