@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 
@@ -282,7 +283,10 @@ void MainWindow::doNew()
 {
     auto* other = new MainWindow;
     other->setAttribute(Qt::WA_DeleteOnClose);
-    other->showMaximized();
+    // Not maximised over this one: a little smaller and offset, so both show.
+    const QRect frame = isMaximized() || isFullScreen() ? screen()->availableGeometry() : geometry();
+    other->showNormal();
+    other->setGeometry(frame.adjusted(40, 40, 0, 0).intersected(screen()->availableGeometry()).adjusted(0, 0, -40, -40));
 }
 
 bool MainWindow::hasWork() const

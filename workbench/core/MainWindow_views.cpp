@@ -23,6 +23,9 @@
 #include "UserPrompts.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QDockWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -58,8 +61,20 @@ void MainWindow::createViewDialogs()
     widgets.dialogParent = this;
     resultViews = new ResultViews(model, widgets, this);
     resultViews->setUpViews();
-    resultViews->setSaveFileNameAsker([](QWidget* parent, const QString& caption, const QString& filter) {
-        return UserPrompts::current().saveFileName(parent, caption, QString(), filter);
+    // Exports suggest a name after the genome and what is saved, in the
+    // folder the last export went to.
+    resultViews->setSaveFileNameAsker([this](QWidget* parent, const QString& caption, const QString& filter) {
+        const QString key = QStringLiteral("export/folder");
+        const QString folder = QSettings().value(key, QFileInfo(resultDir).absoluteFilePath()).toString();
+        const QString what = caption.contains(QLatin1String("Map")) ? QStringLiteral("map") : QStringLiteral("unit");
+        const QString suffix = filter.contains(QLatin1String("png"), Qt::CaseInsensitive) ? QStringLiteral(".png")
+                                                                                          : QStringLiteral(".svg");
+        const QString name = (genomeId.isEmpty() ? QStringLiteral("meridan") : genomeId) + QLatin1Char('_') + what + suffix;
+        const QString chosen =
+            UserPrompts::current().saveFileName(parent, caption, QDir(folder).filePath(name), filter);
+        if (!chosen.isEmpty())
+            QSettings().setValue(key, QFileInfo(chosen).absolutePath());
+        return chosen;
     });
 }
 
