@@ -7,7 +7,10 @@
 #   e.g. bench/browser_screens.sh build ../shared/data/genomes /tmp/screens NC_000913 \
 #          galM 789000-789120 galactose
 # Environment: TRACKS, data files to add (separated by blanks), before the
-# pictures. Predicts the genome first unless its results are in the program
+# pictures; MAP_GENE, a gene to find with the search dialog first, for a
+# picture of the map zoomed in on it; TABLE_FILTER, a word for the TU table's
+# filter, for a picture of the table (TABLE_CLICK="x y": a click first, e.g.
+# on a column header to sort by it). Predicts the genome first unless its results are in the program
 # folder and newer than its files.
 # Needs Xvfb, openbox, xdotool and ImageMagick's import.
 set -euo pipefail
@@ -54,8 +57,8 @@ xdotool key --delay 200 alt+f
 sleep 0.5
 xdotool key 1
 sleep 2
-if grep -q "older than the inputs\|load tulist result." "$out/meridan-browser.log" 2>/dev/null \
-   || [ ! -f "$run/results/${id}_tulist.txt" ]; then
+# Reopening shows stored results unless they are missing or older than the inputs.
+if ! grep -q "load tulist result." "$out/meridan-browser.log" 2>/dev/null; then
   xdotool key --delay 200 alt+p
   sleep 0.5
   xdotool key Return
@@ -74,6 +77,19 @@ goto() {   # $1: what to type into the browser's go-to field
   sleep 1
 }
 
+if [ -n "${MAP_GENE:-}" ]; then
+  xdotool key ctrl+f
+  sleep 1
+  xdotool type --delay 50 "$MAP_GENE"
+  xdotool key Return
+  sleep 1.5
+  xdotool key Escape
+  sleep 0.5
+  for _ in 1 2 3; do xdotool key ctrl+plus; sleep 0.3; done
+  sleep 1
+  import -window root "$out/map-$id-zoomed-$MAP_GENE.png"
+  xdotool key ctrl+0
+fi
 xdotool key ctrl+d
 sleep 1.5
 n=0
@@ -97,6 +113,27 @@ for target in "$@"; do
   goto "$target"
   import -window root "$out/browser-$id-$k.png"
 done
+if [ -n "${TABLE_FILTER:-}" ]; then
+  # The table dock opens with its filter field focused; the kind chooser
+  # comes before it.
+  xdotool key ctrl+shift+t
+  sleep 1
+  xdotool key shift+Tab
+  sleep 0.2
+  xdotool key Down
+  sleep 0.5
+  xdotool key Tab
+  sleep 0.2
+  xdotool type --delay 40 "$TABLE_FILTER"
+  sleep 1
+  if [ -n "${TABLE_CLICK:-}" ]; then
+    xdotool mousemove $TABLE_CLICK click 1
+    sleep 0.5
+    xdotool click 1
+    sleep 1
+  fi
+  import -window root "$out/table-$id-$TABLE_FILTER.png"
+fi
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 app=""
