@@ -23,36 +23,10 @@ shift 4
 run="$build/meridan"
 display=:${MERIDAN_XVFB_DISPLAY:-95}
 
-settings=$(mktemp -d)
-export XDG_CONFIG_HOME="$settings"
-mkdir -p "$settings/Quenby"
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 2
-openbox >/dev/null 2>&1 &
-wm=$!
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$wm" "$xvfb" 2>/dev/null || true
-  rm -rf "$settings"
-}
-trap cleanup EXIT
-sleep 1
-
+. "$(dirname "$0")/xvfb_session.sh"
+start_session "$display"
 printf '[General]\nrecentFiles=%s\n' "$genomes/$id/$id.fna" > "$settings/Quenby/SDI example.conf"
-"$run/meridan" > "$out/meridan-browser.log" 2>&1 &
-app=$!
-win=""
-for _ in $(seq 1 100); do
-  win=$(xdotool search --onlyvisible --name "Meridan" 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || { echo "no window"; exit 1; }
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-sleep 1
+start_meridan "$run" "$out/meridan-browser.log"
 xdotool key --delay 200 alt+f
 sleep 0.5
 xdotool key 1
@@ -134,7 +108,5 @@ if [ -n "${TABLE_FILTER:-}" ]; then
   fi
   import -window root "$out/table-$id-$TABLE_FILTER.png"
 fi
-kill "$app" 2>/dev/null || true
-wait "$app" 2>/dev/null || true
-app=""
+stop_meridan
 ls "$out"/browser-*.png

@@ -53,6 +53,14 @@ class SeedTest : public QObject {
     QString data;
     QString realOperonEngine;
 
+    // Stand-ins for every engine but the operon engine.
+    void useRealOperonEngine(const ProgramFolder& folder)
+    {
+        installFakeEngines(folder);
+        QFile::remove(folder.path(QStringLiteral("bin/Galvora.so")));
+        QVERIFY(QFile::copy(realOperonEngine, folder.path(QStringLiteral("bin/Galvora.so"))));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -81,9 +89,7 @@ private slots:
     {
         PromptScope scope;
         ProgramFolder folder;
-        installFakeEngines(folder);
-        QFile::remove(folder.path(QStringLiteral("bin/Galvora.so")));
-        QVERIFY(QFile::copy(realOperonEngine, folder.path(QStringLiteral("bin/Galvora.so"))));
+        useRealOperonEngine(folder);
 
         const RunResult first = predictOnce(scope.prompts, data);
         const RunResult second = predictOnce(scope.prompts, data);
@@ -101,9 +107,7 @@ private slots:
     {
         PromptScope scope;
         ProgramFolder folder;
-        installFakeEngines(folder);
-        QFile::remove(folder.path(QStringLiteral("bin/Galvora.so")));
-        QVERIFY(QFile::copy(realOperonEngine, folder.path(QStringLiteral("bin/Galvora.so"))));
+        useRealOperonEngine(folder);
 
         meridan::runseed::setChosenSeed(7u);
         QCOMPARE(predictOnce(scope.prompts, data).seedLines, QStringList{QStringLiteral("seed=7")});
