@@ -250,6 +250,8 @@ private:
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
     void createViewDialogs();
     void connectViewSignals();
+    // A dock below the result views holding widget, hidden until asked for.
+    QDockWidget* addResultDock(const QString& title, const QString& name, QWidget* widget);
     // The genome browser follows the project and the selection (MainWindow_tools.cpp).
     void connectBrowser();
     // Asks for a data file and adds it to the browser, or says why not.

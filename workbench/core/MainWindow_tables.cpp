@@ -21,11 +21,7 @@
 void MainWindow::createUnitTables()
 {
     unitTablePanel = new UnitTablePanel;
-    tablesDock = new QDockWidget(tr("Operons and TUs"), this);
-    tablesDock->setObjectName(QStringLiteral("tablesDock"));
-    tablesDock->setWidget(unitTablePanel);
-    tablesDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
-    addDockWidget(Qt::BottomDockWidgetArea, tablesDock);
+    tablesDock = addResultDock(tr("Operons and TUs"), QStringLiteral("tablesDock"), unitTablePanel);
     tabifyDockWidget(dnaDock, tablesDock);
     tablesDock->hide();
 

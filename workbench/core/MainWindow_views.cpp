@@ -43,12 +43,7 @@ void MainWindow::createViewDialogs()
 
     // The DNA line view: the genome browser, docked below the result views.
     dnaView = new GenomeBrowserPanel;
-    dnaDock = new QDockWidget(tr("DNA Line"), this);
-    dnaDock->setObjectName(QStringLiteral("dnaDock"));
-    dnaDock->setWidget(dnaView);
-    dnaDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
-    addDockWidget(Qt::BottomDockWidgetArea, dnaDock);
-    dnaDock->hide();
+    dnaDock = addResultDock(tr("DNA Line"), QStringLiteral("dnaDock"), dnaView);
 
     ResultViewWidgets widgets;
     widgets.tree = ui->treeWidget;
@@ -76,6 +71,17 @@ void MainWindow::createViewDialogs()
             QSettings().setValue(key, QFileInfo(chosen).absolutePath());
         return chosen;
     });
+}
+
+QDockWidget* MainWindow::addResultDock(const QString& title, const QString& name, QWidget* widget)
+{
+    auto* dock = new QDockWidget(title, this);
+    dock->setObjectName(name);
+    dock->setWidget(widget);
+    dock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    return dock;
 }
 
 void MainWindow::connectViewSignals()
