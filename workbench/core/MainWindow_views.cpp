@@ -152,7 +152,14 @@ void MainWindow::doClose()
 
 void MainWindow::ini_findDilg()
 {
+    // Over the lower part of the tree, where it hides neither the map nor
+    // the rows it finds at the top.
+    const QWidget* tree = ui->treeWidget;
+    findDialog->adjustSize();
+    const QPoint corner = tree->mapToGlobal(QPoint(12, tree->height() - findDialog->frameGeometry().height() - 12));
+    findDialog->move(corner);
     findDialog->show();
+    findDialog->raise();
 }
 
 void MainWindow::slotPredictOperon()

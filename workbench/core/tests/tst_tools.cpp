@@ -153,6 +153,23 @@ private slots:
         QCOMPARE(w.findChildren<GenomeBrowserPanel*>().size(), 1);
     }
 
+    void findDialogOpensBesideTheMap()
+    {
+        MainWindow w;
+        w.showNormal();
+        w.setGeometry(0, 0, 1600, 1000);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget* find = w.findDialogWidget();
+        const QWidget* map = w.form()->windowGraphicsView;
+        const QRect mapOnScreen(map->mapToGlobal(QPoint(0, 0)), map->size());
+        // Where a window manager might put a new window: over the map.
+        find->move(mapOnScreen.center());
+        w.form()->action_findoperon->trigger();
+        QVERIFY(find->isVisible());
+        QVERIFY(!find->frameGeometry().intersects(mapOnScreen));
+        find->hide();
+    }
+
     void operonTableInStepWithTheTree()
     {
         ProgramFolder folder;
