@@ -18,38 +18,12 @@ ids=("${@:-NC_005816}")
 run="$build/meridan"
 display=:${MERIDAN_XVFB_DISPLAY:-96}
 
-settings=$(mktemp -d)
-export XDG_CONFIG_HOME="$settings"
-mkdir -p "$settings/Quenby"
-
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 2
-openbox >/dev/null 2>&1 &
-wm=$!
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$wm" "$xvfb" 2>/dev/null || true
-  rm -rf "$settings"
-}
-trap cleanup EXIT
-sleep 1
+. "$(dirname "$0")/xvfb_session.sh"
+start_session "$display"
 
 start_app() {   # $1: genome id, recent entry 1 = its FNA file
   printf '[General]\nrecentFiles=%s\n' "$genomes/$1/$1.fna" > "$settings/Quenby/SDI example.conf"
-  "$run/meridan" > "$out/meridan-$1.log" 2>&1 &
-  app=$!
-  win=""
-  for _ in $(seq 1 100); do
-    win=$(xdotool search --onlyvisible --name "Meridan" 2>/dev/null | head -1 || true)
-    [ -n "$win" ] && break
-    sleep 0.2
-  done
-  [ -n "$win" ] || { echo "no window"; exit 1; }
-  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-  sleep 1
+  start_meridan "$run" "$out/meridan-$1.log"
   # File > recent entry 1 reopens the FNA, PTT and RNT files together.
   xdotool key --delay 200 alt+f
   sleep 0.5
@@ -63,11 +37,6 @@ predict() {   # ATU, the first entry of the Prediction menu
   xdotool key Return
 }
 
-stop_app() {
-  kill "$app" 2>/dev/null || true
-  wait "$app" 2>/dev/null || true
-  app=""
-}
 
 for id in "${ids[@]}"; do
   rm -f "$run/results/${id}"_* "$run/results/${id}".* "$run/annotation/${id}.ano"
@@ -103,7 +72,7 @@ for id in "${ids[@]}"; do
     sleep 1
     import -window root "$out/detail-$id-four-gene-unit.png"
   fi
-  stop_app
+  stop_meridan
 done
 
 # A run cancelled a few seconds after it started.
@@ -124,4 +93,4 @@ done
 sleep 2
 import -window root "$out/cancel-3-cancelled.png"
 echo "result files after the cancel: $(ls "$run/results/${id}"_* "$run/results/${id}".* 2>/dev/null | wc -l)"
-stop_app
+stop_meridan

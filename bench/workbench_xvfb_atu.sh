@@ -16,37 +16,12 @@ acc=$(basename "$genome")
 run="$build/meridan"
 display=:${MERIDAN_XVFB_DISPLAY:-97}
 
-settings=$(mktemp -d)
-export XDG_CONFIG_HOME="$settings"
-mkdir -p "$settings/Quenby"
+. "$(dirname "$0")/xvfb_session.sh"
+rm -f "$run/results/${acc}"_* "$run/results/${acc}".* "$run/annotation/${acc}.ano"
+start_session "$display" nowm
 printf '[General]\nrecentFiles=%s, %s, %s\n' \
   "$genome/$acc.fna" "$genome/$acc.ptt" "$genome/$acc.rnt" > "$settings/Quenby/SDI example.conf"
-
-rm -f "$run/results/${acc}"_* "$run/results/${acc}".* "$run/annotation/${acc}.ano"
-
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$settings"
-}
-trap cleanup EXIT
-export DISPLAY=$display
-sleep 2
-
-"$run/meridan" > "$out/meridan.log" 2>&1 &
-app=$!
-win=""
-for _ in $(seq 1 100); do
-  win=$(xdotool search --onlyvisible --name "Meridan" 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || { echo "no window"; exit 1; }
-xdotool windowfocus --sync "$win"
-sleep 1
+start_meridan "$run" "$out/meridan.log"
 
 # Entries 1, 2, 3 of the File menu: FNA, then PTT (now second), then RNT.
 for entry in 1 2 3; do

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 
@@ -149,6 +150,7 @@ void MainWindow::connectActions()
     connect(ui->action_find, &QAction::triggered, this, &MainWindow::doFind);
     connect(ui->action_pred, &QAction::triggered, this, &MainWindow::startPrediction);
     setupOperonModeChoice();
+    setupPredictionOptions();
     connect(ui->action_helpfile, &QAction::triggered, this, &MainWindow::ini_helpDilg);
     connect(ui->action_about, &QAction::triggered, this, &MainWindow::ini_aboutDilg);
     connect(ui->action_undo, &QAction::triggered, this, &MainWindow::doUndo);
@@ -282,7 +284,10 @@ void MainWindow::doNew()
 {
     auto* other = new MainWindow;
     other->setAttribute(Qt::WA_DeleteOnClose);
-    other->showMaximized();
+    // Not maximised over this one: a little smaller and offset, so both show.
+    const QRect frame = isMaximized() || isFullScreen() ? screen()->availableGeometry() : geometry();
+    other->showNormal();
+    other->setGeometry(frame.adjusted(40, 40, 0, 0).intersected(screen()->availableGeometry()).adjusted(0, 0, -40, -40));
 }
 
 bool MainWindow::hasWork() const
@@ -306,6 +311,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
             {tr("Wait"), tr("Cancel run"), tr("Keep open")});
         if (choice != 0 && choice != 1) {
             event->ignore();
+            return;
+        }
+        // The run may have ended while the question was open: then nothing
+        // is left to wait for or to cancel, and the window closes now.
+        if (!predictionRunning && !anyThreadRunning()) {
+            event->accept();
             return;
         }
         closeRequested = true;

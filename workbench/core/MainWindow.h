@@ -31,7 +31,9 @@ class QTimer;
 class QTreeWidgetItem;
 
 class AboutDialog;
-class DrawDNA;
+class GenomeBrowserPanel;
+class QDockWidget;
+class UnitTablePanel;
 class FindDialog;
 class FindFileForm;
 class HelpDialog;
@@ -74,7 +76,12 @@ public:
     QLabel* modifiedLabelWidget() const { return modifiedLabel; }
     SummaryDialog* summaryDialogWidget() const { return summaryDialog; }
     ResultViews* resultViewsController() const { return resultViews; }
-    DrawDNA* dnaWindow() const { return dnaView; }
+    // The genome browser (the DNA line view), docked in the window.
+    GenomeBrowserPanel* dnaWindow() const { return dnaView; }
+    QDockWidget* dnaDockWidget() const { return dnaDock; }
+    // The tables of operons and TUs, docked beside the browser.
+    UnitTablePanel* unitTables() const { return unitTablePanel; }
+    QDockWidget* tablesDockWidget() const { return tablesDock; }
     FindDialog* findDialogWidget() const { return findDialog; }
     QList<QAction*> recentFileEntries() const { return recentFileActions; }
     QAction* recentFileSeparator() const { return recentSeparator; }
@@ -104,7 +111,6 @@ signals:
     void load_fna_success();
     void load_ptt_success();
     void load_rnt_success();
-    void drawDNALine(int*, QStringList, QStringList, int, QString, int*, int*);
     void Predict_Operon();
     void integrateAno();
 
@@ -229,6 +235,12 @@ private:
     // engine's gene tags are refined before the results are read.
     void setupOperonModeChoice();
     void refineOperonsIfChosen();
+    // Prediction > Options… (MainWindow_options.cpp): the stages, the
+    // evidence choice and the seed; useSeedForRun() puts the seed of the
+    // next run where the engines read it and tells it.
+    void setupPredictionOptions();
+    void showPredictionOptions();
+    void useSeedForRun();
     void finishPrediction();
     // Ends a cancelled run: removes the files it wrote, tells the user and
     // closes the window when that was asked for.
@@ -238,6 +250,18 @@ private:
     // View hooks (MainWindow_views.cpp), called by the constructor and the destructor.
     void createViewDialogs();
     void connectViewSignals();
+    // A dock below the result views holding widget, hidden until asked for.
+    QDockWidget* addResultDock(const QString& title, const QString& name, QWidget* widget);
+    // The genome browser follows the project and the selection (MainWindow_tools.cpp).
+    void connectBrowser();
+    // Asks for a data file and adds it to the browser, or says why not.
+    void addDataTrack();
+    // The tables of operons and TUs (MainWindow_tables.cpp).
+    void createUnitTables();
+    void exportTableRows(const QString& tsv);
+    // Makes the gene's row the tree's current row, as a click there would,
+    // without moving the browser.
+    void selectGeneRow(int gene);
     void drawOperonOnMap(int firstGene, int lastGene);
 
     // Tool hooks (MainWindow_tools.cpp): the DNA action and its enabling,
@@ -259,7 +283,12 @@ private:
     // listed in ownedDialogs, which the destructor deletes.
     HelpDialog* helpDialog = nullptr;
     AboutDialog* aboutDialog = nullptr;
-    DrawDNA* dnaView = nullptr;
+    GenomeBrowserPanel* dnaView = nullptr;
+    QDockWidget* dnaDock = nullptr;
+    UnitTablePanel* unitTablePanel = nullptr;
+    QDockWidget* tablesDock = nullptr;
+    QAction* tablesAction = nullptr;
+    bool browserSelecting = false;      // a click in the browser is selecting the tree row
     FindDialog* findDialog = nullptr;
     SummaryDialog* summaryDialog = nullptr;
     QPromoterDlg* promoterDialog = nullptr;
@@ -281,6 +310,7 @@ private:
     // Worker threads, modes 1 to 4.
     Thread operonThread;
     QAction* evidenceOperonsAction = nullptr;
+    QAction* predictionOptionsAction = nullptr;
     Thread promoterThread;
     Thread terminatorThread;
     Thread tulistThread;

@@ -82,6 +82,7 @@ void MainWindow::startPrediction()
     // Everything the engines write lands in the result folder or in
     // ./results/ (the promoter files and the gene index table).
     runFiles.snapshot({resultDir, QStringLiteral("./results")});
+    useSeedForRun();
     startOperonThread();
     startPromoterThread();
     startTerminatorThread();

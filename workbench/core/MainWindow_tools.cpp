@@ -1,20 +1,42 @@
-// The tool windows of the main window: the DNA line window for the stretch
-// around the selected tree row, the find-files tool, the promoter and
+// The tool windows of the main window: the DNA line view (the docked genome
+// browser) at the selected tree row, the find-files tool, the promoter and
 // terminator query forms, help and about.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
-#include "DnaStretch.h"
-#include "DrawDNA.h"
+#include "GenomeBrowser.h"
+#include "GenomeBrowserPanel.h"
+#include "OperonTree.h"
+#include "ResultViews.h"
+#include "UserPrompts.h"
 #include "FindFileForm.h"
 #include "HelpDialog.h"
 #include "QPromoterDlg.h"
 #include "QTerminatorDlg.h"
 
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTreeWidget>
 
 namespace {
+
+// The names of a FASTA file's records (the first word of each header line).
+QStringList fastaSequenceNames(const QString& path)
+{
+    QStringList names;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return names;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (line.startsWith('>'))
+            names << QString::fromLatin1(line.mid(1).trimmed().split(' ').value(0).split('\t').value(0));
+    }
+    return names;
+}
 
 void bringToFront(QWidget* window)
 {
@@ -50,13 +72,58 @@ int MainWindow::selectedGeneIndex() const
 
 void MainWindow::ini_DNA()
 {
-    DnaStretch stretch = dnaStretchAround(model.genes, selectedGeneIndex());
-    if (!stretch.isEmpty()) {
-        emit drawDNALine(stretch.geneCounts.data(), stretch.names, stretch.synonyms,
-                         stretch.operonCount(), stretch.strands, stretch.starts.data(),
-                         stretch.ends.data());
-    }
-    bringToFront(dnaView);
+    dnaDock->show();
+    dnaDock->raise();
+    dnaView->browser()->showGene(selectedGeneIndex());
+    dnaView->browser()->setFocus();
+}
+
+void MainWindow::connectBrowser()
+{
+    GenomeBrowser* browser = dnaView->browser();
+    // Loaded results replace what the browser draws.
+    connect(this, &MainWindow::Predict_Operon, browser, [this, browser] {
+        browser->setProject(&model);
+        browser->setSequenceNames(fastaSequenceNames(fnaPath));
+    });
+    connect(dnaView, &GenomeBrowserPanel::addTrackRequested, this, &MainWindow::addDataTrack);
+    // The open browser goes to the gene selected elsewhere.
+    connect(resultViews, &ResultViews::geneSelected, browser, [this, browser](int gene) {
+        if (browserSelecting)
+            browser->selectGene(gene);
+        else if (dnaDock->isVisible())
+            browser->showGene(gene);
+    });
+    // A gene clicked in the browser becomes the tree's current row.
+    connect(browser, &GenomeBrowser::geneClicked, this, &MainWindow::selectGeneRow);
+}
+
+void MainWindow::selectGeneRow(int gene)
+{
+    const QList<QTreeWidgetItem*> rows = ui->treeWidget->findItems(
+        QString::number(gene), Qt::MatchExactly | Qt::MatchRecursive, operontree::GeneIdColumn);
+    if (rows.isEmpty())
+        return;
+    browserSelecting = true;
+    ui->treeWidget->setCurrentItem(rows.first());
+    ui->treeWidget->scrollToItem(rows.first());
+    browserSelecting = false;
+}
+
+void MainWindow::addDataTrack()
+{
+    const QString key = QStringLiteral("browser/trackFolder");
+    const QString path = UserPrompts::current().openFileName(
+        this, tr("Add Data Track"), QSettings().value(key).toString(),
+        tr("Coverage and features (*.bw *.bigwig *.bigWig *.bedgraph *.bedGraph *.bg *.wig *.bed);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QSettings().setValue(key, QFileInfo(path).absolutePath());
+    const QString problem = dnaView->browser()->addDataTrack(path);
+    if (!problem.isEmpty())
+        UserPrompts::current().warning(this, tr("Add Data Track"), problem);
+    else
+        dnaView->tell(tr("Added %1").arg(dnaView->browser()->dataTracks().last().name));
 }
 
 void MainWindow::doFind()

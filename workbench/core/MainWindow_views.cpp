@@ -12,7 +12,8 @@
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
-#include "DrawDNA.h"
+#include "GenomeBrowser.h"
+#include "GenomeBrowserPanel.h"
 #include "FindDialog.h"
 #include "GlobalView.h"
 #include "HelpDialog.h"
@@ -22,6 +23,10 @@
 #include "UserPrompts.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QDockWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
@@ -34,10 +39,11 @@ void MainWindow::createViewDialogs()
     findDialog = new FindDialog;
     promoterDialog = new QPromoterDlg;
     terminatorDialog = new QTerminatorDlg;
-    dnaView = new DrawDNA;
-    dnaView->hide();
-    ownedDialogs << helpDialog << aboutDialog << findDialog << promoterDialog << terminatorDialog
-                 << dnaView;
+    ownedDialogs << helpDialog << aboutDialog << findDialog << promoterDialog << terminatorDialog;
+
+    // The DNA line view: the genome browser, docked below the result views.
+    dnaView = new GenomeBrowserPanel;
+    dnaDock = addResultDock(tr("DNA Line"), QStringLiteral("dnaDock"), dnaView);
 
     ResultViewWidgets widgets;
     widgets.tree = ui->treeWidget;
@@ -50,9 +56,32 @@ void MainWindow::createViewDialogs()
     widgets.dialogParent = this;
     resultViews = new ResultViews(model, widgets, this);
     resultViews->setUpViews();
-    resultViews->setSaveFileNameAsker([](QWidget* parent, const QString& caption, const QString& filter) {
-        return UserPrompts::current().saveFileName(parent, caption, QString(), filter);
+    // Exports suggest a name after the genome and what is saved, in the
+    // folder the last export went to.
+    resultViews->setSaveFileNameAsker([this](QWidget* parent, const QString& caption, const QString& filter) {
+        const QString key = QStringLiteral("export/folder");
+        const QString folder = QSettings().value(key, QFileInfo(resultDir).absoluteFilePath()).toString();
+        const QString what = caption.contains(QLatin1String("Map")) ? QStringLiteral("map") : QStringLiteral("unit");
+        const QString suffix = filter.contains(QLatin1String("png"), Qt::CaseInsensitive) ? QStringLiteral(".png")
+                                                                                          : QStringLiteral(".svg");
+        const QString name = (genomeId.isEmpty() ? QStringLiteral("meridan") : genomeId) + QLatin1Char('_') + what + suffix;
+        const QString chosen =
+            UserPrompts::current().saveFileName(parent, caption, QDir(folder).filePath(name), filter);
+        if (!chosen.isEmpty())
+            QSettings().setValue(key, QFileInfo(chosen).absolutePath());
+        return chosen;
     });
+}
+
+QDockWidget* MainWindow::addResultDock(const QString& title, const QString& name, QWidget* widget)
+{
+    auto* dock = new QDockWidget(title, this);
+    dock->setObjectName(name);
+    dock->setWidget(widget);
+    dock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    return dock;
 }
 
 void MainWindow::connectViewSignals()
@@ -60,12 +89,8 @@ void MainWindow::connectViewSignals()
     // The sliders reach slotScale and slotGeneScale through connectActions().
     connect(ui->windowGraphicsView, &GlobalView::global_scale, this, &MainWindow::slotGlobalScale);
     connect(findDialog, &FindDialog::findContent, this, &MainWindow::findOperon);
-    connect(this, &MainWindow::drawDNALine, dnaView, &DrawDNA::drawDNALine);
-    // An open DNA window follows the selected gene.
-    connect(resultViews, &ResultViews::geneSelected, this, [this] {
-        if (dnaView->isVisible())
-            ini_DNA();
-    });
+    connectBrowser();
+    createUnitTables();
 
     // Map zoom and export actions; exports only once there is something to save.
     auto* fit = ui->actionZoom;
@@ -127,7 +152,14 @@ void MainWindow::doClose()
 
 void MainWindow::ini_findDilg()
 {
+    // Over the lower part of the tree, where it hides neither the map nor
+    // the rows it finds at the top.
+    const QWidget* tree = ui->treeWidget;
+    findDialog->adjustSize();
+    const QPoint corner = tree->mapToGlobal(QPoint(12, tree->height() - findDialog->frameGeometry().height() - 12));
+    findDialog->move(corner);
     findDialog->show();
+    findDialog->raise();
 }
 
 void MainWindow::slotPredictOperon()

@@ -1,5 +1,5 @@
-// The stretch of genome the DNA line window shows for one gene: the gene's
-// operon with the operons around it, in the form DrawDNA::drawDNALine takes.
+// The stretch of genome the genome browser opens on for one gene: the gene's
+// operon with the operons around it.
 #pragma once
 
 #include <QString>

@@ -1,6 +1,7 @@
 #include "GeneTable.h"
 
 #include "OperonTree.h"
+#include "FeatureSpans.h"
 #include "ProjectModel.h"
 
 #include <QFont>
@@ -92,29 +93,22 @@ QString range(qint64 from, qint64 to, qint64 length)
 
 QString promoterText(const ProjectModel &model, const GeneEntry &gene, const PromoterEntry &p)
 {
-    // The promoter's start and end count from the gene's start, upstream
-    // being negative; on "-" the gene starts at its end coordinate.
-    const bool forward = gene.strand == "+";
-    const qint64 from = forward ? qint64(gene.start) + p.start : qint64(gene.end) - p.end;
-    const qint64 to = forward ? qint64(gene.start) + p.end : qint64(gene.end) - p.start;
+    const featurespans::Span span = featurespans::promoterSpan(gene, p);
     QString sigma;
     if (!p.sigma.isEmpty())
         sigma = QObject::tr(", \u03c3%1").arg(p.sigma);
     else if (!p.name.isEmpty() && p.secondBox == "-")
         sigma = QObject::tr(", sigma38");
     return QObject::tr("%1 (%2 strand), score %3%4")
-        .arg(range(qMin(from, to), qMax(from, to), model.genomeLength), gene.strand)
+        .arg(range(span.from, span.to, model.genomeLength), gene.strand)
         .arg(QString::number(p.score, 'g', 4), sigma);
 }
 
 QString terminatorText(const ProjectModel &model, const GeneEntry &gene, const TerminatorEntry &t)
 {
-    // The terminator's start counts from the gene's 3' end downstream.
-    const bool forward = gene.strand == "+";
-    const qint64 from = forward ? qint64(gene.end) + t.start : qint64(gene.start) - t.start - t.totalLength;
-    const qint64 to = from + qMax(0, t.totalLength - 1);
+    const featurespans::Span span = featurespans::terminatorSpan(gene, t);
     return QObject::tr("%1 (%2 strand), score %3, stem %4 bp, loop %5 bp")
-        .arg(range(from, to, model.genomeLength), gene.strand)
+        .arg(range(span.from, span.to, model.genomeLength), gene.strand)
         .arg(QString::number(t.score, 'g', 4))
         .arg(t.stem)
         .arg(t.loop);

@@ -419,14 +419,25 @@ int GenomeMapBuilder::updateLabels(double scale)
     for (const MapLabel *label : std::as_const(tickLabels))
         grid.add(pixelRect(label));
     const double pixelsPerBase = geometry.valid() ? 2 * M_PI * ReverseGenes.inner * scale / geometry.length : 0;
-    for (int g : std::as_const(labelOrder)) {
+    // The marked gene's name comes first, so that the pointer stands at its
+    // own name and not at a neighbour's that took the room.
+    QVector<int> order;
+    const bool marked = markedGene >= 0 && markedGene < geneLabels.size() && geneLabels[markedGene];
+    if (marked)
+        order << markedGene;
+    for (int g : std::as_const(labelOrder))
+        if (!marked || g != markedGene)
+            order << g;
+    for (int g : std::as_const(order)) {
         MapLabel *label = geneLabels[g];
+        if (!label)
+            continue;
         const GeneEntry &gene = model.genes[g];
         // A name shows only where its gene is at least a few pixels long.
-        bool show = geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
+        bool show = g == markedGene || geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
         if (show) {
             const QRectF r = pixelRect(label).adjusted(-2, -1, 2, 1);
-            show = grid.fits(r);
+            show = g == markedGene || grid.fits(r);
             if (show)
                 grid.add(r);
         }
@@ -463,33 +474,51 @@ bool GenomeMapBuilder::geneAnchor(int g, QPointF *anchor, QPointF *direction) co
     return true;
 }
 
-void GenomeMapBuilder::paintLegend(QPainter *painter, QPointF at) const
+namespace {
+
+struct LegendEntry {
+    QColor color;
+    QString text;
+};
+
+QVector<LegendEntry> legendEntries()
 {
-    struct Entry {
-        QColor color;
-        QString text;
-    };
-    const Entry entries[] = {
-        {forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
-        {evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
-        {oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
-        {reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
+    return {
+        {GenomeMapBuilder::forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
+        {GenomeMapBuilder::evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
+        {GenomeMapBuilder::oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
+        {GenomeMapBuilder::reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
         {QColor(60, 60, 60), QObject::tr("Scale: position from the origin, clockwise")},
     };
+}
+
+} // namespace
+
+QSizeF GenomeMapBuilder::legendSize()
+{
+    const QFontMetricsF metrics(labelFont(9));
+    double width = 0;
+    const QVector<LegendEntry> entries = legendEntries();
+    for (const LegendEntry &e : entries)
+        width = qMax(width, metrics.horizontalAdvance(e.text));
+    return QSizeF(width + 40, (metrics.height() + 4) * entries.size() + 10);
+}
+
+void GenomeMapBuilder::paintLegend(QPainter *painter, QPointF at) const
+{
+    const QVector<LegendEntry> entries = legendEntries();
     const QFont font = labelFont(9);
     const QFontMetricsF metrics(font);
-    double width = 0;
-    for (const Entry &e : entries)
-        width = qMax(width, metrics.horizontalAdvance(e.text));
     const double line = metrics.height() + 4;
-    const QRectF box(at, QSizeF(width + 40, line * std::size(entries) + 10));
+    const QRectF box(at, legendSize());
+    const double width = box.width() - 40;
     painter->save();
     painter->setPen(QPen(QColor(160, 160, 160), 1));
     painter->setBrush(QColor(255, 255, 255, 225));
     painter->drawRect(box);
     painter->setFont(font);
     double y = box.top() + 5;
-    for (const Entry &e : entries) {
+    for (const LegendEntry &e : entries) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(e.color);
         painter->drawRect(QRectF(box.left() + 8, y + line / 2 - 5, 18, 10));

@@ -41,12 +41,18 @@ public:
     int minusOperons() const { return minusOperonCount; }
     // The square, in scene units, that holds the whole map and its labels.
     static QRectF mapRect();
+    // The size of the legend paintLegend() draws, in pixels.
+    static QSizeF legendSize();
     QString title() const;
 
     // Shows the scale labels and the gene names that fit without
     // overlapping at `scale` pixels per scene unit; returns how many gene
     // names show.
     int updateLabels(double scale);
+    // The gene whose name shows first, whatever else would take its room
+    // (the gene the map's pointer marks); -1 for none.
+    void setMarkedGene(int g) { markedGene = g; }
+    MapLabel *geneLabel(int g) const { return geneLabels.value(g); }
     int visibleGeneLabels() const { return shownGeneLabels; }
     QVector<MapLabel *> scaleLabels() const { return tickLabels; }
 
@@ -99,6 +105,7 @@ private:
     QVector<MapFeature *> allFeatures;   // genes and operons
     QVector<MapLabel *> geneLabels;    // per gene, null without a strand
     QVector<int> labelOrder;           // gene indexes, longest first
+    int markedGene = -1;
     QVector<MapLabel *> tickLabels;
     QGraphicsPathItem *tickPath = nullptr;
     MapLabel *centreLabel = nullptr;

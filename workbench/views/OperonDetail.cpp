@@ -199,6 +199,7 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
         const QRectF nameBox = name->boundingRect();
         name->setTransform(QTransform::fromTranslate(-nameBox.width() / 2, -nameBox.height() / 2));
         name->setFlag(QGraphicsItem::ItemIsSelectable, false);
+        name->setData(GeneNameWidthKey, xe - xs);
 
         const PromoterEntry p = model.promoterMap.value(gene.synonym);
         const TerminatorEntry t = model.terminatorMap.value(gene.synonym);
@@ -245,9 +246,14 @@ void spaceRulerLabels(QGraphicsScene *scene, double scale)
     if (!scene || scale <= 0)
         return;
     QList<QGraphicsItem *> labels;
-    for (QGraphicsItem *item : scene->items())
+    for (QGraphicsItem *item : scene->items()) {
         if (item->data(RulerLabelKey).toBool())
             labels << item;
+        // A name shows only inside its arrow (names keep their size on screen).
+        const QVariant arrowWidth = item->data(GeneNameWidthKey);
+        if (arrowWidth.isValid())
+            item->setVisible(item->boundingRect().width() <= arrowWidth.toDouble() * scale);
+    }
     std::sort(labels.begin(), labels.end(),
               [](QGraphicsItem *a, QGraphicsItem *b) { return a->pos().x() < b->pos().x(); });
     double lastRight = -1e300;

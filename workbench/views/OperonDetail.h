@@ -37,12 +37,15 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
 
 // Item data key marking the ruler's position labels.
 constexpr int RulerLabelKey = 1;
+// Item data key of a gene name: the width of its gene's arrow in scene units.
+constexpr int GeneNameWidthKey = 2;
 
 // The scene rectangle holding the drawn unit with its labels.
 QRectF unitRect(QGraphicsScene *scene);
 
 // Hides the ruler labels that would overlap their left neighbour at
-// `scale` pixels per scene unit, and shows the others.
+// `scale` pixels per scene unit, and the gene names wider than their
+// gene's arrow there, and shows the others.
 void spaceRulerLabels(QGraphicsScene *scene, double scale);
 
 } // namespace operondetail

@@ -53,13 +53,35 @@ void ResultViews::drawOperonOnMap(int firstGene, int lastGene)
         mapBuilder->drawOperonOnMap(firstGene, lastGene);
 }
 
+namespace {
+
+// The fitted map beside or below the legend (which stands in the view's
+// top-left corner), whichever leaves the larger map: its scale and where
+// the map's centre goes, in viewport pixels.
+struct MapFit {
+    double scale;
+    QPointF centre;
+};
+
+MapFit fitBesideLegend(const QSize &size)
+{
+    const double side = GenomeMapBuilder::mapRect().width();
+    const QSizeF legend = GenomeMapBuilder::legendSize() + QSizeF(12, 12);
+    const double w = size.width(), h = size.height();
+    const double beside = qMin(h, w - legend.width()) / side;
+    const double below = qMin(w, h - legend.height()) / side;
+    if (beside >= below)
+        return {qMax(1e-4, beside), QPointF(legend.width() + (w - legend.width()) / 2, h / 2)};
+    return {qMax(1e-4, below), QPointF(w / 2, legend.height() + (h - legend.height()) / 2)};
+}
+
+} // namespace
+
 double ResultViews::mapFitScale() const
 {
     if (!w.genomeView)
         return 1.0;
-    const QSize size = w.genomeView->viewport()->size();
-    const double side = GenomeMapBuilder::mapRect().width();
-    return qMax(1e-4, qMin(size.width(), size.height()) / side);
+    return fitBesideLegend(w.genomeView->viewport()->size()).scale;
 }
 
 void ResultViews::applyMapZoom(bool aboutMouse)
@@ -128,9 +150,12 @@ void ResultViews::slotZoom()
         const QSignalBlocker block(w.genomeSlider);
         w.genomeSlider->setValue(0);
     }
-    const double fit = mapFitScale();
-    w.genomeView->setTransform(QTransform::fromScale(fit, fit));
-    w.genomeView->centerOn(0, 0);
+    const QSize size = w.genomeView->viewport()->size();
+    const MapFit fit = fitBesideLegend(size);
+    w.genomeView->setTransform(QTransform::fromScale(fit.scale, fit.scale));
+    // The map's centre where the fit puts it, clear of the legend.
+    const QPointF middle(size.width() / 2.0, size.height() / 2.0);
+    w.genomeView->centerOn((middle - fit.centre) / fit.scale);
     refreshMapLabels();
 }
 
@@ -156,6 +181,8 @@ void ResultViews::pointAtGene(int g)
     mapArrows.append(arrow);
     // Shown now, hidden by the timer later; the call returns at once.
     arrowHideTimer->start();
+    mapBuilder->setMarkedGene(g);
+    refreshMapLabels();
 }
 
 void ResultViews::hideLatestArrow()

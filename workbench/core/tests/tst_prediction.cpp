@@ -42,6 +42,18 @@ void loadSample(MainWindow& w, ScriptedPrompts& prompts, const QString& inputs, 
     QVERIFY(w.form()->action_pred->isEnabled());
 }
 
+// A window, deleted when it closes, running the stand-in prediction, which
+// waits in the operon engine until hold.txt is removed.
+MainWindow* startHeldRun(FakeEngineRun& run)
+{
+    auto* w = new MainWindow;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    loadSample(*w, run.scope.prompts, run.inputs);
+    writeText(QStringLiteral("hold.txt"), "");
+    w->form()->action_pred->trigger();
+    return w;
+}
+
 void waitForRun(MainWindow& w)
 {
     QTRY_VERIFY_WITH_TIMEOUT(!w.isPredictionRunning(), 60000);
@@ -184,13 +196,8 @@ private slots:
     void closingDuringARunWithWaitKeepsEveryResult()
     {
         FakeEngineRun run;
-        auto* w = new MainWindow;
-        w->setAttribute(Qt::WA_DeleteOnClose);
+        MainWindow* w = startHeldRun(run);
         QPointer<MainWindow> guard(w);
-        loadSample(*w, run.scope.prompts, run.inputs);
-
-        writeText(QStringLiteral("hold.txt"), "");
-        w->form()->action_pred->trigger();
         QVERIFY(w->anyThreadRunning());
 
         // Neither the work directory nor the results can change meanwhile.
@@ -217,6 +224,33 @@ private slots:
         QVERIFY(units[2].startsWith("NC_999999\t0002.0\t+\tT0005|p|4"));
         QCOMPARE(readText("./results/NC_999999_summary.txt"),
                  QByteArray("1 internal promoters,\n0 internal terminators,\n5 TUs including 0 alternative ones.\n"));
+    }
+
+    void choiceAfterTheRunEndedWhileAskingClosesTheWindow_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("Wait") << 0;
+        QTest::newRow("Cancel run") << 1;   // nothing is left to cancel
+    }
+
+    void choiceAfterTheRunEndedWhileAskingClosesTheWindow()
+    {
+        QFETCH(int, choice);
+        FakeEngineRun run;
+        MainWindow* w = startHeldRun(run);
+        QPointer<MainWindow> guard(w);
+        QVERIFY(w->anyThreadRunning());
+        // The whole run, TU list included, ends while the question is open.
+        run.scope.prompts.whileChoosing = [w] {
+            QFile::remove(QStringLiteral("hold.txt"));
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isPredictionRunning() && !w->anyThreadRunning(), 60000);
+        };
+        run.scope.prompts.choiceAnswer = choice;
+        QVERIFY(w->close());
+        QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 10000);
+        QCOMPARE(run.scope.prompts.choices.size(), 1);
+        QCOMPARE(callCount("Brintel"), 1);
+        QVERIFY(QFileInfo::exists(QStringLiteral("./results/NC_999999_tulist.txt")));
     }
 
     void cancelledRunLeavesNoPartialResultFiles()

@@ -5,7 +5,9 @@
 #include "MainWindowUi.h"
 
 #include "AboutDialog.h"
-#include "DrawDNA.h"
+#include "GenomeBrowser.h"
+#include "GenomeBrowserPanel.h"
+#include "UnitTablePanel.h"
 #include "FindDialog.h"
 #include "ResultViews.h"
 #include "FindFileForm.h"
@@ -17,6 +19,9 @@
 
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QDockWidget>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QTreeWidget>
 
 using namespace meridan::test;
@@ -113,38 +118,78 @@ private slots:
         ProgramFolder folder;
         MainWindow w;
         Ui::MainWindow* ui = w.form();
+        w.resize(1600, 1000);
         fillProject(w.projectModel());
         emit w.Predict_Operon();
         QVERIFY(ui->actionDNA->isEnabled());
         QCOMPARE(ui->treeWidget->topLevelItemCount(), 8);
 
-        // "Operon 5" (number 4, gene 7): operons 2 and 3 before, 5 and 6 after.
+        // "Operon 5" (number 4, gene 7): the browser opens docked in the
+        // window on that operon and its neighbours, the gene selected.
         ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(4));
         ui->actionDNA->trigger();
-        DrawDNA* dna = visibleWindow<DrawDNA>();
-        QVERIFY(dna);
-        QCOMPARE(dna->windowTitle(), QStringLiteral("DNA Line"));
-        QCOMPARE(dna->operonCount(), 5);
-        QCOMPARE(dna->geneLabels(),
-                 (QStringList{"gen3", "gen4", "gen5", "gen6", "gen7", "gen8", "gen9", "gen10"}));
-        QCOMPARE(dna->strands(), QStringLiteral("+++-+--+"));
-        QStringList texts;
-        for (QGraphicsItem* item : dna->scene()->items())
-            if (auto* t = qgraphicsitem_cast<QGraphicsTextItem*>(item))
-                texts << t->toPlainText();
-        QVERIFY(texts.contains(QStringLiteral("  1:gen3/T0003")));
-        QVERIFY(texts.contains(QStringLiteral("Operon[1]")));   // operon 2, three genes
-        QVERIFY(texts.contains(QStringLiteral("Operon[2]")));   // operon 5, two genes
-        QVERIFY(!texts.contains(QStringLiteral("Operon[3]")));
+        QDockWidget* dock = w.dnaDockWidget();
+        QVERIFY(dock->isVisible());
+        QCOMPARE(dock->parentWidget(), &w);
+        QVERIFY(!dock->isFloating());
+        QCOMPARE(dock->windowTitle(), QStringLiteral("DNA Line"));
+        GenomeBrowser* browser = w.dnaWindow()->browser();
+        QCOMPARE(browser->selectedGene(), 7);
+        const browser::Feature& gene = browser->features().genes[7];
+        QVERIFY(browser->axis().firstVisible() <= gene.first);
+        QVERIFY(browser->axis().lastVisible() >= gene.last);
+        // Operons carry the tree's names.
+        QStringList operonNames;
+        for (const browser::Feature& operon : browser->features().operons)
+            operonNames << operon.label;
+        QVERIFY(operonNames.contains(ui->treeWidget->topLevelItem(4)->text(0)));
 
-        // A gene row of the first operon: the stretch starts at the genome's start.
+        // A gene row of the first operon: the browser moves there.
         QTreeWidgetItem* firstGene = ui->treeWidget->topLevelItem(0)->child(1);
         QCOMPARE(firstGene->text(9), QStringLiteral("1"));
         ui->treeWidget->setCurrentItem(firstGene);
-        ui->actionDNA->trigger();
-        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen0"));
-        QCOMPARE(dna->operonCount(), 3);
-        QCOMPARE(windowsOf<DrawDNA>().size(), 1);
+        QCOMPARE(browser->selectedGene(), 1);
+        QVERIFY(browser->axis().firstVisible() <= browser->features().genes[1].first);
+        QCOMPARE(w.findChildren<GenomeBrowserPanel*>().size(), 1);
+    }
+
+    void findDialogOpensBesideTheMap()
+    {
+        MainWindow w;
+        w.showNormal();
+        w.setGeometry(0, 0, 1600, 1000);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget* find = w.findDialogWidget();
+        const QWidget* map = w.form()->windowGraphicsView;
+        const QRect mapOnScreen(map->mapToGlobal(QPoint(0, 0)), map->size());
+        // Where a window manager might put a new window: over the map.
+        find->move(mapOnScreen.center());
+        w.form()->action_findoperon->trigger();
+        QVERIFY(find->isVisible());
+        QVERIFY(!find->frameGeometry().intersects(mapOnScreen));
+        find->hide();
+    }
+
+    void operonTableInStepWithTheTree()
+    {
+        ProgramFolder folder;
+        MainWindow w;
+        Ui::MainWindow* ui = w.form();
+        fillProject(w.projectModel());
+        emit w.Predict_Operon();
+        UnitTablePanel* tables = w.unitTables();
+        QCOMPARE(tables->proxy()->rowCount(), ui->treeWidget->topLevelItemCount());
+        w.findChild<QAction*>(QStringLiteral("actionUnitTables"))->trigger();
+        QVERIFY(w.tablesDockWidget()->isVisible());
+        // The tree's row selects the table's row of its operon ...
+        ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(4));
+        const QModelIndex current = tables->view()->currentIndex();
+        QCOMPARE(tables->proxy()->index(current.row(), UnitTableModel::Name).data().toString(),
+                 ui->treeWidget->topLevelItem(4)->text(0));
+        // ... and a row chosen in the table becomes the tree's current row.
+        tables->view()->setCurrentIndex(tables->proxy()->index(1, 0));
+        QCOMPARE(ui->treeWidget->currentItem()->text(9),
+                 QString::number(tables->proxy()->index(1, 0).data(UnitTableModel::GeneRole).toInt()));
     }
 
     void searchResultBringsEveryViewToTheGene()
@@ -159,17 +204,18 @@ private slots:
         ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(0));
         QCOMPARE(w.resultViewsController()->detailGenes(), (QVector<int>{0, 1}));
         ui->actionDNA->trigger();
-        DrawDNA* dna = w.dnaWindow();
-        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen0"));
+        GenomeBrowser* browser = w.dnaWindow()->browser();
+        QCOMPARE(browser->selectedGene(), 0);
 
         QVERIFY(QMetaObject::invokeMethod(&w, "findOperon", Q_ARG(QString, "gen7"), Q_ARG(int, 0)));
         QTreeWidgetItem* found = ui->treeWidget->currentItem();
         QCOMPARE(found->text(9), QStringLiteral("7"));
         QCOMPARE(ui->tableWidget->item(1, 0)->text(), QStringLiteral("T0007"));
         QCOMPARE(w.resultViewsController()->detailGenes(), (QVector<int>{7}));
-        // The open DNA line moved to the stretch around gene 7.
-        QVERIFY(dna->geneLabels().contains(QStringLiteral("gen7")));
-        QCOMPARE(dna->geneLabels().first(), QStringLiteral("gen3"));
+        // The open browser moved to gene 7.
+        QCOMPARE(browser->selectedGene(), 7);
+        QVERIFY(browser->axis().firstVisible() <= browser->features().genes[7].first);
+        QVERIFY(browser->axis().lastVisible() >= browser->features().genes[7].last);
         // The found row and its operon row are both in sight.
         const QRect viewport = ui->treeWidget->viewport()->rect();
         QVERIFY(viewport.intersects(ui->treeWidget->visualItemRect(found)));

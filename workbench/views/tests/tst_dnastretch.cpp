@@ -1,7 +1,6 @@
 // The stretch of the DNA line window: a gene's operon with two operons on
 // each side, cut from the project's genes.
 #include "DnaStretch.h"
-#include "DrawDNA.h"
 #include "ProjectModel.h"
 
 #include <QApplication>
@@ -83,24 +82,6 @@ private slots:
         QVERIFY(dnaStretchAround(genesWithOperons(operons), -1).isEmpty());
         QVERIFY(dnaStretchAround(genesWithOperons(operons), 12).isEmpty());
         QVERIFY(dnaStretchAround({}, 0).isEmpty());
-    }
-
-    void drawsInTheDnaLineWindow()
-    {
-        DnaStretch s = dnaStretchAround(genesWithOperons(operons), 4);
-        DrawDNA dna;
-        dna.setRandomSeed(5);
-        dna.drawDNALine(s.geneCounts.data(), s.names, s.synonyms, s.operonCount(), s.strands,
-                        s.starts.data(), s.ends.data());
-        QStringList texts;
-        for (QGraphicsItem* item : dna.scene()->items())
-            if (auto* t = qgraphicsitem_cast<QGraphicsTextItem*>(item))
-                texts << t->toPlainText();
-        QVERIFY(texts.contains("Operon[1]"));
-        QVERIFY(texts.contains("Operon[2]"));
-        QVERIFY(!texts.contains("Operon[3]"));
-        QVERIFY(texts.contains("  4:g3/s3"));
-        QVERIFY(texts.contains("  8:g7/s7"));
     }
 };
 

@@ -146,6 +146,16 @@ private slots:
         QCOMPARE(arrows.size(), 2);
         QCOMPARE(arrows[0]->polygon().size(), 3);
         QCOMPARE(arrows[1]->polygon().size(), 7);
+        // A name wider than its arrow on screen is hidden, until zooming makes room.
+        QGraphicsTextItem *tiny = nullptr;
+        for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(h.views->operonScene()))
+            if (t->toPlainText() == "tinY")
+                tiny = t;
+        QVERIFY(tiny);
+        operondetail::spaceRulerLabels(h.views->operonScene(), 0.5);
+        QVERIFY(!tiny->isVisible());
+        operondetail::spaceRulerLabels(h.views->operonScene(), 20);
+        QVERIFY(tiny->isVisible());
     }
 
     void geneNamesInBoldTimes()

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 namespace meridan::test {
 
 // Answers the dialogs from queues and records every message shown.
@@ -44,9 +46,12 @@ public:
         return directoryAnswers.isEmpty() ? QString() : directoryAnswers.takeFirst();
     }
     void warning(QWidget*, const QString& title, const QString& text) override { warnings.append({title, text}); }
+    std::function<void()> whileChoosing;       // runs while a choice box is "open"
     int choose(QWidget*, const QString&, const QString& text, const QStringList&) override
     {
         choices << text;
+        if (whileChoosing)
+            whileChoosing();
         return choiceAnswer;
     }
     bool question(QWidget*, const QString&, const QString& text) override

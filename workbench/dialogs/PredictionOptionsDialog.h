@@ -1,0 +1,38 @@
+// Prediction > Options…: what a prediction run does, in the user's words
+// (operons, promoters, terminators, transcription units), whether the
+// operons are refined by evidence, and the seed of the operon engine's
+// random starting motifs (a fixed one unless the user gives one).
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+
+class PredictionOptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    struct Options {
+        bool evidenceOperons = false;
+        std::optional<quint32> seed;   // none: the fixed default (or MERIDAN_SEED)
+    };
+
+    // defaultSeedText says which seed a run uses without a seed of its own.
+    explicit PredictionOptionsDialog(const QString& defaultSeedText, QWidget* parent = nullptr);
+
+    void setOptions(const Options& options);
+    Options options() const;
+
+    QCheckBox* evidenceBox() const { return evidence_; }
+    QCheckBox* ownSeedBox() const { return ownSeed_; }
+    QSpinBox* seedBox() const { return seed_; }
+
+private:
+    QCheckBox* evidence_ = nullptr;
+    QCheckBox* ownSeed_ = nullptr;
+    QSpinBox* seed_ = nullptr;
+    QLabel* seedNote_ = nullptr;
+};
