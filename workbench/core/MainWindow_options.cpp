@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDebug>
 #include <QMenu>
+#include <QSettings>
 
 void MainWindow::setupPredictionOptions()
 {
@@ -24,13 +25,16 @@ void MainWindow::showPredictionOptions()
 {
     PredictionOptionsDialog dialog(
         tr("seed %1").arg(meridan::runseed::defaultSeed), this);
-    dialog.setOptions({evidenceOperonsAction && evidenceOperonsAction->isChecked(), meridan::runseed::chosenSeed()});
+    const QString panelKey = QStringLiteral("prediction/panel");
+    dialog.setOptions({evidenceOperonsAction && evidenceOperonsAction->isChecked(), meridan::runseed::chosenSeed(),
+                       QSettings().value(panelKey).toString()});
     if (dialog.exec() != QDialog::Accepted)
         return;
     const PredictionOptionsDialog::Options chosen = dialog.options();
     if (evidenceOperonsAction)
         evidenceOperonsAction->setChecked(chosen.evidenceOperons);
     meridan::runseed::setChosenSeed(chosen.seed);
+    QSettings().setValue(panelKey, chosen.panel);
 }
 
 void MainWindow::useSeedForRun()

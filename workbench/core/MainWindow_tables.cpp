@@ -44,6 +44,7 @@ void MainWindow::createUnitTables()
             readOperonLinks(resultDir + genomeId + QStringLiteral("_operon_pairs.tsv"), &problem);
         if (!problem.isEmpty())
             showStatusFor5Seconds(problem);
+        model.operonLinks = links;
         unitTablePanel->setProject(model, dnaView->browser()->features(), links);
         tablesAction->setEnabled(!model.genes.isEmpty());
     });

@@ -3,6 +3,7 @@
 // result loaders, read by the views, the tree and the gene search.
 #pragma once
 
+#include <QHash>
 #include <QMap>
 #include <QMultiMap>
 #include <QString>
@@ -95,6 +96,9 @@ struct ProjectModel {
     // Several units per operon; within a key the most recently inserted
     // unit comes first, as QMultiMap::insert keeps them.
     QMultiMap<int, TuEntry> tuMap;
+    // The evidence step's probability that two neighbours share an operon,
+    // keyed "first<TAB>second" by locus tags; empty when the run wrote none.
+    QHash<QString, double> operonLinks;
 
     QString forwardSequence;
     QString complementSequence;  // base-wise complement, same direction
@@ -111,6 +115,7 @@ struct ProjectModel {
         terminators.clear();
         terminatorMap.clear();
         tuMap.clear();
+        operonLinks.clear();
         geneCount = 0;
     }
 };

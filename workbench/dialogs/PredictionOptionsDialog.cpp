@@ -2,6 +2,10 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,8 +45,26 @@ PredictionOptionsDialog::PredictionOptionsDialog(const QString& defaultSeedText,
                                .arg(defaultSeedText));
     seedNote_->setWordWrap(true);
     connect(ownSeed_, &QCheckBox::toggled, seed_, &QWidget::setEnabled);
+    panel_ = new QLineEdit;
+    panel_->setObjectName(QStringLiteral("panelEdit"));
+    panel_->setPlaceholderText(tr("none"));
+    panel_->setToolTip(tr("A folder of annotated genomes (GenBank, GFF3, FASTA with GFF3 or PTT) or a list of "
+                          "them: neighbours whose homologues stay neighbours there are rarely split. Needs "
+                          "MMseqs2; the panel is prepared once and kept."));
+    auto* browse = new QPushButton(tr("&Browse…"));
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Panel of Genomes"), panel_->text());
+        if (!folder.isEmpty())
+            panel_->setText(folder);
+    });
+    connect(evidence_, &QCheckBox::toggled, panel_, &QWidget::setEnabled);
+    connect(evidence_, &QCheckBox::toggled, browse, &QWidget::setEnabled);
+    auto* panelRow = new QHBoxLayout;
+    panelRow->addWidget(panel_);
+    panelRow->addWidget(browse);
     auto* form = new QFormLayout(operons);
     form->addRow(evidence_);
+    form->addRow(tr("&Panel of genomes:"), panelRow);
     form->addRow(ownSeed_, seed_);
     form->addRow(seedNote_);
 
@@ -60,6 +82,8 @@ PredictionOptionsDialog::PredictionOptionsDialog(const QString& defaultSeedText,
 void PredictionOptionsDialog::setOptions(const Options& options)
 {
     evidence_->setChecked(options.evidenceOperons);
+    panel_->setText(options.panel);
+    panel_->setEnabled(options.evidenceOperons);
     ownSeed_->setChecked(options.seed.has_value());
     if (options.seed)
         seed_->setValue(int(std::min<quint32>(*options.seed, quint32(seed_->maximum()))));
@@ -69,6 +93,7 @@ PredictionOptionsDialog::Options PredictionOptionsDialog::options() const
 {
     Options result;
     result.evidenceOperons = evidence_->isChecked();
+    result.panel = panel_->text().trimmed();
     if (ownSeed_->isChecked())
         result.seed = quint32(seed_->value());
     return result;

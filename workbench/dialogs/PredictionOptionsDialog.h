@@ -10,14 +10,16 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 class PredictionOptionsDialog : public QDialog {
     Q_OBJECT
 public:
     struct Options {
-        bool evidenceOperons = false;
+        bool evidenceOperons = true;
         std::optional<quint32> seed;   // none: the fixed default (or MERIDAN_SEED)
+        QString panel;                 // other genomes for comparative evidence; empty: none
     };
 
     // defaultSeedText says which seed a run uses without a seed of its own.
@@ -29,10 +31,12 @@ public:
     QCheckBox* evidenceBox() const { return evidence_; }
     QCheckBox* ownSeedBox() const { return ownSeed_; }
     QSpinBox* seedBox() const { return seed_; }
+    QLineEdit* panelEdit() const { return panel_; }
 
 private:
     QCheckBox* evidence_ = nullptr;
     QCheckBox* ownSeed_ = nullptr;
     QSpinBox* seed_ = nullptr;
     QLabel* seedNote_ = nullptr;
+    QLineEdit* panel_ = nullptr;
 };

@@ -166,6 +166,8 @@ meridan::pipeline::PredictionRequest Thread::request() const
     request.genome = {local(genomeId_), local(fnaPath_), local(pttPath_), local(rntPath_)};
     request.folders = {local(meridan::programFolder()), local(resultDir_), "./annotation"};
     request.options.seed.reset(); // MERIDAN_SEED or the clock, as the engine chooses
+    if (!panel_.isEmpty())
+        request.options.panel = local(panel_);
     return request;
 }
 
@@ -175,7 +177,10 @@ QString Thread::refineOperons(bool& ok) const
     meridan::pipeline::StageRunner runner(inputs, annotation_);
     const meridan::pipeline::StageReport report = runner.run(meridan::pipeline::Stage::OperonEvidence);
     ok = report.ok;
-    return report.notes.empty() ? QString() : fromLocal(report.notes.front());
+    QStringList notes;
+    for (const std::string& note : report.notes)
+        notes << fromLocal(note);
+    return notes.join(QLatin1Char('\n'));
 }
 
 void Thread::run()

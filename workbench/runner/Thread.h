@@ -70,6 +70,10 @@ public:
     // nothing; ok tells whether the gene tags were rewritten.
     QString refineOperons(bool& ok) const;
 
+    // Other genomes for the evidence step's comparative evidence (a folder
+    // or list of genomes, or a panel database); empty: none.
+    void setPanel(const QString& panel) { panel_ = panel; }
+
 public slots:
     // Asks the running engine to stop at its next step; callable from any
     // thread, does nothing when no run is active. A cancelled engine writes
@@ -101,6 +105,7 @@ private:
     QString pttPath_;
     QString rntPath_;
     QString resultDir_;
+    QString panel_;
     QString tulistPath_;
     QString genomeId_;
     int mode_ = 0;

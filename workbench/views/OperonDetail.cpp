@@ -157,6 +157,35 @@ QPolygonF geneArrow(double xs, double xe, double y, const QString &strand)
     return QPolygonF();
 }
 
+// The probability that each two neighbouring genes share an operon, above
+// the junction between them, when the run wrote the pair table.
+static void drawLinkProbabilities(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem *item, int base)
+{
+    if (model.operonLinks.isEmpty())
+        return;
+    for (int i = 0; i + 1 < item->childCount(); ++i) {
+        const int g = operontree::geneIndexOf(item->child(i));
+        const int h = operontree::geneIndexOf(item->child(i + 1));
+        if (g < 0 || h < 0 || g >= model.genes.size() || h >= model.genes.size())
+            continue;
+        const GeneEntry &a = model.genes[g];
+        const GeneEntry &c = model.genes[h];
+        const auto link = model.operonLinks.constFind(a.synonym + QLatin1Char('\t') + c.synonym);
+        if (link == model.operonLinks.constEnd())
+            continue;
+        const double x = (sceneX(a.end, base) + sceneX(c.start, base)) / 2;
+        QGraphicsTextItem *label = scene->addText(QStringLiteral("p %1").arg(*link, 0, 'f', 2), QFont("Sans Serif", 9));
+        label->setFlag(QGraphicsItem::ItemIgnoresTransformations, true);
+        label->setPos(x, -45);
+        const QRectF box = label->boundingRect();
+        label->setTransform(QTransform::fromTranslate(-box.width() / 2, -box.height() / 2));
+        label->setDefaultTextColor(*link >= 0.5 ? Qt::darkGreen : Qt::darkRed);
+        label->setToolTip(QObject::tr("Probability that %1 and %2 share an operon: %3")
+                              .arg(a.synonym, c.synonym)
+                              .arg(*link, 0, 'f', 3));
+    }
+}
+
 bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem *item)
 {
     if (!scene || !item || item->childCount() == 0 || item->child(0)->childCount() > 0)
@@ -224,6 +253,7 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
         if (t.score > 2.0 && ((first && reverse) || (last && forward)))
             drawTerminator(scene, gene.synonym, t, T1, T2);
     }
+    drawLinkProbabilities(scene, model, item, b);
     return true;
 }
 

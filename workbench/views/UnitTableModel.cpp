@@ -1,9 +1,12 @@
 #include "UnitTableModel.h"
 
+#include "meridan/genome/results/OperonPairs.h"
+
 #include "FeatureSpans.h"
 #include "ProjectModel.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -179,27 +182,15 @@ QString UnitTableModel::tsv(const QVector<int> &rows) const
 QHash<QString, double> readOperonLinks(const QString &path, QString *problem)
 {
     QHash<QString, double> links;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo::exists(path))
         return links;
-    const QList<QByteArray> header = file.readLine().trimmed().split('\t');
-    int column = int(header.size()) - 1;
-    for (int c = 0; c < header.size(); ++c)
-        if (header[c].toLower().contains("prob"))
-            column = c;
-    for (int line = 2; !file.atEnd(); ++line) {
-        const QByteArray text = file.readLine().trimmed();
-        if (text.isEmpty() || text.startsWith('#'))
-            continue;
-        const QList<QByteArray> f = text.split('\t');
-        bool ok = false;
-        const double p = f.size() > column && column >= 2 ? f[column].toDouble(&ok) : 0;
-        if (!ok || p < 0 || p > 1) {
-            if (problem)
-                *problem = QObject::tr("%1:%2: expected two locus tags and a probability from 0 to 1").arg(path).arg(line);
-            return {};
-        }
-        links.insert(QString::fromLatin1(f[0] + '\t' + f[1]), p);
+    const auto read = meridan::genome::results::readOperonPairsFile(QFile::encodeName(path).toStdString());
+    if (!read.problems.empty()) {
+        if (problem)
+            *problem = QString::fromStdString(read.problems.front().text());
+        return {};
     }
+    for (const auto &row : read.rows)
+        links.insert(QString::fromStdString(row.first + '\t' + row.second), row.probability);
     return links;
 }

@@ -63,8 +63,8 @@ private:
     QHash<QString, double> links_;
 };
 
-// Reads a table of operon link probabilities: a header line, then one line
-// per neighbour pair whose first two fields are the locus tags and whose
-// column named like "probability" (else the last field) holds the value.
-// Empty when the file is missing; *problem names file and line of a bad line.
+// Reads the evidence step's operon pair table (the genome library's reader):
+// the probability of each neighbour pair, keyed "first<TAB>second" by locus
+// tags. Empty when the file is missing; *problem names file and line of the
+// first bad line.
 QHash<QString, double> readOperonLinks(const QString &path, QString *problem = nullptr);

@@ -103,11 +103,16 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
         if (tags.size() != genes.size())
             throw InputError(request.geneTagPath + ": " + std::to_string(tags.size()) + " gene tags for " +
                              std::to_string(genes.size()) + " genes in the gene table");
-        const auto exists = [](const std::string& p) { return !p.empty() && std::filesystem::exists(p); };
-        const auto promoters = exists(request.promoterPath) ? readPromoterHits(request.promoterPath)
-                                                            : std::vector<PromoterHit>{};
-        const auto terminators = exists(request.terminatorPath) ? readTerminatorRows(request.terminatorPath)
-                                                                : std::vector<TerminatorRow>{};
+        // The other engines' results are read only when their evidence takes
+        // part: a file nobody uses must not fail the step.
+        const auto wanted = [&](const std::string& p, Evidence e) {
+            return request.options.uses(e) && !p.empty() && std::filesystem::exists(p);
+        };
+        const auto promoters = wanted(request.promoterPath, Evidence::Promoter) ? readPromoterHits(request.promoterPath)
+                                                                                : std::vector<PromoterHit>{};
+        const auto terminators = wanted(request.terminatorPath, Evidence::Terminator)
+                                     ? readTerminatorRows(request.terminatorPath)
+                                     : std::vector<TerminatorRow>{};
         GenomeSignals observed = collectSignals(genes, tags, promoters, terminators);
         if (!request.panelPath.empty() && request.options.uses(Evidence::Panel)) {
             const auto panel = addPanelEvidence(observed, genes, request.genomePath, request.panelPath,

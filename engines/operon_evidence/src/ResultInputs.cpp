@@ -1,11 +1,11 @@
 #include "meridan/evidence/ResultInputs.h"
 
+#include "meridan/genome/GeneTableFile.h"
 #include "meridan/genome/results/GeneTagFile.h"
 #include "meridan/genome/results/PromoterTable.h"
 #include "meridan/genome/results/TerminatorTable.h"
 #include "meridan/genome/results/TuList.h"
 
-#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -31,30 +31,6 @@ std::vector<std::string> split(const std::string& line, char separator)
     return fields;
 }
 
-void chomp(std::string& line)
-{
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-}
-
-[[noreturn]] void badRow(const std::string& path, int line, const std::string& why)
-{
-    throw InputError(path + ":" + std::to_string(line) + ": " + why);
-}
-
-long wholeNumber(const std::string& text, const std::string& path, int line, const char* what)
-{
-    long value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last)
-        badRow(path, line, std::string("unreadable ") + what + " \"" + text + "\"");
-    return value;
-}
-
 std::string cogLetters(const std::string& column)
 {
     // COG0527E -> E; COG0001H,COG0002K -> HK; "-" -> "".
@@ -69,31 +45,24 @@ std::string cogLetters(const std::string& column)
 
 std::vector<TableGene> readGeneTable(const std::string& path)
 {
-    std::ifstream in = openInput(path);
+    // The genome library's rules: the rows every engine leaves out (too few
+    // columns, a location that is no start..end, a strand other than + or -)
+    // are left out here too, so that the rows match the engines' gene tags.
+    const auto table = genome::readGeneTableText(path);
+    if (!table)
+        throw InputError(table.error);
     std::vector<TableGene> genes;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        chomp(line);
-        if (number <= 3 || line.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        const auto f = split(line, '\t');
-        if (f.size() < 6)
-            badRow(path, number, "fewer than 6 tab-separated columns");
-        const auto dots = f[0].find("..");
-        if (dots == std::string::npos)
-            badRow(path, number, "location \"" + f[0] + "\" is not FROM..TO");
+    for (const genome::GeneTableRow& row : table.value->rows) {
+        const auto& c = row.columns;
+        const auto span = genome::parseSpan(c[genome::column::location]);
         TableGene g;
-        g.start = wholeNumber(f[0].substr(0, dots), path, number, "location");
-        g.end = wholeNumber(f[0].substr(dots + 2), path, number, "location");
-        if (f[1] != "+" && f[1] != "-")
-            badRow(path, number, "strand \"" + f[1] + "\" is neither + nor -");
-        g.strand = f[1][0];
-        g.synonym = f[5];
-        g.cog = f.size() > 7 ? cogLetters(f[7]) : std::string();
-        g.product = f.size() > 8 ? f[8] : std::string();
-        g.name = f[4] == "-" ? std::string() : f[4];
+        g.start = span->start;
+        g.end = span->end;
+        g.strand = c[genome::column::strand][0];
+        g.synonym = c[genome::column::synonym];
+        g.cog = c.size() > genome::column::cog ? cogLetters(c[genome::column::cog]) : std::string();
+        g.product = c.size() > genome::column::product ? c[genome::column::product] : std::string();
+        g.name = c[genome::column::gene] == "-" ? std::string() : c[genome::column::gene];
         genes.push_back(std::move(g));
     }
     return genes;

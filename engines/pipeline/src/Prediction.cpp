@@ -51,7 +51,9 @@ PredictionReport predictGenome(const PredictionRequest& request, PredictionListe
         }
         report.stages.assign(predictions.begin(), predictions.end());
 
-        if (!cancelRequested(cancel) && request.options.operons == OperonMode::Evidence)
+        // The evidence step decides the operon engine's operons again: with
+        // no operons to start from it has nothing to do.
+        if (!cancelRequested(cancel) && request.options.operons == OperonMode::Evidence && predictions[0].ok)
             report.stages.push_back(runner.run(Stage::OperonEvidence));
         if (!cancelRequested(cancel))
             report.stages.push_back(runner.run(Stage::TuList));

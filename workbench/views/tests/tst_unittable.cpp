@@ -106,8 +106,8 @@ private slots:
         const QString path = dir.filePath("NC_TEST_operon_pairs.tsv");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("left\tright\tdistance\tprobability\nxb0001\txb0002\t100\t0.9\n"
-                   "xb0003\txb0004\t101\t0.8\nxb0004\txb0005\t100\t0.6\n");
+        file.write("first\tsecond\tstrand\tgap\tprobability\nxb0001\txb0002\t+\t100\t0.9\n"
+                   "xb0003\txb0004\t+\t101\t0.8\nxb0004\txb0005\t+\t100\t0.6\n");
         file.close();
         QString problem;
         const QHash<QString, double> links = readOperonLinks(path, &problem);
@@ -123,10 +123,10 @@ private slots:
                                                "Terminator\tAlternative\tLink probability\n"));
 
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("left\tright\tprobability\nxb0001\txb0002\t0.9\nxb0003\txb0004\tlikely\n");
+        file.write("first\tsecond\tstrand\tprobability\nxb0001\txb0002\t+\t0.9\nxb0003\txb0004\t+\tlikely\n");
         file.close();
         QVERIFY(readOperonLinks(path, &problem).isEmpty());
-        QCOMPARE(problem, path + ":3: expected two locus tags and a probability from 0 to 1");
+        QCOMPARE(problem, path + ":3: the probability is no number from 0 to 1");
         QVERIFY(readOperonLinks(dir.filePath("absent.tsv")).isEmpty());
     }
 };

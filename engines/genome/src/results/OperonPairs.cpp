@@ -70,7 +70,8 @@ ResultRows<OperonPairRow> readOperonPairs(std::istream& in, const std::string& s
 
 ResultRows<OperonPairRow> readOperonPairsFile(const std::string& path)
 {
-    return readPath<ResultRows<OperonPairRow>>(path, [&](std::istream& in) { return readOperonPairs(in, path); });
+    return readPath<ResultRows<OperonPairRow>>(
+        path, [](std::istream& in, const std::string& name) { return readOperonPairs(in, name); });
 }
 
 } // namespace meridan::genome::results

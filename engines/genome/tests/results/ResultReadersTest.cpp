@@ -2,6 +2,7 @@
 // bad line reported with its file and line while the good lines still read.
 #include "meridan/genome/results/GeneIndexFile.h"
 #include "meridan/genome/results/GeneTagFile.h"
+#include "meridan/genome/results/OperonPairs.h"
 #include "meridan/genome/results/PromoterTable.h"
 #include "meridan/genome/results/ResultPaths.h"
 #include "meridan/genome/results/Summary.h"
@@ -162,4 +163,28 @@ TEST(SequenceName, AccessionOfAHeader)
     EXPECT_EQ(sequenceName(">gi|45478711|ref|NC_005816.1| Yersinia pestis plasmid"), "NC_005816.1");
     EXPECT_EQ(sequenceName(">  contig_7\r"), "contig_7");
     EXPECT_EQ(sequenceName(">"), "");
+}
+
+TEST(ResultReaders, OperonPairsFindTheirColumnsByNameAndReportBadRows)
+{
+    const auto pairs = readText(readOperonPairs, "first\tsecond\tstrand\tgap\tgap_llr\tprobability\tlinked\n"
+                                                 "b0001\tb0002\t+\t81\t-0.3\t0.0830\tno\n"
+                                                 "\n"
+                                                 "b0002\tb0003\t-\tNA\tNA\t1.0000\tyes\n"
+                                                 "b0003\tb0004\t+\t5\t1.0\t1.5\tyes\n"
+                                                 "b0004\tb0005\t+\t5\t1.0\tyes\n"
+                                                 "b0005\tb0006\t*\t5\t1.0\t0.5\tyes\n");
+    ASSERT_EQ(pairs.rows.size(), 2u);
+    EXPECT_EQ(pairs.rows[0].first, "b0001");
+    EXPECT_EQ(pairs.rows[0].gap, 81);
+    EXPECT_DOUBLE_EQ(pairs.rows[0].probability, 0.083);
+    EXPECT_EQ(pairs.rows[1].strand, '-');
+    EXPECT_FALSE(pairs.rows[1].gap);
+    EXPECT_EQ(problemLines(pairs.problems), (std::vector<std::size_t>{5, 6, 7}));
+    EXPECT_EQ(pairs.problems[0].text(), "t.txt:5: the probability is no number from 0 to 1");
+
+    const auto noHeader = readText(readOperonPairs, "b0001\tb0002\t+\t0.5\n");
+    EXPECT_TRUE(noHeader.rows.empty());
+    EXPECT_EQ(problemLines(noHeader.problems), (std::vector<std::size_t>{1}));
+    EXPECT_FALSE(readOperonPairsFile("/nonexistent/x_operon_pairs.tsv").opened);
 }
