@@ -157,7 +157,7 @@ QPolygonF geneArrow(double xs, double xe, double y, const QString &strand)
     return QPolygonF();
 }
 
-// The probability that each two neighbouring genes share an operon, above
+// The probability that each two neighbouring genes share an operon, under
 // the junction between them, when the run wrote the pair table.
 static void drawLinkProbabilities(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem *item, int base)
 {
@@ -176,7 +176,7 @@ static void drawLinkProbabilities(QGraphicsScene *scene, const ProjectModel &mod
         const double x = (sceneX(a.end, base) + sceneX(c.start, base)) / 2;
         QGraphicsTextItem *label = scene->addText(QStringLiteral("p %1").arg(*link, 0, 'f', 2), QFont("Sans Serif", 9));
         label->setFlag(QGraphicsItem::ItemIgnoresTransformations, true);
-        label->setPos(x, -45);
+        label->setPos(x, 322); // below both lanes of arrows, inside the unit's margin
         const QRectF box = label->boundingRect();
         label->setTransform(QTransform::fromTranslate(-box.width() / 2, -box.height() / 2));
         label->setDefaultTextColor(*link >= 0.5 ? Qt::darkGreen : Qt::darkRed);
