@@ -113,7 +113,8 @@ void MainWindow::setupStatusBar()
 {
     progressBar = new QProgressBar;
     progressBar->setMaximumSize(225, 25);
-    progressBar->setRange(0, 900);
+    // 900 for the three predictions, the rest for the evidence step and the TU list.
+    progressBar->setRange(0, 1000);
 
     statusLabel = new QLabel;
     statusLabel->setMinimumSize(200, 25);

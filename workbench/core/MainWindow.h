@@ -321,6 +321,7 @@ private:
     QMap<int, QString> predictionStage;
     void startProgress();
     void showPredictionProgress();
+    QString progressWords(int mode, const QString& engine, double share) const;
 
     // Run state.
     QTimer* statusTimer = nullptr;      // hides statusLabel after its 5-second message

@@ -200,9 +200,22 @@ void MainWindow::slotEngineProgress(int mode, const QString& engine, const QStri
             share = total > 0 ? 0.5 * known : 0.5 * double(done) / double(done + 100);
     }
     predictionShare[mode] = std::max(predictionShare[mode], share);
-    predictionStage[mode] = engine + QLatin1Char(' ') + stage + QLatin1Char(' ') + QString::number(done)
-                          + (total > 0 ? QLatin1Char('/') + QString::number(total) : QString());
+    predictionStage[mode] = progressWords(mode, engine, share);
     showPredictionProgress();
+}
+
+// What a stage is doing in the user's words ("operons 40 %", "terminators:
+// learning the hairpin model"), not the engines' names and step counters.
+QString MainWindow::progressWords(int mode, const QString& engine, double share) const
+{
+    const QString percent = QStringLiteral(" %1 %").arg(int(share * 100.0));
+    if (mode == Thread::OperonRun)
+        return tr("operons") + percent;
+    if (mode == Thread::PromoterRun)
+        return tr("promoters") + percent;
+    if (engine == QLatin1String("Castrel"))
+        return tr("terminators: learning the hairpin model");
+    return tr("terminators") + percent;
 }
 
 void MainWindow::showPredictionProgress()
@@ -226,13 +239,12 @@ void MainWindow::startTulistThread()
 {
     if (cancelRequested || tulistThread.isRunning())
         return;
-    progressBar->setValue(900);
-    showStatus(tr("Predicting: Brintel TU list"));
+    progressBar->setValue(950);
+    showStatus(tr("Predicting: transcription units"));
     predictionRunning = true;
     updateRunActions();
     tulistThread.setTulistInputs(pttPath, rntPath, resultDir, genomeId);
     tulistThread.start(QThread::InheritPriority);
-    progressBar->hide();
 }
 
 void MainWindow::slotIFLoadResult()

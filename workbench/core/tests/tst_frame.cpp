@@ -142,7 +142,7 @@ private slots:
         MainWindow w;
         QProgressBar* bar = w.progressBarWidget();
         QCOMPARE(bar->minimum(), 0);
-        QCOMPARE(bar->maximum(), 900);
+        QCOMPARE(bar->maximum(), 1000);
         QCOMPARE(bar->maximumSize(), QSize(225, 25));
         QVERIFY(bar->isHidden());
         QVERIFY(w.statusLabelWidget()->isHidden());

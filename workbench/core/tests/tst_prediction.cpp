@@ -187,7 +187,7 @@ private slots:
         w.form()->action_pred->trigger();
         // The promoter and terminator runs are done (600), the operon run at a tenth.
         QTRY_COMPARE_WITH_TIMEOUT(w.progressBarWidget()->value(), 630, 30000);
-        QVERIFY(w.statusLabelWidget()->text().contains(QStringLiteral("Galvora restarts 1/10")));
+        QVERIFY(w.statusLabelWidget()->text().contains(QStringLiteral("operons 10 %")));
         QFile::remove(QStringLiteral("hold.txt"));
         waitForRun(w);
         QVERIFY(w.progressBarWidget()->isHidden());
