@@ -19,14 +19,6 @@ namespace {
 
 constexpr double kMaxEvalue = 1e-5;
 
-std::string hexHash(const std::string& text)
-{
-    const std::uint64_t h = sequenceHash({text});
-    char out[17];
-    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
-    return out;
-}
-
 // "g<genome>_<gene>" back into its two numbers.
 bool parseTarget(const std::string& id, int& genome, int& gene)
 {
@@ -87,7 +79,7 @@ bool searchPanel(const PanelDatabase& panel, const std::vector<std::string>& pro
         if (!proteins[i].empty())
             fasta << ">q" << i << '\n' << proteins[i] << '\n';
     const std::string text = fasta.str();
-    const std::string key = hexHash(text);
+    const std::string key = hashText(sequenceHash({text}));
     const fs::path searches = fs::path(panel.folder) / "searches";
     const fs::path hits = searches / (key + ".m8");
     std::error_code ec;

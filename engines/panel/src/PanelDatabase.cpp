@@ -25,13 +25,6 @@ constexpr const char* kFormat = "#meridan-panel\t1";
 // Raised whenever what a build writes changes, so that older databases are built again.
 constexpr int kBuilderVersion = 2;
 
-std::string hex(std::uint64_t value)
-{
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
-}
-
 // Names, sizes and modification times of the panel's files: a database
 // built from the same signature is up to date.
 std::string signatureOf(const std::vector<std::vector<std::string>>& sources)
@@ -47,7 +40,7 @@ std::string signatureOf(const std::vector<std::vector<std::string>>& sources)
         }
         text << '\n';
     }
-    return hex(sequenceHash({text.str()}));
+    return hashText(sequenceHash({text.str()}));
 }
 
 std::string genomeName(const std::vector<std::string>& sources)
@@ -170,7 +163,7 @@ bool writeDatabase(const std::vector<PanelGenome>& genomes, const std::string& f
         std::ofstream out(manifest + ".part", std::ios::trunc);
         out << kFormat << "\n#signature\t" << signature << '\n';
         for (const auto& g : genomes) {
-            out << "genome\t" << g.name << '\t' << hex(g.sequenceHash) << '\t' << g.genes.size() << '\t';
+            out << "genome\t" << g.name << '\t' << hashText(g.sequenceHash) << '\t' << g.genes.size() << '\t';
             for (std::size_t s = 0; s < g.sources.size(); ++s)
                 out << (s ? ";" : "") << g.sources[s];
             out << '\n';
@@ -234,7 +227,7 @@ std::string cachedPanelFolder(const std::string& panel)
     const fs::path base = cache && *cache ? fs::path(cache) : fs::path(home && *home ? home : ".") / ".cache";
     std::error_code ec;
     const std::string key = fs::absolute(panel, ec).lexically_normal().string();
-    return (base / "meridan" / "panels" / hex(sequenceHash({key}))).string();
+    return (base / "meridan" / "panels" / hashText(sequenceHash({key}))).string();
 }
 
 bool openNamedPanel(const std::string& panel, PanelDatabase& out, std::string& error, const PanelLog& log)

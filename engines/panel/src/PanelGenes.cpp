@@ -6,6 +6,7 @@
 #include "meridan/panel/Translation.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace meridan::panel {
@@ -89,6 +90,13 @@ std::uint64_t sequenceHash(const std::vector<std::string>& sequences)
         combined += h * 0x9E3779B97F4A7C15ULL;
     }
     return combined;
+}
+
+std::string hashText(std::uint64_t hash)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
 }
 
 bool readPanelGenome(const std::vector<std::string>& sources, PanelGenome& out, std::string& error)

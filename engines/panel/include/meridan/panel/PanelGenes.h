@@ -31,4 +31,8 @@ bool readPanelGenome(const std::vector<std::string>& sources, PanelGenome& out, 
 // A hash of a genome's record sequences, independent of their order.
 std::uint64_t sequenceHash(const std::vector<std::string>& sequences);
 
+// A hash as 16 hexadecimal digits, as the panel database writes it in its
+// manifest and file names.
+std::string hashText(std::uint64_t hash);
+
 } // namespace meridan::panel
