@@ -31,6 +31,9 @@ std::optional<long> wholeNumber(std::string_view text);
 // The whole text as a finite decimal number, or nothing.
 std::optional<double> finiteNumber(std::string_view text);
 
+// The items joined by single blanks.
+std::string joinedItems(const std::vector<std::string_view>& items);
+
 // Appends the problem for line `line` of `file`.
 void addProblem(std::vector<ResultProblem>& problems, const std::string& file, std::size_t line,
                 std::string what);
