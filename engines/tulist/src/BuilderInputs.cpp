@@ -42,26 +42,33 @@ std::map<int, int> readOperonNumbers(std::istream& in, const std::string& source
     return numbers;
 }
 
+namespace {
+
+// The rows of a reader keyed by the gene's synonym; a later row replaces an
+// earlier one of the same gene.
+template <typename Row>
+std::map<std::string, SourceLine> keyedRows(const results::ResultRows<Row>& read, std::string Row::*key,
+                                            std::ostream& log)
+{
+    reportLeftOut(log, read.problems);
+    std::map<std::string, SourceLine> rows;
+    for (const Row& row : read.rows)
+        rows[row.*key] = SourceLine{row.text, static_cast<int>(row.line)};
+    return rows;
+}
+
+} // namespace
+
 std::map<std::string, SourceLine> readPromoterRows(std::istream& in, const std::string& source,
                                                    std::ostream& log)
 {
-    const auto read = results::readPromoterTable(in, source);
-    reportLeftOut(log, read.problems);
-    std::map<std::string, SourceLine> rows;
-    for (const results::PromoterRow& row : read.rows)
-        rows[row.name] = SourceLine{row.text, static_cast<int>(row.line)};
-    return rows;
+    return keyedRows(results::readPromoterTable(in, source), &results::PromoterRow::name, log);
 }
 
 std::map<std::string, SourceLine> readTerminatorRows(std::istream& in, const std::string& source,
                                                      std::ostream& log)
 {
-    const auto read = results::readTerminatorTable(in, source);
-    reportLeftOut(log, read.problems);
-    std::map<std::string, SourceLine> rows;
-    for (const results::TerminatorRow& row : read.rows)
-        rows[row.label] = SourceLine{row.text, static_cast<int>(row.line)};
-    return rows;
+    return keyedRows(results::readTerminatorTable(in, source), &results::TerminatorRow::label, log);
 }
 
 std::vector<SourceLine> readGeneRows(std::istream& in, const std::string& source, std::ostream& log)
