@@ -5,6 +5,8 @@
 #include "TestData.h"
 #include "meridan/operon/Galvora.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -80,14 +82,7 @@ RunRequest requestFor(const TempDir& dir, std::uint32_t seed, const std::string&
     return r;
 }
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
+using meridan::testtext::lines;
 
 } // namespace
 

@@ -6,6 +6,8 @@
 // GFF3 of the small plasmid NC_005816 from stored result files.
 #include "TestData.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,11 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using meridan::testtext::readFile;
 
 std::vector<std::string> split(const std::string& text, char separator)
 {
@@ -43,14 +41,7 @@ std::vector<std::string> split(const std::string& text, char separator)
     return parts;
 }
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
+using meridan::testtext::lines;
 
 std::string quoted(const fs::path& path)
 {
