@@ -28,4 +28,18 @@ inline std::vector<std::string> lines(const std::string& text)
     return out;
 }
 
+// The pieces of a text between separators, empty pieces kept (a text ending
+// in the separator ends in an empty piece).
+inline std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
+    if (!text.empty() && text.back() == separator)
+        parts.push_back("");
+    return parts;
+}
+
 } // namespace meridan::testtext

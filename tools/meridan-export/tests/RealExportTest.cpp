@@ -29,17 +29,7 @@ namespace {
 
 using meridan::testtext::readFile;
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.push_back("");
-    return parts;
-}
+using meridan::testtext::split;
 
 using meridan::testtext::lines;
 
