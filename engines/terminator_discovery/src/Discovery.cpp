@@ -96,14 +96,7 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
 
 DiscoveryResult runDiscovery(const DiscoveryInputs& inputs, std::ostream& out)
 {
-    try {
-        return discover(inputs, out);
-    } catch (const RunError& error) {
-        out << error.what() << '\n';
-    } catch (const std::exception& error) {
-        out << "Castrel failed: " << error.what() << '\n';
-    }
-    return {};
+    return terminator::reportingFailure<DiscoveryResult>("Castrel", out, [&] { return discover(inputs, out); });
 }
 
 } // namespace meridan::castrel

@@ -98,14 +98,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
 
 ScanningResult runScanning(const ScanningInputs& inputs, std::ostream& out)
 {
-    try {
-        return scanGenome(inputs, out);
-    } catch (const RunError& error) {
-        out << error.what() << '\n';
-    } catch (const std::exception& error) {
-        out << "Dovrane failed: " << error.what() << '\n';
-    }
-    return {};
+    return terminator::reportingFailure<ScanningResult>("Dovrane", out, [&] { return scanGenome(inputs, out); });
 }
 
 } // namespace meridan::dovrane
