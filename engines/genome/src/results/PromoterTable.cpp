@@ -61,9 +61,7 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
 
 ResultRows<PromoterRow> readPromoterTableFile(const std::string& path)
 {
-    return readPath<ResultRows<PromoterRow>>(path, [](std::istream& in, const std::string& name) {
-        return readPromoterTable(in, name);
-    });
+    return readPath(path, readPromoterTable);
 }
 
 ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& sourceName)
@@ -120,9 +118,7 @@ ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& source
 
 ResultRows<SigmaHit> readSigmaScoreFile(const std::string& path)
 {
-    return readPath<ResultRows<SigmaHit>>(path, [](std::istream& in, const std::string& name) {
-        return readSigmaScores(in, name);
-    });
+    return readPath(path, readSigmaScores);
 }
 
 } // namespace meridan::genome::results

@@ -71,8 +71,7 @@ ResultProblem cannotOpen(const std::string& path);
 
 // Opens path and hands the stream to read; an unopenable path (or a folder)
 // gives rows with opened = false and one problem.
-template <typename Result, typename Read>
-Result readPath(const std::string& path, Read read);
+template <typename Read> auto readPath(const std::string& path, Read read);
 
 } // namespace meridan::genome::results::detail
 

@@ -40,9 +40,7 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
 
 ResultRows<TerminatorRow> readTerminatorTableFile(const std::string& path)
 {
-    return readPath<ResultRows<TerminatorRow>>(path, [](std::istream& in, const std::string& name) {
-        return readTerminatorTable(in, name);
-    });
+    return readPath(path, readTerminatorTable);
 }
 
 } // namespace meridan::genome::results
