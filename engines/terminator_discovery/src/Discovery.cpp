@@ -34,11 +34,7 @@ void appendRunLog(const std::filesystem::path& path, const std::string& line, st
 DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
 {
     out << "Usage: Tavrik <fnafile> <pttfile>\n";
-    const std::optional<std::string> genomeId = genomeIdFromPath(inputs.fnaPath);
-    if (!genomeId)
-        throw RunError("Can't take the genome identifier from " + inputs.fnaPath
-                       + " ! (expected a path ending in <9-character id>.fna)");
-    const std::string prefix = inputs.outputDir + *genomeId;
+    const std::string prefix = inputs.outputDir + genomeIdOrFail(inputs.fnaPath, ".fna");
     out << "terminator" << inputs.outputDir << '\n';
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Skip, out);

@@ -17,6 +17,10 @@ public:
 // "Can't open file <path> !" — the engines' message for an unopenable file.
 std::string cantOpenMessage(const std::string& path);
 
+// The genome identifier of a path ending in <id><extension>, or RunError
+// naming the path and the expected ending.
+std::string genomeIdOrFail(const std::string& path, const std::string& extension);
+
 // run() with its failure written to out as one line, the RunError's text or
 // "<engine> failed: <what>", and an empty (not ok) Result in its place.
 template <typename Result, typename Run> Result reportingFailure(const char* engine, std::ostream& out, Run run)
