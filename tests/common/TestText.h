@@ -42,4 +42,22 @@ inline std::vector<std::string> split(const std::string& text, char separator)
     return parts;
 }
 
+// The reverse complement of a run of bases, written independently of the
+// genome library so that tests can check it: A<->T, C<->G in either case,
+// upper case out, N for any other character.
+inline std::string reverseComplement(const std::string& bases)
+{
+    std::string out(bases.rbegin(), bases.rend());
+    for (char& c : out) {
+        switch (c) {
+        case 'A': case 'a': c = 'T'; break;
+        case 'C': case 'c': c = 'G'; break;
+        case 'G': case 'g': c = 'C'; break;
+        case 'T': case 't': c = 'A'; break;
+        default: c = 'N';
+        }
+    }
+    return out;
+}
+
 } // namespace meridan::testtext

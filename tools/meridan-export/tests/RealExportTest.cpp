@@ -30,6 +30,7 @@ namespace {
 using meridan::testtext::readFile;
 
 using meridan::testtext::split;
+using meridan::testtext::reverseComplement;
 
 using meridan::testtext::lines;
 
@@ -61,20 +62,6 @@ bool haveTool(const char* name)
     return std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) == 0;
 }
 
-std::string reverseComplement(const std::string& bases)
-{
-    std::string out(bases.rbegin(), bases.rend());
-    for (char& c : out) {
-        switch (std::toupper(static_cast<unsigned char>(c))) {
-        case 'A': c = 'T'; break;
-        case 'C': c = 'G'; break;
-        case 'G': c = 'C'; break;
-        case 'T': c = 'A'; break;
-        default: c = 'N';
-        }
-    }
-    return out;
-}
 
 std::string upper(std::string text)
 {
