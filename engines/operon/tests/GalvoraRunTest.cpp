@@ -84,14 +84,21 @@ RunRequest requestFor(const TempDir& dir, std::uint32_t seed, const std::string&
 
 using meridan::testtext::lines;
 
+// The small genome written to dir as NC_999999.fna and NC_999999.ptt.
+SmallGenome writeSmallGenome(TempDir& dir)
+{
+    SmallGenome g;
+    dir.write("NC_999999.fna", fastaOf(g.sequence));
+    dir.write("NC_999999.ptt", pttOf(g.genes));
+    return g;
+}
+
 } // namespace
 
 TEST(GalvoraRun, WritesOneLinePerGeneAndRepeatsWithTheSameSeed)
 {
     TempDir dir;
-    const SmallGenome g;
-    dir.write("NC_999999.fna", fastaOf(g.sequence));
-    dir.write("NC_999999.ptt", pttOf(g.genes));
+    const SmallGenome g = writeSmallGenome(dir);
     std::ostringstream log;
     ASSERT_EQ(runGalvora(requestFor(dir, 11), log), 1);
     const auto tagPath = dir.path() / "NC_999999_genetag.txt";
@@ -131,9 +138,7 @@ TEST(GalvoraRun, WritesOneLinePerGeneAndRepeatsWithTheSameSeed)
 TEST(GalvoraRun, ThreadsAndVectorFormsDoNotChangeTheResult)
 {
     TempDir dir;
-    const SmallGenome g;
-    dir.write("NC_999999.fna", fastaOf(g.sequence));
-    dir.write("NC_999999.ptt", pttOf(g.genes));
+    const SmallGenome g = writeSmallGenome(dir);
     std::string reference;
     for (int threads : {1, 2, 3}) {
         RunRequest r = requestFor(dir, 99);
