@@ -50,14 +50,13 @@ void GlobalView::placeLegend()
         legendPanel->hide();
         return;
     }
-    // Beside the map or above it, whichever leaves the larger square.
-    const QSize outer = contentsRect().size();
+    // Left of the map, unless that leaves it too narrow: then above it. A
+    // wide view keeps it at the left, so that its margin never asks for
+    // more height than the window's other parts leave the view.
+    const QRect area = contentsRect();
     const int w = int(std::ceil(legendSize.width())) + 16;
     const int h = int(std::ceil(legendSize.height())) + 16;
-    const int beside = qMin(outer.width() - w, outer.height());
-    const int above = qMin(outer.width(), outer.height() - h);
-    const QRect area = contentsRect();
-    if (beside >= above) {
+    if (area.width() - w >= qMin(area.height(), 240)) {
         setViewportMargins(w, 0, 0, 0);
         legendPanel->setGeometry(area.left(), area.top(), w, area.height());
     } else {

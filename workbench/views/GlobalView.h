@@ -2,8 +2,7 @@
 // reported as one zoom step through global_scale(int), to be applied about
 // the point under the mouse. It tells when its size changes (so a fitted
 // map can be fitted again) and shows the map's legend beside the map, never
-// over it: in a margin left of the map, or above it when the view is
-// taller than wide.
+// over it: in a margin left of the map, or above it in a narrow view.
 #pragma once
 
 #include <QGraphicsView>
@@ -20,6 +19,9 @@ public:
 
     // The painter and the size in pixels of the legend.
     void setLegendPainter(LegendPainter painter, QSizeF size);
+    // The legend's margin asks for no room of its own: the window's layout
+    // stays as without it.
+    QSize minimumSizeHint() const override { return QSize(64, 64); }
 
 signals:
     void global_scale(int steps);

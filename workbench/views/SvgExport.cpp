@@ -72,6 +72,8 @@ bool writePng(const QString &fileName, const QSize &size, int drawnWidth, const 
     // As on a high-resolution screen: a painter on an image of a larger
     // pixel ratio enlarges everything, the text of labels that ignore the
     // scene's scale included (a scaled painter would leave those small).
+    // A smaller image is drawn at its own size.
+    drawnWidth = qMin(drawnWidth, size.width());
     const double ratio = double(size.width()) / drawnWidth;
     image.setDevicePixelRatio(ratio);
     {
