@@ -8,7 +8,8 @@
 #          galM 789000-789120 galactose
 # Environment: TRACKS, data files to add (separated by blanks), before the
 # pictures; MAP_GENE, a gene to find with the search dialog first, for a
-# picture of the map zoomed in on it; TABLE_FILTER, a word for the TU table's
+# picture of the map zoomed in on it, and of the whole map with the window
+# at 1280 x 760 and at full size (the legend beside the map); TABLE_FILTER, a word for the TU table's
 # filter, for a picture of the table (TABLE_CLICK="x y": a click first, e.g.
 # on a column header to sort by it). Predicts the genome first unless its results are in the program
 # folder and newer than its files.
@@ -52,6 +53,12 @@ goto() {   # $1: what to type into the browser's go-to field
 }
 
 if [ -n "${MAP_GENE:-}" ]; then
+  import -window root "$out/map-$id-1600x1000.png"
+  xdotool windowsize "$win" 1280 760
+  sleep 1.5
+  import -window root "$out/map-$id-1280x760.png"
+  xdotool windowsize "$win" 1600 1000
+  sleep 1.5
   xdotool key ctrl+f
   sleep 1
   xdotool type --delay 50 "$MAP_GENE"

@@ -56,5 +56,6 @@ bool GenomeImport::writeRecord(int index, const QString& folder, Files& files)
     files.fna = fromLocal(written.value->fna);
     files.ptt = fromLocal(written.value->ptt);
     files.rnt = fromLocal(written.value->rnt);
+    files.circular = !record.linear;
     return true;
 }

@@ -21,6 +21,7 @@ public:
 
     struct Files {
         QString genomeId, title, fna, ptt, rnt; // rnt empty without RNA genes
+        bool circular = true;                   // false when the file says linear
     };
     // Writes record `index` (of recordLabels()) into folder; false with
     // problem() set when it has fewer than two protein genes or cannot be written.

@@ -126,9 +126,11 @@ void MainWindow::setupStatusBar()
     modifiedLabel->setFrameShape(QFrame::WinPanel);
     modifiedLabel->setFrameShadow(QFrame::Sunken);
 
-    ui->statusBar->addWidget(progressBar);
-    ui->statusBar->addWidget(statusLabel);
-    ui->statusBar->addWidget(modifiedLabel);
+    // Permanent: a status tip (a hovered button or menu entry) then shows
+    // beside them instead of being printed over them.
+    ui->statusBar->addPermanentWidget(progressBar);
+    ui->statusBar->addPermanentWidget(statusLabel);
+    ui->statusBar->addPermanentWidget(modifiedLabel);
     progressBar->hide();
     statusLabel->hide();
 

@@ -78,6 +78,7 @@ QString MainWindow::importAnnotatedGenome(const QString& annotationFile, const Q
         return QString();
     if (!files.rnt.isEmpty())
         acceptRntFile(files.rnt);
+    model.circular = files.circular;
     setWindowTitle(files.title + QStringLiteral("[*]"));
     showStatus(tr("Imported record %1").arg(files.genomeId));
     return files.genomeId;

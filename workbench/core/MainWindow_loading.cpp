@@ -99,6 +99,7 @@ QString MainWindow::acceptFnaFile(const QString& fileName)
 {
     if (!mayReplaceGenome(fileName))
         return QString();
+    model.circular = true;   // an import that knows better says so after
     if (!directoryChosen)
         resultDir = QStringLiteral("./results/");
     qDebug() << "workdirectory" << resultDir;

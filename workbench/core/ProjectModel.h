@@ -105,6 +105,10 @@ struct ProjectModel {
     QString genomeTitle;
     int genomeLength = 0;
     int geneCount = 0;
+    // False only for a replicon its annotation file says is linear (a
+    // GenBank LOCUS line); FNA/PTT files do not tell, and bacterial
+    // chromosomes and plasmids are taken as circular.
+    bool circular = true;
 
     // Empties the result containers and the gene list, so that loading the
     // results again never duplicates anything.

@@ -77,9 +77,122 @@ private:
 
 } // namespace
 
+namespace {
+// Fill indexes of the sectors' colours.
+constexpr int GeneFill = 0;        // + parity, + 2 on the reverse strand
+constexpr int OperonFill = 4;      // + parity
+constexpr int PromoterFill = 6;    // + 1 on the reverse strand
+constexpr int TerminatorFill = 8;  // + 1 on the reverse strand
+} // namespace
+
 GenomeMapBuilder::GenomeMapBuilder(const ProjectModel &m)
-    : model(m), geometry(m.genomeLength)
+    : model(m), geometry(m.genomeLength, m.circular)
 {
+}
+
+QColor GenomeMapBuilder::promoterColor(bool forward)
+{
+    return forward ? QColor(0, 150, 60) : QColor(90, 190, 110);
+}
+
+QColor GenomeMapBuilder::terminatorColor(bool forward)
+{
+    return forward ? QColor(200, 20, 40) : QColor(235, 110, 120);
+}
+
+QColor GenomeMapBuilder::gcColor(bool aboveMean)
+{
+    return aboveMean ? QColor(70, 70, 70) : QColor(170, 170, 170);
+}
+
+double GenomeMapBuilder::sceneLength(double bases) const
+{
+    return geometry.sceneLength(ringRadii.reverseOperons.outer, bases);
+}
+
+QPointF GenomeMapBuilder::followRings(QPointF p, double oldScale, double newScale) const
+{
+    if (oldScale <= 0 || newScale <= 0)
+        return p;
+    const double band = (OuterRadius - ringLayout(oldScale).scaleRadius) * oldScale + 60;
+    if (!geometry.circular) {
+        const double pixels = (p.y() - LineTop) * oldScale;
+        if (pixels < -60 || pixels > band)
+            return p;
+        return {p.x(), LineTop + pixels / newScale};
+    }
+    const double r = std::hypot(p.x(), p.y());
+    const double pixels = (OuterRadius - r) * oldScale;
+    if (r <= 0 || pixels < -60 || pixels > band)
+        return p;
+    return p * ((OuterRadius - pixels / newScale) / r);
+}
+
+Ring GenomeMapBuilder::ring(RingId id) const
+{
+    switch (id) {
+    case ForwardGeneRing: return ringRadii.forwardGenes;
+    case ForwardOperonRing: return ringRadii.forwardOperons;
+    case PromoterRing: return ringRadii.promoters;
+    case TerminatorRing: return ringRadii.terminators;
+    case ReverseOperonRing: return ringRadii.reverseOperons;
+    case ReverseGeneRing: break;
+    }
+    return ringRadii.reverseGenes;
+}
+
+void GenomeMapBuilder::place(qint64 start, qint64 end, RingId id, int f, MapFeature *feature)
+{
+    placed.append({start, end, id, f, feature});
+    const QPainterPath sector = geometry.sector(start, end, ring(id));
+    addSector(fill[f], start, sector);
+    if (feature)
+        feature->setPath(sector);
+}
+
+void GenomeMapBuilder::layoutRings(double scale)
+{
+    const RingLayout next = ringLayout(scale);
+    if (laidOutScale > 0 && std::abs(next.scaleRadius - ringRadii.scaleRadius) < 1e-9)
+        return;
+    ringRadii = next;
+    laidOutScale = scale;
+    for (SharedFill &f : fill) {
+        delete f.whole;
+        f.whole = nullptr;
+        qDeleteAll(f.slices);
+        f.slices.clear();
+        f.wholePath = QPainterPath();
+        f.slicePaths.clear();
+        f.slicePolygons.clear();
+        f.dirtySlices.clear();
+        f.dirty = false;
+    }
+    // Promoters and terminators are a few dozen bases: at least two pixels
+    // wide, so that they show before the map is zoomed far in.
+    const double pixelsPerBase = sceneLength(1.0) * scale;
+    const qint64 shortest = pixelsPerBase > 0 ? qint64(std::ceil(2.0 / pixelsPerBase)) : 1;
+    for (const Placed &p : std::as_const(placed)) {
+        qint64 end = p.end;
+        if (!p.feature && geometry.span(p.start, p.end) < shortest) {
+            end = p.start + shortest - 1;
+            if (end > geometry.length)
+                end = geometry.circular ? end - geometry.length : geometry.length;
+        }
+        const QPainterPath sector = geometry.sector(p.start, end, ring(p.ring));
+        addSector(fill[p.fill], p.start, sector);
+        if (p.feature)
+            p.feature->setPath(sector);
+    }
+    flushFills();
+    for (int g = 0; g < geneLabels.size(); ++g) {
+        QPointF anchor, direction;
+        if (geneLabels[g] && geneAnchor(g, &anchor, &direction))
+            geneLabels[g]->setPos(anchor);
+    }
+    drawFrame();
+    gcWindows = 0;
+    tickMajor = 0;
 }
 
 QColor GenomeMapBuilder::forwardGeneColor(int parity)
@@ -134,8 +247,8 @@ void GenomeMapBuilder::addSector(SharedFill &fill, qint64 start, const QPainterP
 
 void GenomeMapBuilder::flushFills()
 {
-    for (SharedFill *fill : {&geneFill[0], &geneFill[1], &geneFill[2], &geneFill[3], &operonFill[0],
-                             &operonFill[1]}) {
+    for (SharedFill &f : this->fill) {
+        SharedFill *fill = &f;
         if (!fill->dirty)
             continue;
         fill->dirty = false;
@@ -166,16 +279,23 @@ OperonsScene *GenomeMapBuilder::build()
     genomeScene->setSceneRect(mapRect().adjusted(-margin, -margin, margin, margin));
     features.fill(nullptr, model.genes.size());
     geneLabels.fill(nullptr, model.genes.size());
-    for (int i = 0; i < 4; ++i)
-        geneFill[i].color = i < 2 ? forwardGeneColor(i) : reverseGeneColor(i - 2);
-    operonFill[0].color = evenOperonColor();
-    operonFill[1].color = oddOperonColor();
-    drawFrame();
+    for (int i = 0; i < 2; ++i) {
+        fill[GeneFill + i].color = forwardGeneColor(i);
+        fill[GeneFill + 2 + i].color = reverseGeneColor(i);
+        fill[PromoterFill + i].color = promoterColor(i == 0);
+        fill[TerminatorFill + i].color = terminatorColor(i == 0);
+    }
+    fill[OperonFill].color = evenOperonColor();
+    fill[OperonFill + 1].color = oddOperonColor();
+    ringRadii = ringLayout(0.4);
+    signals_ = browser::buildFeatures(model);
     building = true;
     drawGenes();
     drawOperons();
+    drawSignals();
     building = false;
     flushFills();
+    centreLayout = -1;
     updateLabels(0.4);
     return genomeScene;
 }
@@ -185,35 +305,83 @@ void GenomeMapBuilder::drawFrame()
     // Thin guide circles along the middle of each ring.
     QPainterPath guides;
     QVector<QPolygonF> pieces;
-    for (Ring ring : {ForwardGenes, ForwardOperons, ReverseOperons, ReverseGenes}) {
-        const double r = (ring.inner + ring.outer) / 2;
-        guides.addEllipse(QPointF(0, 0), r, r);
-        pieces += circlePieces(r);
+    for (Ring ring : {ringRadii.forwardGenes, ringRadii.forwardOperons, ringRadii.reverseOperons,
+                      ringRadii.reverseGenes}) {
+        const QVector<QPolygonF> circle = geometry.ringPieces((ring.inner + ring.outer) / 2);
+        for (const QPolygonF &piece : circle)
+            guides.addPolygon(piece);
+        pieces += circle;
     }
-    auto *guideItem = new MapShapes(guides, pieces, false);
+    delete guideItem;
+    guideItem = new MapShapes(guides, pieces, false);
     guideItem->setPen(QPen(QColor(200, 200, 200), 0));
     guideItem->setZValue(0);
     genomeScene->addItem(guideItem);
-
-    centreLayout = -1;
-    fitCentreLabel(0.4);
 }
 
-QVector<QPolygonF> GenomeMapBuilder::circlePieces(double radius) const
+void GenomeMapBuilder::drawSignals()
 {
-    // Chords of a quarter degree, as the sectors use, 64 to a piece.
-    constexpr int Segments = 1440;
-    constexpr int PerPiece = 64;
-    QVector<QPolygonF> pieces;
-    for (int first = 0; first < Segments; first += PerPiece) {
-        QPolygonF piece;
-        for (int i = first; i <= first + PerPiece; ++i) {
-            const double angle = 2 * M_PI * i / Segments;
-            piece << QPointF(radius * std::sin(angle), -radius * std::cos(angle));
-        }
-        pieces.append(piece);
+    for (const browser::Feature &p : std::as_const(signals_.promoters))
+        if (p.strand == QLatin1Char('+') || p.strand == QLatin1Char('-'))
+            place(p.first, p.last, PromoterRing, PromoterFill + (p.strand == QLatin1Char('-')), nullptr);
+    for (const browser::Feature &t : std::as_const(signals_.terminators))
+        if (t.strand == QLatin1Char('+') || t.strand == QLatin1Char('-'))
+            place(t.first, t.last, TerminatorRing, TerminatorFill + (t.strand == QLatin1Char('-')), nullptr);
+}
+
+void GenomeMapBuilder::drawGc(double scale)
+{
+    // About one window per two pixels of the ring, at least 20 bases and at
+    // most 20,000 windows: zooming in shows finer detail.
+    const Ring ring = ringRadii.gc;
+    const double pixels = geometry.sceneLength(ring.outer, double(geometry.length)) * scale;
+    const int windows = int(qBound<qint64>(1, qint64(qMin(pixels / 2, 20000.0)), qMax<qint64>(1, geometry.length / 20)));
+    if (windows == gcWindows && gcItems[0])
+        return;
+    gcWindows = windows;
+    for (QGraphicsPathItem *&item : gcItems) {
+        delete item;
+        item = nullptr;
     }
-    return pieces;
+    if (!geometry.valid() || signals_.sequence.isEmpty())
+        return;
+    // Bars from the ring's middle, outwards where the window is richer in
+    // G+C than the genome, inwards where poorer; the largest deviation
+    // fills half the ring.
+    const double mean = signals_.gcContent(1, geometry.length);
+    QVector<double> share(windows);
+    double largest = 1e-9;
+    for (int i = 0; i < windows; ++i) {
+        const qint64 first = 1 + geometry.length * i / windows;
+        const qint64 last = geometry.length * (i + 1) / windows;
+        share[i] = signals_.gcContent(first, last);
+        if (share[i] >= 0)
+            largest = qMax(largest, std::abs(share[i] - mean));
+    }
+    const double middle = (ring.inner + ring.outer) / 2;
+    const double half = (ring.outer - ring.inner) / 2;
+    QPainterPath paths[2];
+    QVector<QPolygonF> shapes[2];
+    for (int i = 0; i < windows; ++i) {
+        if (share[i] < 0)
+            continue;
+        const double r = middle + half * (share[i] - mean) / largest;
+        const bool above = r >= middle;
+        const Ring bar{qMin(r, middle), qMax(r, middle)};
+        if (bar.outer - bar.inner <= 0)
+            continue;
+        const qint64 first = 1 + geometry.length * i / windows;
+        const QPainterPath sector = geometry.sector(first, geometry.length * (i + 1) / windows, bar);
+        paths[above ? 0 : 1].addPath(sector);
+        shapes[above ? 0 : 1].append(sector.toFillPolygon());
+    }
+    for (int k = 0; k < 2; ++k) {
+        gcItems[k] = new MapShapes(paths[k], shapes[k], true);
+        gcItems[k]->setPen(Qt::NoPen);
+        gcItems[k]->setBrush(gcColor(k == 0));
+        gcItems[k]->setZValue(1);
+        genomeScene->addItem(gcItems[k]);
+    }
 }
 
 void GenomeMapBuilder::fitCentreLabel(double scale)
@@ -225,7 +393,7 @@ void GenomeMapBuilder::fitCentreLabel(double scale)
         int width;      // characters per line; 0: the length alone
     };
     static const Layout layouts[] = {{12, 34}, {11, 26}, {10, 22}, {9, 18}, {8, 16}, {9, 0}};
-    const double room = ScaleRadius * scale - 40.0;
+    const double room = geometry.circular ? ringRadii.scaleRadius * scale - 40.0 : 1e9;
     const QString name = model.genomeTitle.trimmed().isEmpty() ? QObject::tr("Genome") : model.genomeTitle.trimmed();
     int chosen = -1;
     QString text;
@@ -253,6 +421,20 @@ void GenomeMapBuilder::fitCentreLabel(double scale)
         return;
     centreLabel = new MapLabel(text, font, QPointF(0, 0), 0);
     genomeScene->addItem(centreLabel);
+    placeCentreLabel(scale);
+}
+
+void GenomeMapBuilder::placeCentreLabel(double scale)
+{
+    // In the circle's centre; under the scale's labels for a linear replicon.
+    if (!centreLabel || scale <= 0)
+        return;
+    if (geometry.circular) {
+        centreLabel->setPos(0, 0);
+        return;
+    }
+    const double below = geometry.pointAt(ringRadii.scaleRadius, 0).y();
+    centreLabel->setPos(0, below + (40 + centreLabel->pixelRect().height() / 2) / scale);
 }
 
 void GenomeMapBuilder::drawGenes()
@@ -269,11 +451,9 @@ void GenomeMapBuilder::drawGenes()
             continue;
         if (gene.start < 1 || gene.start > geometry.length || gene.end < 1 || gene.end > geometry.length)
             continue;
-        const QPainterPath sector = geometry.sector(gene.start, gene.end, plus ? ForwardGenes : ReverseGenes);
-        const int fill = plus ? (forward++ % 2) : 2 + (reverse++ % 2);
-        addSector(geneFill[fill], gene.start, sector);
-
-        auto *feature = new MapFeature(sector, MapFeature::Gene, g, g);
+        const int parity = plus ? (forward++ % 2) : 2 + (reverse++ % 2);
+        auto *feature = new MapFeature(QPainterPath(), MapFeature::Gene, g, g);
+        place(gene.start, gene.end, plus ? ForwardGeneRing : ReverseGeneRing, GeneFill + parity, feature);
         feature->setZValue(2);
         feature->setToolTip(QObject::tr("Gene: %1\nLocus tag: %2\nPosition: %3 - %4 (%5 strand)\nLength: %6 bp")
                                 .arg(displayName(gene), gene.synonym)
@@ -288,7 +468,7 @@ void GenomeMapBuilder::drawGenes()
         const double middle = geometry.middle(gene.start, gene.end);
         const QPointF direction = geometry.outward(middle) * (plus ? 1 : -1);
         auto *label = new MapLabel(displayName(gene), font, direction);
-        label->setPos(geometry.pointAt(plus ? ForwardGenes.outer : ReverseGenes.inner, middle));
+        label->setPos(geometry.pointAt(plus ? ringRadii.forwardGenes.outer : ringRadii.reverseGenes.inner, middle));
         label->setZValue(3);
         label->setVisible(false);
         genomeScene->addItem(label);
@@ -343,12 +523,11 @@ void GenomeMapBuilder::drawOperonOnMap(int firstGene, int lastGene)
     qint64 end = qMax(first.end, last.end);
     if (last.end < first.start && lastGene != firstGene)
         end = last.end;
-    const QPainterPath sector = geometry.sector(start, end, plus ? ForwardOperons : ReverseOperons);
-    addSector(operonFill[strandCount % 2], start, sector);
+    auto *feature = new MapFeature(QPainterPath(), MapFeature::Operon, firstGene, lastGene);
+    place(start, end, plus ? ForwardOperonRing : ReverseOperonRing, OperonFill + strandCount % 2, feature);
     if (!building)
         flushFills();
 
-    auto *feature = new MapFeature(sector, MapFeature::Operon, firstGene, lastGene);
     feature->setZValue(2);
     QStringList names;
     for (int g = firstGene; g <= lastGene; ++g)
@@ -365,7 +544,7 @@ void GenomeMapBuilder::drawOperonOnMap(int firstGene, int lastGene)
 void GenomeMapBuilder::drawScale(double scale)
 {
     // About one major tick per 110 pixels of the scale ring, at most 1500.
-    const double circumference = 2 * M_PI * ScaleRadius * scale;
+    const double circumference = geometry.sceneLength(ringRadii.scaleRadius, double(geometry.length)) * scale;
     const TickSteps steps = tickSteps(geometry.length, qBound(8.0, circumference / 110.0, 1500.0));
     if (steps.major == tickMajor && tickPath)
         return;
@@ -378,20 +557,24 @@ void GenomeMapBuilder::drawScale(double scale)
         return;
 
     QPainterPath ticks;
-    ticks.addEllipse(QPointF(0, 0), ScaleRadius, ScaleRadius);
-    QVector<QPolygonF> pieces = circlePieces(ScaleRadius);
+    const double radius = ringRadii.scaleRadius;
+    QVector<QPolygonF> pieces = geometry.ringPieces(radius);
+    for (const QPolygonF &piece : std::as_const(pieces))
+        ticks.addPolygon(piece);
+    // Ticks of 16 and 7 pixels at any zoom.
+    const double majorTick = 16 / scale, minorTick = 7 / scale;
     const QFont font = labelFont(8);
     for (qint64 p = 0; p < geometry.length; p += steps.minor) {
         const bool major = p % steps.major == 0;
-        const QPointF outer = geometry.pointAt(ScaleRadius, double(p));
-        const QPointF inner = geometry.pointAt(ScaleRadius - (major ? 16 : 7), double(p));
+        const QPointF outer = geometry.pointAt(radius, double(p));
+        const QPointF inner = geometry.pointAt(radius - (major ? majorTick : minorTick), double(p));
         ticks.moveTo(outer);
         ticks.lineTo(inner);
         pieces.append(QPolygonF({outer, inner}));
         // The last major before the origin is left out when it would crowd "0".
         if (major && (p == 0 || geometry.length - p >= steps.major / 2)) {
             auto *label = new MapLabel(positionLabel(p), font, -geometry.outward(double(p)), 2);
-            label->setPos(geometry.pointAt(ScaleRadius - 16, double(p)));
+            label->setPos(geometry.pointAt(radius - majorTick, double(p)));
             label->setZValue(3);
             genomeScene->addItem(label);
             tickLabels.append(label);
@@ -408,8 +591,11 @@ int GenomeMapBuilder::updateLabels(double scale)
     shownGeneLabels = 0;
     if (!genomeScene || scale <= 0)
         return 0;
+    layoutRings(scale);
     drawScale(scale);
+    drawGc(scale);
     fitCentreLabel(scale);
+    placeCentreLabel(scale);
     LabelGrid grid;
     auto pixelRect = [scale](const MapLabel *label) {
         return label->pixelRect().translated(label->pos() * scale);
@@ -418,7 +604,7 @@ int GenomeMapBuilder::updateLabels(double scale)
         grid.add(pixelRect(centreLabel));
     for (const MapLabel *label : std::as_const(tickLabels))
         grid.add(pixelRect(label));
-    const double pixelsPerBase = geometry.valid() ? 2 * M_PI * ReverseGenes.inner * scale / geometry.length : 0;
+    const double pixelsPerBase = geometry.sceneLength(ringRadii.reverseGenes.inner, 1.0) * scale;
     // The marked gene's name comes first, so that the pointer stands at its
     // own name and not at a neighbour's that took the room.
     QVector<int> order;
@@ -452,8 +638,8 @@ void GenomeMapBuilder::setExporting(bool on)
     exporting = on;
     for (MapFeature *feature : std::as_const(allFeatures))
         feature->setVisible(!on);
-    for (SharedFill *fill : {&geneFill[0], &geneFill[1], &geneFill[2], &geneFill[3], &operonFill[0],
-                             &operonFill[1]}) {
+    for (SharedFill &f : this->fill) {
+        SharedFill *fill = &f;
         if (fill->whole)
             fill->whole->setVisible(on);
         for (QGraphicsPathItem *slice : std::as_const(fill->slices))
@@ -469,7 +655,7 @@ bool GenomeMapBuilder::geneAnchor(int g, QPointF *anchor, QPointF *direction) co
     const GeneEntry &gene = model.genes[g];
     const bool plus = gene.strand == QLatin1String("+");
     const double middle = geometry.middle(gene.start, gene.end);
-    *anchor = geometry.pointAt(plus ? ForwardGenes.outer : ReverseGenes.inner, middle);
+    *anchor = geometry.pointAt(plus ? ringRadii.forwardGenes.outer : ringRadii.reverseGenes.inner, middle);
     *direction = geometry.outward(middle) * (plus ? 1 : -1);
     return true;
 }
@@ -487,7 +673,10 @@ QVector<LegendEntry> legendEntries()
         {GenomeMapBuilder::forwardGeneColor(0), QObject::tr("Genes, forward strand (+): outer ring")},
         {GenomeMapBuilder::evenOperonColor(), QObject::tr("Operons, forward strand / reverse strand")},
         {GenomeMapBuilder::oddOperonColor(), QObject::tr("(neighbouring operons alternate colours)")},
+        {GenomeMapBuilder::promoterColor(true), QObject::tr("Promoters, forward / reverse (lighter)")},
+        {GenomeMapBuilder::terminatorColor(true), QObject::tr("Terminators, forward / reverse (lighter)")},
         {GenomeMapBuilder::reverseGeneColor(0), QObject::tr("Genes, reverse strand (\u2212): inner ring")},
+        {GenomeMapBuilder::gcColor(true), QObject::tr("GC content above / below (lighter) the mean")},
         {QColor(60, 60, 60), QObject::tr("Scale: position from the origin, clockwise")},
     };
 }

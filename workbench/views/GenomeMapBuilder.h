@@ -1,11 +1,14 @@
-// Builds the circular genome map of a project: a fixed-size map whatever the
-// genome's length (see GenomeMapGeometry.h), genes and operons as ring
+// Builds the genome map of a project: a fixed-size map whatever the
+// genome's length (see GenomeMapGeometry.h), a circle or, for a linear
+// replicon, a line; genes, operons, promoters and terminators as ring
 // sectors drawn through shared paths per colour, a MapFeature per gene
-// and operon for tooltips and clicks, the scale ring, the genome's name and
-// length in the centre, and gene names that show as soon as there is room
-// for them at the current zoom.
+// and operon for tooltips and clicks, the GC content, the scale ring, the
+// genome's name and length in the centre, and gene names that show as soon
+// as there is room for them at the current zoom. The rings keep their width
+// on screen: each zoom lays them out again (layoutRings).
 #pragma once
 
+#include "BrowserFeatures.h"
 #include "GenomeMapGeometry.h"
 
 #include <QColor>
@@ -52,6 +55,7 @@ public:
     // The gene whose name shows first, whatever else would take its room
     // (the gene the map's pointer marks); -1 for none.
     void setMarkedGene(int g) { markedGene = g; }
+    int marked() const { return markedGene; }
     MapLabel *geneLabel(int g) const { return geneLabels.value(g); }
     int visibleGeneLabels() const { return shownGeneLabels; }
     QVector<MapLabel *> scaleLabels() const { return tickLabels; }
@@ -74,12 +78,42 @@ public:
     static QColor reverseGeneColor(int parity);
     static QColor evenOperonColor();
     static QColor oddOperonColor();
+    static QColor promoterColor(bool forward);
+    static QColor terminatorColor(bool forward);
+    static QColor gcColor(bool aboveMean);
+
+    // The rings' radii at the zoom last laid out.
+    const genomemap::RingLayout &rings() const { return ringRadii; }
+    bool circular() const { return geometry.circular; }
+    // Where scene point p, on or just beside the rings when laid out at
+    // oldScale, lies once they are laid out at newScale: the same distance
+    // in pixels from the outer edge. Points elsewhere stay.
+    QPointF followRings(QPointF p, double oldScale, double newScale) const;
+    // The scene length of `bases` base pairs along the operon rings.
+    double sceneLength(double bases) const;
 
 private:
     void drawFrame();
     void drawGenes();
     void drawOperons();
     void drawScale(double scale);
+    void drawSignals();
+    void drawGc(double scale);
+    // Lays the rings out for `scale` pixels per scene unit: every sector,
+    // hit area, guide circle and gene name moves to the new radii.
+    void layoutRings(double scale);
+    // The sectors, kept to be laid out again at each zoom.
+    enum RingId { ForwardGeneRing, ForwardOperonRing, PromoterRing, TerminatorRing, ReverseOperonRing, ReverseGeneRing };
+    struct Placed {
+        qint64 start, end;
+        RingId ring;
+        int fill;           // index into fill[]
+        MapFeature *feature;// null for promoters and terminators
+    };
+    QVector<Placed> placed;
+    genomemap::Ring ring(RingId id) const;
+    void place(qint64 start, qint64 end, RingId id, int fill, MapFeature *feature);
+
     // One colour of the sectors: the whole path (exports) and its slices
     // (screen), filled in by addSector and handed to the items by flushFills.
     struct SharedFill {
@@ -96,7 +130,6 @@ private:
     void addSector(SharedFill &fill, qint64 start, const QPainterPath &sector);
     void flushFills();
     // Circles (and ticks) as short polylines, drawn by MapShapes on screen.
-    QVector<QPolygonF> circlePieces(double radius) const;
 
     const ProjectModel &model;
     genomemap::Geometry geometry;
@@ -111,9 +144,18 @@ private:
     MapLabel *centreLabel = nullptr;
     int centreLayout = -1;             // index into the centre title's layouts
     void fitCentreLabel(double scale);
+    void placeCentreLabel(double scale);
     qint64 tickMajor = 0;
-    SharedFill geneFill[4];     // forward even/odd, reverse even/odd
-    SharedFill operonFill[2];   // even, odd
+    // forward genes even/odd, reverse genes even/odd, operons even/odd,
+    // promoters forward/reverse, terminators forward/reverse
+    static constexpr int FillCount = 10;
+    SharedFill fill[FillCount];
+    browser::Features signals_;
+    genomemap::RingLayout ringRadii;
+    double laidOutScale = -1;
+    QGraphicsPathItem *guideItem = nullptr;
+    QGraphicsPathItem *gcItems[2] = {nullptr, nullptr};
+    int gcWindows = 0;
     bool exporting = false;
     bool building = false;
     int plusOperonCount = 0;

@@ -27,15 +27,76 @@ double Geometry::middle(qint64 start, qint64 end) const
     return m > length ? m - length : m;
 }
 
+RingLayout ringLayout(double scale)
+{
+    // Widths and gaps in pixels, from the outside in.
+    constexpr double Genes = 16, Operons = 8, Promoters = 6, Terminators = 6, Names = 56, Gc = 22;
+    constexpr double Small = 2, Gap = 3;
+    constexpr double Total = Genes + Gap + Operons + Gap + Promoters + Small + Terminators + Gap + Operons + Gap
+                             + Genes + Names + Gc + Gap;
+    // At most 45 % of the radius, whatever the zoom.
+    const double unit = scale > 0 ? qMin(1.0 / scale, 0.45 * OuterRadius / Total) : 0.45 * OuterRadius / Total;
+    RingLayout layout;
+    double r = OuterRadius;
+    auto take = [&](double width, double gapAfter) {
+        const Ring ring{r - width * unit, r};
+        r = ring.inner - gapAfter * unit;
+        return ring;
+    };
+    layout.forwardGenes = take(Genes, Gap);
+    layout.forwardOperons = take(Operons, Gap);
+    layout.promoters = take(Promoters, Small);
+    layout.terminators = take(Terminators, Gap);
+    layout.reverseOperons = take(Operons, Gap);
+    layout.reverseGenes = take(Genes, Names);
+    layout.gc = take(Gc, Gap);
+    layout.scaleRadius = r;
+    return layout;
+}
+
 QPointF Geometry::pointAt(double radius, double position) const
 {
+    if (!circular)
+        return {(turn(position) - 0.5) * LineLength, LineTop + OuterRadius - radius};
     const double a = turn(position) * 2 * Pi;
     return {radius * std::sin(a), -radius * std::cos(a)};
 }
 
 QPointF Geometry::outward(double position) const
 {
+    if (!circular)
+        return {0.0, -1.0};
     return pointAt(1.0, position);
+}
+
+double Geometry::sceneLength(double radius, double bases) const
+{
+    if (length <= 0)
+        return 0;
+    return bases / double(length) * (circular ? 2 * Pi * radius : LineLength);
+}
+
+QVector<QPolygonF> Geometry::ringPieces(double radius) const
+{
+    // Chords of a quarter degree, as the sectors use, 64 to a piece; a line
+    // in 22 pieces for a linear replicon.
+    constexpr int Segments = 1440;
+    constexpr int PerPiece = 64;
+    QVector<QPolygonF> pieces;
+    for (int first = 0; first < Segments; first += PerPiece) {
+        QPolygonF piece;
+        if (!circular) {
+            const double to = qMin(first + PerPiece, Segments);
+            piece << pointAt(radius, double(length) * first / Segments) << pointAt(radius, double(length) * to / Segments);
+        } else {
+            for (int i = first; i <= first + PerPiece; ++i) {
+                const double angle = 2 * Pi * i / Segments;
+                piece << QPointF(radius * std::sin(angle), -radius * std::cos(angle));
+            }
+        }
+        pieces.append(piece);
+    }
+    return pieces;
 }
 
 QPainterPath Geometry::sector(qint64 start, qint64 end, Ring ring) const
@@ -48,6 +109,14 @@ QPainterPath Geometry::sector(qint64 start, qint64 end, Ring ring) const
     // sectors (two points per side for a typical gene).
     const double from = double(start) - 1;
     const double length = double(span(start, end));
+    if (!circular) {
+        // A linear replicon has no origin to cross: a part past its end is
+        // cut there.
+        const double to = qMin(double(this->length), from + length);
+        const QPointF topLeft = pointAt(ring.outer, from);
+        path.addRect(QRectF(topLeft, pointAt(ring.inner, to)));
+        return path;
+    }
     const int segments = qMax(1, int(std::ceil(length / this->length * 360.0 / 0.25)));
     QPolygonF outline;
     outline.reserve(2 * segments + 2);

@@ -286,14 +286,20 @@ void spaceRulerLabels(QGraphicsScene *scene, double scale)
     }
     std::sort(labels.begin(), labels.end(),
               [](QGraphicsItem *a, QGraphicsItem *b) { return a->pos().x() < b->pos().x(); });
+    // A number at either end is moved inwards, off its tick's centre, rather
+    // than cut by the drawing's edge.
+    const QRectF unit = unitRect(scene);
+    const double leftEdge = unit.left() * scale + 2, rightEdge = unit.right() * scale - 2;
     double lastRight = -1e300;
     for (QGraphicsItem *label : std::as_const(labels)) {
-        const double width = label->boundingRect().width();
+        const QRectF box = label->boundingRect();
         const double centre = label->pos().x() * scale;
-        const bool room = centre - width / 2 >= lastRight + 8;
+        const double left = qMax(leftEdge, qMin(centre - box.width() / 2, rightEdge - box.width()));
+        label->setTransform(QTransform::fromTranslate(left - centre, -box.height()));
+        const bool room = left >= lastRight + 8 && left + box.width() <= rightEdge + 1e-9;
         label->setVisible(room);
         if (room)
-            lastRight = centre + width / 2;
+            lastRight = left + box.width();
     }
 }
 

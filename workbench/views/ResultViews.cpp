@@ -54,7 +54,7 @@ void ResultViews::clear()
         disconnect(genomeMapScene, nullptr, this, nullptr);
     if (w.genomeView) {
         w.genomeView->setScene(nullptr);
-        w.genomeView->setLegendPainter({});
+        w.genomeView->setLegendPainter({}, QSizeF());
     }
     delete genomeMapScene;
     genomeMapScene = nullptr;

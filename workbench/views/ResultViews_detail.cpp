@@ -110,12 +110,9 @@ void ResultViews::savePng()
     const int width = askImageWidth(w.dialogParent, tr("Genome map image"), 3000);
     if (width <= 0)
         return;
-    svgexport::writePng(fileName, QSize(width, width), [this](QPainter &painter, const QSize &size) {
-        // Text and pointer keep their size in pixels: scale the drawing so
-        // that a wide image looks like the map on a 1200-pixel screen.
-        const double k = size.width() / 1200.0;
-        painter.scale(k, k);
-        paintMap(&painter, QRectF(0, 0, 1200, 1200));
+    // A wide image looks like the map drawn 1200 pixels wide, enlarged.
+    svgexport::writePng(fileName, QSize(width, width), 1200, [this](QPainter &painter, const QSize &size) {
+        paintMap(&painter, QRectF(QPointF(0, 0), size));
     });
 }
 
@@ -167,10 +164,8 @@ void ResultViews::saveOperonPng()
     if (width <= 0)
         return;
     const QSize size = detailSize(detailScene, width);
-    svgexport::writePng(fileName, size, [this](QPainter &painter, const QSize &size) {
-        const double k = size.width() / 1600.0;
-        painter.scale(k, k);
-        paintDetail(detailScene, painter, QSize(1600, int(std::lround(size.height() / k))));
+    svgexport::writePng(fileName, size, 1600, [this](QPainter &painter, const QSize &size) {
+        paintDetail(detailScene, painter, size);
     });
     spaceRulerLabels();
 }

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QBrush>
+#include <QCursor>
 #include <QPainter>
 #include <QPen>
 #include <QSignalBlocker>
@@ -38,7 +39,8 @@ void ResultViews::slotOperonView()
     delete old;
     GenomeMapBuilder *builder = mapBuilder.get();
     w.genomeView->setLegendPainter(
-        [builder](QPainter *painter, QPointF at) { builder->paintLegend(painter, at); });
+        [builder](QPainter *painter, QPointF at) { builder->paintLegend(painter, at); },
+        GenomeMapBuilder::legendSize());
 
     slotZoom();
     if (w.zoomAction)
@@ -55,24 +57,17 @@ void ResultViews::drawOperonOnMap(int firstGene, int lastGene)
 
 namespace {
 
-// The fitted map beside or below the legend (which stands in the view's
-// top-left corner), whichever leaves the larger map: its scale and where
-// the map's centre goes, in viewport pixels.
+// The fitted map in the view (the legend has a margin of its own): its
+// scale and where the map's centre goes, in viewport pixels.
 struct MapFit {
     double scale;
     QPointF centre;
 };
 
-MapFit fitBesideLegend(const QSize &size)
+MapFit fitInView(const QSize &size)
 {
     const double side = GenomeMapBuilder::mapRect().width();
-    const QSizeF legend = GenomeMapBuilder::legendSize() + QSizeF(12, 12);
-    const double w = size.width(), h = size.height();
-    const double beside = qMin(h, w - legend.width()) / side;
-    const double below = qMin(w, h - legend.height()) / side;
-    if (beside >= below)
-        return {qMax(1e-4, beside), QPointF(legend.width() + (w - legend.width()) / 2, h / 2)};
-    return {qMax(1e-4, below), QPointF(w / 2, legend.height() + (h - legend.height()) / 2)};
+    return {qMax(1e-4, qMin(size.width(), size.height()) / side), QPointF(size.width() / 2.0, size.height() / 2.0)};
 }
 
 } // namespace
@@ -81,7 +76,7 @@ double ResultViews::mapFitScale() const
 {
     if (!w.genomeView)
         return 1.0;
-    return fitBesideLegend(w.genomeView->viewport()->size()).scale;
+    return fitInView(w.genomeView->viewport()->size()).scale;
 }
 
 void ResultViews::applyMapZoom(bool aboutMouse)
@@ -95,22 +90,40 @@ void ResultViews::applyMapZoom(bool aboutMouse)
         // in view: the slider and the buttons then zoom about the gene last
         // pointed at, or about the origin on the rings.
         const QPointF centre = w.genomeView->mapToScene(w.genomeView->viewport()->rect().center());
-        const bool emptyMiddle = std::hypot(centre.x(), centre.y()) < 0.9 * genomemap::ScaleRadius;
+        const bool emptyMiddle = mapBuilder && mapBuilder->circular()
+            && std::hypot(centre.x(), centre.y()) < 0.9 * mapBuilder->rings().scaleRadius;
+        const QPoint mouse = w.genomeView->viewport()->mapFromGlobal(QCursor::pos());
+        const QPointF fixed = aboutMouse && w.genomeView->viewport()->rect().contains(mouse)
+            ? w.genomeView->mapToScene(mouse) : centre;
         w.genomeView->setTransformationAnchor(aboutMouse ? QGraphicsView::AnchorUnderMouse
                                                          : QGraphicsView::AnchorViewCenter);
         w.genomeView->scale(wanted / current, wanted / current);
         w.genomeView->setTransformationAnchor(QGraphicsView::AnchorViewCenter);
-        if (!aboutMouse && wanted > current && emptyMiddle)
-            w.genomeView->centerOn(mapArrows.isEmpty() ? QPointF(0, -genomemap::ReverseOperons.outer)
+        refreshMapLabels();
+        if (!aboutMouse && wanted > current && emptyMiddle) {
+            w.genomeView->centerOn(mapArrows.isEmpty() ? QPointF(0, -mapBuilder->rings().reverseOperons.outer)
                                                        : mapArrows.last()->pos());
+        } else if (mapBuilder) {
+            // The rings were laid out anew for the zoom: what was under the
+            // mouse (or in the middle) on them stays there.
+            const QPointF moved = mapBuilder->followRings(fixed, current, wanted);
+            const QPointF middle = w.genomeView->mapToScene(w.genomeView->viewport()->rect().center());
+            if (moved != fixed)
+                w.genomeView->centerOn(middle + (moved - fixed));
+        }
     }
     refreshMapLabels();
 }
 
 void ResultViews::refreshMapLabels()
 {
-    if (mapBuilder && w.genomeView)
+    if (mapBuilder && w.genomeView) {
         mapBuilder->updateLabels(w.genomeView->transform().m11());
+        // The rings moved with the zoom: the pointer follows its gene.
+        QPointF anchor, direction;
+        if (!mapArrows.isEmpty() && mapBuilder->geneAnchor(mapBuilder->marked(), &anchor, &direction))
+            mapArrows.last()->setPos(anchor);
+    }
     if (w.genomeView)
         w.genomeView->viewport()->update();
 }
@@ -151,7 +164,7 @@ void ResultViews::slotZoom()
         w.genomeSlider->setValue(0);
     }
     const QSize size = w.genomeView->viewport()->size();
-    const MapFit fit = fitBesideLegend(size);
+    const MapFit fit = fitInView(size);
     w.genomeView->setTransform(QTransform::fromScale(fit.scale, fit.scale));
     // The map's centre where the fit puts it, clear of the legend.
     const QPointF middle(size.width() / 2.0, size.height() / 2.0);
@@ -201,13 +214,15 @@ void ResultViews::slotCenterOn(QTreeWidgetItem *item, int)
         return;
     // Zoom in (never out) until about 40 kb around the gene fill the view.
     if (w.genomeSlider && model.genomeLength > 0) {
-        const double sceneSpan = 40000.0 / model.genomeLength * 2 * M_PI * 1000.0;
+        const double sceneSpan = mapBuilder->sceneLength(40000.0);
         const QSize size = w.genomeView->viewport()->size();
         const double wanted = qMin(size.width(), size.height()) / qMax(sceneSpan, 1.0);
         const int level = int(std::ceil(10 * std::log2(qMax(1.0, wanted / mapFitScale()))));
         if (level > w.genomeSlider->value())
             w.genomeSlider->setValue(qMin(level, 60));
     }
+    // The rings were laid out again for the zoom.
+    mapBuilder->geneAnchor(g, &anchor, &direction);
     w.genomeView->centerOn(anchor);
     pointAtGene(g);
     w.genomeView->viewport()->update();

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QImage>
+
+#include <cmath>
 #include <QInputDialog>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -61,18 +63,26 @@ bool writeSvg(const QString &fileName, const QSize &size, const QString &title, 
     return painter.end();
 }
 
-bool writePng(const QString &fileName, const QSize &size, const Painting &paint)
+bool writePng(const QString &fileName, const QSize &size, int drawnWidth, const Painting &paint)
 {
-    if (fileName.isEmpty() || size.isEmpty())
+    if (fileName.isEmpty() || size.isEmpty() || drawnWidth <= 0)
         return false;
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
+    // As on a high-resolution screen: a painter on an image of a larger
+    // pixel ratio enlarges everything, the text of labels that ignore the
+    // scene's scale included (a scaled painter would leave those small).
+    // A smaller image is drawn at its own size.
+    drawnWidth = qMin(drawnWidth, size.width());
+    const double ratio = double(size.width()) / drawnWidth;
+    image.setDevicePixelRatio(ratio);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
-        paint(painter, size);
+        paint(painter, QSize(drawnWidth, qMax(1, int(std::lround(size.height() / ratio)))));
     }
+    image.setDevicePixelRatio(1.0);
     return image.save(fileName, "PNG");
 }
 

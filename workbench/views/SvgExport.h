@@ -34,7 +34,10 @@ QString pngFilter();
 QString withSuffix(const QString &fileName, const QString &suffix);
 
 bool writeSvg(const QString &fileName, const QSize &size, const QString &title, const Painting &paint);
-// A white image of `size` pixels.
-bool writePng(const QString &fileName, const QSize &size, const Painting &paint);
+// A white image of `size` pixels, drawn as `drawnWidth` pixels would be on
+// screen and enlarged to the image's width: lines, text and the items that
+// keep their size on screen all grow with the image. A narrower image is
+// drawn at its own width.
+bool writePng(const QString &fileName, const QSize &size, int drawnWidth, const Painting &paint);
 
 } // namespace svgexport

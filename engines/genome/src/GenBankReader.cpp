@@ -106,6 +106,8 @@ private:
         for (std::string_view w : words)
             if (w == "circular")
                 record_.circular = true;
+            else if (w == "linear")
+                record_.linear = true;
         lastHeader_.clear();
         state_ = State::Header;
     }

@@ -105,6 +105,8 @@ TEST(GenBankReader, SeveralRecordsWithLocationForms)
 
     const AnnotatedRecord& p = read.value->records[1];
     EXPECT_EQ(p.id, "pTWO.1"); // no ACCESSION or VERSION: the LOCUS name
+    EXPECT_TRUE(p.linear);
+    EXPECT_FALSE(p.circular);
     EXPECT_TRUE(p.plasmid);
     EXPECT_EQ(p.rnas.at(0).product, "tRNA-Gly");
 }

@@ -58,6 +58,7 @@ private slots:
     void sectorsFollowTheGenome()
     {
         const Geometry g(1000000);
+        const Ring ForwardGenes{950.0, 1000.0};
         // A quarter turn from the top is three o'clock.
         const QPointF east = g.pointAt(100, 250000);
         QVERIFY(qAbs(east.x() - 100) < 1e-9 && qAbs(east.y()) < 1e-9);
@@ -113,9 +114,10 @@ private slots:
         const QRect viewport = h.genomeView->viewport()->rect();
         const QRectF map = h.genomeView->mapFromScene(QRectF(-1000, -1000, 2000, 2000)).boundingRect();
         QVERIFY(viewport.contains(map.toAlignedRect().adjusted(1, 1, -1, -1)));
-        // The map takes the room the legend in the top-left corner leaves.
-        const QRectF legend(QPointF(8, 8), GenomeMapBuilder::legendSize());
-        QVERIFY(!legend.intersects(map));
+        // The legend has a margin of its own, beside or above the map.
+        const QRect inView = h.genomeView->viewport()->geometry();
+        const QSizeF legend = GenomeMapBuilder::legendSize();
+        QVERIFY(inView.left() >= legend.width() || inView.top() >= legend.height());
         QVERIFY2(map.width() > 0.5 * qMin(viewport.width(), viewport.height()),
                  qPrintable(QString("map %1 in %2x%3").arg(map.width()).arg(viewport.width()).arg(viewport.height())));
         QCOMPARE(h.genomeSlider->value(), 0);
@@ -138,9 +140,10 @@ private slots:
         const QPointF centre = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
         h.genomeSlider->setValue(10);
         QVERIFY(qAbs(h.genomeView->transform().m11() / fit - 2.0) < 1e-6);
-        // The slider zooms about the view's centre.
+        // The slider zooms about the view's centre: the same genome position
+        // stays there (the rings, of fixed width on screen, move outwards).
         const QPointF after = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
-        QVERIFY2(QLineF(centre, after).length() < 2.0 / fit,
+        QVERIFY2(qAbs(QLineF(QPointF(0, 0), centre).angle() - QLineF(QPointF(0, 0), after).angle()) < 0.5,
                  qPrintable(QString("%1,%2 %3,%4").arg(centre.x()).arg(centre.y()).arg(after.x()).arg(after.y())));
         emit h.genomeView->global_scale(2);
         QCOMPARE(h.genomeSlider->value(), 10 + 2 * ResultViews::WheelLevels);
@@ -154,7 +157,73 @@ private slots:
         // From the empty middle of the circle the slider zooms onto the rings.
         h.views->zoomIn();
         const QPointF onRings = h.genomeView->mapToScene(h.genomeView->viewport()->rect().center());
-        QVERIFY(QLineF(QPointF(0, 0), onRings).length() > genomemap::ScaleRadius);
+        QVERIFY(QLineF(QPointF(0, 0), onRings).length() > h.views->map()->rings().scaleRadius);
+    }
+
+    void ringsKeepTheirWidthOnScreenAtEveryZoom()
+    {
+        const ProjectModel m = syntheticProject(4000000, 400, 3000);
+        Harness h(m);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        h.views->slotPredictOperon();
+        const Geometry geometry(m.genomeLength);
+        double widths[2] = {0, 0};
+        int zooms = 0;
+        for (int level : {30, 70, ResultViews::MapZoomLevels}) {
+            h.genomeSlider->setValue(level);
+            const double scale = h.genomeView->transform().m11();
+            const RingLayout &rings = h.views->map()->rings();
+            const double geneWidth = (rings.forwardGenes.outer - rings.forwardGenes.inner) * scale;
+            const double operonWidth = (rings.forwardOperons.outer - rings.forwardOperons.inner) * scale;
+            if (zooms++ == 0) {
+                widths[0] = geneWidth;
+                widths[1] = operonWidth;
+            }
+            QVERIFY2(qAbs(geneWidth - widths[0]) < 1e-6 && qAbs(operonWidth - widths[1]) < 1e-6,
+                     qPrintable(QString("level %1: %2 px, %3 px").arg(level).arg(geneWidth).arg(operonWidth)));
+            QVERIFY2(geneWidth >= 4 && geneWidth <= 40, qPrintable(QString::number(geneWidth)));
+            // Every ring lies inside the one before it, the scale inside all.
+            QVERIFY(rings.forwardGenes.inner > rings.forwardOperons.outer);
+            QVERIFY(rings.reverseGenes.inner > rings.gc.outer && rings.gc.inner > rings.scaleRadius);
+            // Each gene's hit area follows its ring: the middle of gene 0 and
+            // of gene 2 (reverse strand) lies inside it, the other ring's not.
+            for (int g : {0, 2}) {
+                const bool plus = m.genes[g].strand == "+";
+                const Ring own = plus ? rings.forwardGenes : rings.reverseGenes;
+                const Ring other = plus ? rings.reverseGenes : rings.forwardGenes;
+                const double middle = geometry.middle(m.genes[g].start, m.genes[g].end);
+                const QPainterPath path = h.views->geneFeatures()[g]->path();
+                QVERIFY(path.contains(geometry.pointAt((own.inner + own.outer) / 2, middle)));
+                QVERIFY(!path.contains(geometry.pointAt((other.inner + other.outer) / 2, middle)));
+            }
+        }
+    }
+
+    void linearRepliconIsALine()
+    {
+        ProjectModel m = syntheticProject(100000, 20, 2000);
+        m.circular = false;
+        GenomeMapBuilder map(m);
+        std::unique_ptr<OperonsScene> scene(map.build());
+        map.updateLabels(0.5);
+        // Left to right in genome order, every forward gene at one height
+        // above every reverse gene, and a gene's hit area from its start to
+        // its end along the line.
+        double lastLeft = -1e300;
+        for (int g = 0; g < m.genes.size(); ++g) {
+            const QRectF box = map.geneFeatures()[g]->path().boundingRect();
+            QVERIFY(box.left() > lastLeft);
+            lastLeft = box.left();
+            const double x0 = (double(m.genes[g].start - 1) / m.genomeLength - 0.5) * LineLength;
+            const double x1 = (double(m.genes[g].end) / m.genomeLength - 0.5) * LineLength;
+            QVERIFY2(qAbs(box.left() - x0) < 1e-6 && qAbs(box.right() - x1) < 1e-6,
+                     qPrintable(QString("gene %1: %2..%3, not %4..%5").arg(g).arg(box.left()).arg(box.right()).arg(x0).arg(x1)));
+            const Ring ring = m.genes[g].strand == "+" ? map.rings().forwardGenes : map.rings().reverseGenes;
+            QCOMPARE(box.top(), LineTop + OuterRadius - ring.outer);
+        }
+        // The last gene ends at the line's right end, it does not wrap.
+        QVERIFY(map.geneFeatures().last()->path().boundingRect().right() <= LineLength / 2 + 1e-6);
     }
 
     void geneNamesAppearWhenZoomedAndNeverOverlap()
@@ -284,8 +353,11 @@ private slots:
         MapFeature *feature = h.views->geneFeatures().at(5);
         h.genomeSlider->setValue(40);
         h.genomeView->centerOn(feature);
-        const QPoint at = h.genomeView->mapFromScene(feature->path().pointAtPercent(0.25) * 0.5
-                                                     + feature->path().boundingRect().center() * 0.5);
+        // The middle of the gene's ring at its middle position.
+        QPointF anchor, direction;
+        QVERIFY(h.views->map()->geneAnchor(5, &anchor, &direction));
+        const Ring genes = h.views->map()->rings().forwardGenes;
+        const QPoint at = h.genomeView->mapFromScene(anchor - direction * (genes.outer - genes.inner) / 2);
         // Zoomed in, the gene is drawn in its strand's colour on screen.
         const QColor drawn = h.genomeView->viewport()->grab().toImage().pixelColor(at);
         QVERIFY2(QList<QColor>({GenomeMapBuilder::forwardGeneColor(0), GenomeMapBuilder::forwardGeneColor(1),

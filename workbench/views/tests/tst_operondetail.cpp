@@ -325,6 +325,31 @@ private slots:
         QCOMPARE(arrows[1]->polygon().at(4), QPointF(380, 295));
     }
 
+    void rulerNumbersStayInsideTheDrawing()
+    {
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        QGraphicsScene *scene = h.views->operonScene();
+        const QRectF unit = operondetail::unitRect(scene);
+        // From a small image, where a number is wider than the margin, to a
+        // large one: a number shown is whole, never cut by an edge.
+        for (double scale : {0.3, 0.6, 1.0, 3.0}) {
+            operondetail::spaceRulerLabels(scene, scale);
+            int shown = 0;
+            for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(scene)) {
+                if (!t->toPlainText().startsWith(' ') || !t->isVisible())
+                    continue;
+                ++shown;
+                const QRectF box = t->transform().mapRect(t->boundingRect()).translated(t->pos() * scale);
+                QVERIFY2(box.left() >= unit.left() * scale && box.right() <= unit.right() * scale,
+                         qPrintable(QString("%1 at scale %2").arg(t->toPlainText()).arg(scale)));
+            }
+            QVERIFY(shown >= 2);
+        }
+    }
+
     void detailViewFitsTheUnitAndZooms()
     {
         const ProjectModel m = sampleProject();

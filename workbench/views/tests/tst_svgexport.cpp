@@ -145,6 +145,37 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("none.png")));
     }
 
+    void textGrowsWithTheImage()
+    {
+        // The genome's title in the middle of the map is as wide, relative
+        // to the image, in a small and in a three times larger PNG.
+        QTemporaryDir dir;
+        const ProjectModel m = sampleProject();
+        Harness h(m);
+        h.views->slotPredictOperon();
+        Asked asked;
+        auto titleWidth = [&](int width) {
+            const QString path = dir.filePath(QString("map%1.png").arg(width));
+            h.views->setSaveFileNameAsker(answer(asked, path));
+            h.views->setImageWidthAsker([width](QWidget *, const QString &, int) { return width; });
+            h.views->savePng();
+            const QImage image(path);
+            const int from = width * 2 / 5, to = width * 3 / 5;
+            int left = width, right = -1;
+            for (int y = from; y < to; ++y)
+                for (int x = from; x < to; ++x)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                    }
+            return right >= left ? double(right - left + 1) / width : 0.0;
+        };
+        const double small = titleWidth(1200);
+        const double large = titleWidth(3600);
+        QVERIFY(small > 0.01);
+        QVERIFY2(qAbs(large / small - 1.0) < 0.15, qPrintable(QString("%1 %2").arg(small).arg(large)));
+    }
+
     void cancelledDialogsWriteNothing()
     {
         QTemporaryDir dir;

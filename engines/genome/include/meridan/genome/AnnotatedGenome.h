@@ -41,6 +41,7 @@ struct AnnotatedRecord {
     std::string description; // definition line or organism, may be empty
     bool plasmid = false;
     bool circular = false;
+    bool linear = false;     // the file says so (a GenBank LOCUS line)
     std::int64_t declaredLength = -1; // from the file's header lines, -1 when absent
     long declaredLine = 0;            // the line declaring it
     std::string sequence;             // upper-case; empty until attached
