@@ -2,6 +2,7 @@
 
 #include "OperonTree.h"
 #include "ProjectModel.h"
+#include "meridan/genome/results/TerminatorTable.h"
 
 #include <QBrush>
 #include <QCursor>
@@ -250,7 +251,7 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
         const bool last = i == n - 1;
         if (p.score > 0 && ((first && forward) || (last && reverse)))
             drawPromoter(scene, gene.synonym, p, P, Q, forward);
-        if (t.score > 2.0 && ((first && reverse) || (last && forward)))
+        if (t.score > meridan::genome::results::kTerminatorCut && ((first && reverse) || (last && forward)))
             drawTerminator(scene, gene.synonym, t, T1, T2);
     }
     drawLinkProbabilities(scene, model, item, b);
