@@ -234,6 +234,33 @@ double Features::gcSkew(qint64 first, qint64 last) const
     return c.gc > 0 ? double(c.gMinusC) / double(c.gc) : 0;
 }
 
+// Every junction of two neighbouring genes the pair table gives a
+// probability for, from the end of the first to the start of the second.
+void addLinks(const ProjectModel &model, Features &out)
+{
+    if (model.operonLinks.isEmpty())
+        return;
+    for (int g = 0; g + 1 < model.genes.size(); ++g) {
+        const GeneEntry &a = model.genes[g];
+        const GeneEntry &c = model.genes[g + 1];
+        const auto link = model.operonLinks.constFind(a.synonym + QLatin1Char('\t') + c.synonym);
+        if (link == model.operonLinks.constEnd())
+            continue;
+        Feature f;
+        f.kind = Kind::Link;
+        f.first = std::min(std::max(a.start, a.end), std::min(c.start, c.end));
+        f.last = std::max(std::max(a.start, a.end), std::min(c.start, c.end));
+        f.strand = strandOf(a.strand);
+        f.gene = g;
+        f.probability = *link;
+        f.label = QString::number(*link, 'f', 2);
+        f.tooltip = QObject::tr("<b>%1 \u2013 %2</b><br>probability that they share an operon: %3")
+                        .arg(displayName(a).toHtmlEscaped(), displayName(c).toHtmlEscaped())
+                        .arg(*link, 0, 'f', 3);
+        out.links << f;
+    }
+}
+
 Features buildFeatures(const ProjectModel &model)
 {
     Features out;
@@ -280,6 +307,7 @@ Features buildFeatures(const ProjectModel &model)
         out.genes << geneFeature(model, g, out.operonOfGene[g]);
     addPromoters(model, out);
     addTerminators(model, out);
+    addLinks(model, out);
     addSequenceCounts(model, out);
     return out;
 }

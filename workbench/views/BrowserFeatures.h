@@ -1,7 +1,8 @@
 // The features the genome browser draws, built once from a project: genes,
 // operons and transcription units (named as the operon tree names them),
 // promoters with their boxes, terminators with their hairpins, and running
-// counts of the sequence for GC content and GC skew over any window.
+// counts of the sequence for GC content and GC skew over any window, and
+// the link probabilities of neighbouring genes when the run wrote them.
 #pragma once
 
 #include <QString>
@@ -13,7 +14,7 @@ struct ProjectModel;
 
 namespace browser {
 
-enum class Kind { Gene, Operon, Unit, Promoter, Terminator };
+enum class Kind { Gene, Operon, Unit, Promoter, Terminator, Link };
 
 struct Feature {
     Kind kind = Kind::Gene;
@@ -30,6 +31,7 @@ struct Feature {
     // terminator's hairpin (second pair unused).
     qint64 partFirst[2] = {0, 0};
     qint64 partLast[2] = {-1, -1};
+    double probability = -1; // a link's probability that its two genes share an operon
 };
 
 struct Features {
@@ -39,6 +41,10 @@ struct Features {
     QVector<Feature> units;
     QVector<Feature> promoters;
     QVector<Feature> terminators;
+    // The junctions between neighbouring genes with the run's probability
+    // that they share an operon (gene = the first of the two); empty when
+    // the run wrote no pair table.
+    QVector<Feature> links;
     QVector<int> operonOfGene;    // tuMap key per gene, -1 when in no unit
     // Running counts of G+C, G-C and called bases (A, C, G or T) over the
     // first 32 k bases, for every k; a window's count adds the bases after

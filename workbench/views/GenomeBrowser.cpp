@@ -145,6 +145,7 @@ const browser::Feature &GenomeBrowser::featureOf(const Hit &hit) const
     case browser::Kind::Operon: return features_.operons[hit.index];
     case browser::Kind::Unit: return features_.units[hit.index];
     case browser::Kind::Promoter: return features_.promoters[hit.index];
+    case browser::Kind::Link: return features_.links[hit.index];
     case browser::Kind::Terminator: break;
     }
     return features_.terminators[hit.index];

@@ -206,6 +206,36 @@ struct GenomeBrowser::Painter {
         }
     }
 
+    // A mark at each junction of neighbouring genes, from red (a boundary)
+    // to green (one operon), with its probability where there is room.
+    void links()
+    {
+        const double top = trackTop(Links) + 3;
+        const double h = trackHeight[Links] - 6;
+        double labelsEnd = left;
+        for (int i = 0; i < b.features_.links.size(); ++i) {
+            const browser::Feature &f = b.features_.links[i];
+            if (!visible(f))
+                continue;
+            QRectF r = box(f.first, f.last, top, h);
+            if (r.width() < 4)
+                r.adjust(-(4 - r.width()) / 2, 0, (4 - r.width()) / 2, 0);
+            const double q = std::clamp(f.probability, 0.0, 1.0);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromRgbF(0.80 * (1 - q), 0.55 * q, 0.10));
+            p.drawRect(r);
+            const double width = p.fontMetrics().horizontalAdvance(f.label) + 6;
+            const QRectF text(r.center().x() - width / 2, top - 2, width, h + 4);
+            if (text.left() > labelsEnd && text.right() < right) {
+                p.fillRect(text.adjusted(1, 2, -1, -2), QColor(255, 255, 255, 210));
+                p.setPen(Qt::black);
+                p.drawText(text, Qt::AlignCenter, f.label);
+                labelsEnd = text.right();
+            }
+            remember(r.united(text), browser::Kind::Link, i);
+        }
+    }
+
     void units()
     {
         // Units of an operon with one unit on the upper lane; alternative
@@ -389,6 +419,7 @@ void GenomeBrowser::paintEvent(QPaintEvent *)
     painter.sequence();
     painter.units();
     painter.operons();
+    painter.links();
     painter.promoters();
     painter.terminators();
     painter.genes();

@@ -243,6 +243,30 @@ private slots:
         QCOMPARE(p.partLast[1], 1134);
     }
 
+    // A pair-table probability stands at the junction of its two genes, with
+    // a tooltip; a pair the table does not hold has no mark.
+    void linkProbabilitiesStandAtTheirJunctions()
+    {
+        ProjectModel m = model;
+        m.operonLinks.insert(m.genes[0].synonym + QLatin1Char('\t') + m.genes[1].synonym, 0.83);
+        GenomeBrowser b;
+        b.resize(1300, 420);
+        b.setProject(&m);
+        b.showBases(1, 10000);
+        b.grab();
+        const browser::Features &f = b.features();
+        QCOMPARE(f.links.size(), 1);
+        const browser::Feature &link = f.links.first();
+        QCOMPARE(link.gene, 0);
+        QCOMPARE(link.probability, 0.83);
+        QCOMPARE(link.first, qint64(std::min(std::max(m.genes[0].start, m.genes[0].end), std::min(m.genes[1].start, m.genes[1].end))));
+        const QRectF r = b.drawnRect(browser::Kind::Link, 0);
+        QVERIFY(!r.isEmpty());
+        const double junction = (b.drawnRect(browser::Kind::Gene, 0).right() + b.drawnRect(browser::Kind::Gene, 1).left()) / 2;
+        QVERIFY2(std::abs(r.center().x() - junction) < 3, qPrintable(QString("%1 vs %2").arg(r.center().x()).arg(junction)));
+        QVERIFY(b.tooltipAt(r.center()).contains(QStringLiteral("0.830")));
+    }
+
     void aBigWigTrackShowsWhatLibBigWigReads()
     {
 #ifndef MERIDAN_HAVE_BIGWIG
