@@ -11,6 +11,7 @@
 
 #include "meridan/pipeline/PromoterMerge.h"
 #include "SummaryDialog.h"
+#include "UnitTableModel.h"
 
 #include <QDebug>
 #include <QLabel>
@@ -78,6 +79,11 @@ void MainWindow::slotLoadTulistResult()
     }
     qDebug() << "load tulist result.";
     meridan::readTuList(resultDir + genomeId + QStringLiteral("_tulist.txt"), model);
+    // The link probabilities go into the model before any view is drawn from it.
+    QString linksProblem;
+    model.operonLinks = readOperonLinks(resultDir + genomeId + QStringLiteral("_operon_pairs.tsv"), &linksProblem);
+    if (!linksProblem.isEmpty())
+        showStatusFor5Seconds(linksProblem);
     if (endOfRun) {
         finishPrediction();
         const QStringList failures = tulistThread.failures();

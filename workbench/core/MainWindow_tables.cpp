@@ -39,13 +39,7 @@ void MainWindow::createUnitTables()
     });
 
     connect(this, &MainWindow::Predict_Operon, unitTablePanel, [this] {
-        QString problem;
-        const QHash<QString, double> links =
-            readOperonLinks(resultDir + genomeId + QStringLiteral("_operon_pairs.tsv"), &problem);
-        if (!problem.isEmpty())
-            showStatusFor5Seconds(problem);
-        model.operonLinks = links;
-        unitTablePanel->setProject(model, dnaView->browser()->features(), links);
+        unitTablePanel->setProject(model, dnaView->browser()->features(), model.operonLinks);
         tablesAction->setEnabled(!model.genes.isEmpty());
     });
     connect(resultViews, &ResultViews::geneSelected, unitTablePanel, &UnitTablePanel::selectGene);
