@@ -221,18 +221,21 @@ struct GenomeBrowser::Painter {
             if (r.width() < 4)
                 r.adjust(-(4 - r.width()) / 2, 0, (4 - r.width()) / 2, 0);
             const double q = std::clamp(f.probability, 0.0, 1.0);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor::fromRgbF(0.80 * (1 - q), 0.55 * q, 0.10));
-            p.drawRect(r);
+            // The probability beside the mark, to its right, where it does not
+            // run into the previous one.
             const double width = p.fontMetrics().horizontalAdvance(f.label) + 6;
-            const QRectF text(r.center().x() - width / 2, top - 2, width, h + 4);
-            if (text.left() > labelsEnd && text.right() < right) {
-                p.fillRect(text.adjusted(1, 2, -1, -2), QColor(255, 255, 255, 210));
+            const QRectF text(r.right() + 1, top - 2, width, h + 4);
+            if (r.left() > labelsEnd && text.right() < right) {
                 p.setPen(Qt::black);
                 p.drawText(text, Qt::AlignCenter, f.label);
                 labelsEnd = text.right();
             }
-            remember(r.united(text), browser::Kind::Link, i);
+            remember(r, browser::Kind::Link, i);
+            if (labelsEnd == text.right())
+                remember(text, browser::Kind::Link, i);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromRgbF(0.80 * (1 - q), 0.55 * q, 0.10));
+            p.drawRect(r);
         }
     }
 
