@@ -26,18 +26,25 @@ endfunction()
 # A GoogleTest executable registered with CTest. Tests learn where the real
 # data and the runnable folder are through compile definitions; the
 # environment variable MERIDAN_DATA_DIR overrides the data folder at run time.
-function(meridan_gtest target)
-  if(NOT MERIDAN_TESTS)
-    return()
-  endif()
+# The test executable both kinds share: its sources and libraries, where the
+# real data and the runnable folder are, and the shared test helpers.
+function(meridan_test_executable target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
   target_compile_definitions(${target} PRIVATE
     MERIDAN_DATA_DIR="${MERIDAN_DATA_DIR}"
     MERIDAN_RUN_DIR="${MERIDAN_RUN_DIR}")
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/common")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+endfunction()
+
+function(meridan_gtest target)
+  if(NOT MERIDAN_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  meridan_test_executable(${target} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
 endfunction()
 
@@ -48,13 +55,7 @@ function(meridan_qttest target)
     return()
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} Qt6::Test)
-  target_compile_definitions(${target} PRIVATE
-    MERIDAN_DATA_DIR="${MERIDAN_DATA_DIR}"
-    MERIDAN_RUN_DIR="${MERIDAN_RUN_DIR}")
-  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/common")
-  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  meridan_test_executable(${target} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} Qt6::Test)
   add_test(NAME ${target} COMMAND ${target})
   set_tests_properties(${target} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"

@@ -1,5 +1,6 @@
 #include "SimulationScore.h"
 
+#include "meridan/genome/TextFields.h"
 #include "meridan/genome/results/ResultPaths.h"
 #include "meridan/genome/results/TerminatorTable.h"
 
@@ -21,26 +22,6 @@ constexpr int positionTolerance = 20;
 // The TU builder's cut values.
 constexpr double terminatorCut = meridan::genome::results::kTerminatorCut;
 constexpr double promoterCut = 0.0;
-
-std::vector<std::string> split(const std::string& line, char separator)
-{
-    std::vector<std::string> out;
-    std::string field;
-    std::istringstream in(line);
-    while (std::getline(in, field, separator))
-        out.push_back(field);
-    return out;
-}
-
-std::vector<std::string> tokens(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    std::string t;
-    while (in >> t)
-        out.push_back(t);
-    return out;
-}
 
 std::vector<std::string> readLines(const std::filesystem::path& path, bool required = true)
 {
@@ -88,11 +69,11 @@ Truth readTruth(const std::filesystem::path& path)
             truth.accession = line.substr(44, 9);
             continue;
         }
-        const std::vector<std::string> f = split(line, '\t');
+        const std::vector<std::string> f = genome::splitAt(line, '\t');
         if (line.empty() || line[0] == '#' || f.size() < 5)
             continue;
         if (f[0] == "operon") {
-            for (const std::string& synonym : split(f[4], ','))
+            for (const std::string& synonym : genome::splitAt(f[4], ','))
                 truth.operonOf[synonym] = operon;
             ++operon;
         } else if (f[0] == "promoter" || f[0] == "terminator") {
@@ -110,7 +91,7 @@ std::vector<Gene> readAnnotation(const std::filesystem::path& path)
     std::vector<Gene> genes;
     const std::vector<std::string> lines = readLines(path);
     for (size_t i = 3; i < lines.size(); ++i) {
-        const std::vector<std::string> f = split(lines[i], '\t');
+        const std::vector<std::string> f = genome::splitAt(lines[i], '\t');
         if (f.size() < 6)
             continue;
         Gene g;
@@ -139,8 +120,8 @@ RecoveryReport scoreRecovery(const std::filesystem::path& truthPath,
     // Operon boundaries: the gene-tag file numbers the operons, one line per gene.
     std::vector<long> operonNumber;
     for (const std::string& line : readLines(meridan::genome::results::resultPaths(results.string(), id).geneTags))
-        if (!tokens(line).empty())
-            operonNumber.push_back(std::lround(std::atof(tokens(line)[0].c_str())));
+        if (!genome::splitBlanks(line).empty())
+            operonNumber.push_back(std::lround(std::atof(genome::splitBlanks(line)[0].c_str())));
     std::map<std::string, const Gene*> bySynonym;
     for (const Gene& g : genes)
         bySynonym[g.synonym] = &g;
@@ -166,7 +147,7 @@ RecoveryReport scoreRecovery(const std::filesystem::path& truthPath,
     // the gene it follows, in the direction of transcription.
     std::multimap<std::string, std::pair<int, double>> rows;   // label -> (start, score)
     for (const std::string& line : readLines(results / (id + "_terminator_score.txt"), false)) {
-        const std::vector<std::string> t = tokens(line);
+        const std::vector<std::string> t = genome::splitBlanks(line);
         if (t.size() >= 6)
             rows.insert({t.back(), {std::atoi(t[0].c_str()), std::atof(t[4].c_str())}});
     }
@@ -194,7 +175,7 @@ RecoveryReport scoreRecovery(const std::filesystem::path& truthPath,
     // Promoters: the table holds one line per gene name with its best score.
     std::map<std::string, double> promoterScore;
     for (const std::string& line : readLines(results / (id + "_promoter_scores.txt"), false)) {
-        const std::vector<std::string> t = tokens(line);
+        const std::vector<std::string> t = genome::splitBlanks(line);
         if (t.size() >= 2)
             promoterScore[t[0]] = std::atof(t[1].c_str());
     }

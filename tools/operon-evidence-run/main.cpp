@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <map>
 
 int main(int argc, char** argv)
 {
@@ -22,22 +23,15 @@ int main(int argc, char** argv)
         }
         const std::string value = argv[++i];
         std::string problem;
+        const std::map<std::string, std::string*> paths{
+            {"--genetag", &request.geneTagPath},       {"--out", &request.outputPath},
+            {"--table", &request.tablePath},           {"--promoters", &request.promoterPath},
+            {"--panel", &request.panelPath},           {"--genome", &request.genomePath},
+            {"--terminators", &request.terminatorPath}};
         if (arg == "--genes")
             request.geneTables.push_back(value);
-        else if (arg == "--genetag")
-            request.geneTagPath = value;
-        else if (arg == "--out")
-            request.outputPath = value;
-        else if (arg == "--table")
-            request.tablePath = value;
-        else if (arg == "--promoters")
-            request.promoterPath = value;
-        else if (arg == "--panel")
-            request.panelPath = value;
-        else if (arg == "--genome")
-            request.genomePath = value;
-        else if (arg == "--terminators")
-            request.terminatorPath = value;
+        else if (const auto path = paths.find(arg); path != paths.end())
+            *path->second = value;
         else if (arg == "--evidence" && !parseEvidenceList(value, request.options, problem)) {
             std::cerr << "operon-evidence-run: " << problem << '\n';
             return 2;

@@ -1,6 +1,7 @@
 // Usage: terminator-run <library.so> <genome.fna> <genome.ptt> <output folder/>
-// Loads the library, resolves mainfun and calls it once; the exit status is 0
-// when mainfun returned 1.
+// Loads an engine library whose mainfun takes (FNA, PTT, output folder) --
+// the terminator engines and the operon engine -- calls it once and exits
+// with 0 when it returned 1.
 #include <dlfcn.h>
 
 #include <cstdio>

@@ -5,6 +5,8 @@
 #include "meridan/export/ExportSet.h"
 #include "meridan/export/Writers.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -23,14 +25,7 @@ GenomeFeatures smallFeatures()
     return placeFeatures(loadGenomeResults(folder.path().string(), "SMALL0001"), genome);
 }
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
+using meridan::testtext::lines;
 
 // The line whose text contains key.
 std::string lineWith(const std::string& text, const std::string& key)

@@ -51,19 +51,31 @@ std::vector<std::string> splitBlanks(std::string_view line)
     return {pieces.begin(), pieces.end()};
 }
 
-std::vector<std::string_view> tabPieces(std::string_view line)
+namespace {
+
+std::vector<std::string_view> piecesAt(std::string_view line, char separator)
 {
     std::vector<std::string_view> pieces;
     std::size_t from = 0;
     for (;;) {
-        const std::size_t tab = line.find('\t', from);
-        if (tab == std::string_view::npos) {
+        const std::size_t at = line.find(separator, from);
+        if (at == std::string_view::npos) {
             pieces.push_back(line.substr(from));
             return pieces;
         }
-        pieces.push_back(line.substr(from, tab - from));
-        from = tab + 1;
+        pieces.push_back(line.substr(from, at - from));
+        from = at + 1;
     }
+}
+
+} // namespace
+
+std::vector<std::string_view> tabPieces(std::string_view line) { return piecesAt(line, '\t'); }
+
+std::vector<std::string> splitAt(std::string_view text, char separator)
+{
+    const auto pieces = piecesAt(text, separator);
+    return {pieces.begin(), pieces.end()};
 }
 
 std::vector<std::string> splitTabs(std::string_view line)

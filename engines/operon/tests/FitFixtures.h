@@ -11,13 +11,11 @@ namespace meridan::operon::testing {
 inline CandidatePair makePair(int distance, const std::string& label, const std::string& terminator,
                               const std::string& promoter, const std::string& sd)
 {
-    CandidatePair p;
-    p.distance = distance;
-    p.categoryLabel = label;
-    p.terminatorRegion = terminator;
-    p.promoterRegion = promoter;
-    p.sdRegion = sd;
-    return p;
+    return CandidatePair{.distance = distance,
+                         .categoryLabel = label,
+                         .terminatorRegion = terminator,
+                         .promoterRegion = promoter,
+                         .sdRegion = sd};
 }
 
 inline TrainingMaterial materialOf(std::vector<CandidatePair> pairs)

@@ -5,6 +5,8 @@
 #include "TestData.h"
 #include "meridan/operon/Galvora.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -80,13 +82,15 @@ RunRequest requestFor(const TempDir& dir, std::uint32_t seed, const std::string&
     return r;
 }
 
-std::vector<std::string> lines(const std::string& text)
+using meridan::testtext::lines;
+
+// The small genome written to dir as NC_999999.fna and NC_999999.ptt.
+SmallGenome writeSmallGenome(TempDir& dir)
 {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
+    SmallGenome g;
+    dir.write("NC_999999.fna", fastaOf(g.sequence));
+    dir.write("NC_999999.ptt", pttOf(g.genes));
+    return g;
 }
 
 } // namespace
@@ -94,9 +98,7 @@ std::vector<std::string> lines(const std::string& text)
 TEST(GalvoraRun, WritesOneLinePerGeneAndRepeatsWithTheSameSeed)
 {
     TempDir dir;
-    const SmallGenome g;
-    dir.write("NC_999999.fna", fastaOf(g.sequence));
-    dir.write("NC_999999.ptt", pttOf(g.genes));
+    const SmallGenome g = writeSmallGenome(dir);
     std::ostringstream log;
     ASSERT_EQ(runGalvora(requestFor(dir, 11), log), 1);
     const auto tagPath = dir.path() / "NC_999999_genetag.txt";
@@ -136,9 +138,7 @@ TEST(GalvoraRun, WritesOneLinePerGeneAndRepeatsWithTheSameSeed)
 TEST(GalvoraRun, ThreadsAndVectorFormsDoNotChangeTheResult)
 {
     TempDir dir;
-    const SmallGenome g;
-    dir.write("NC_999999.fna", fastaOf(g.sequence));
-    dir.write("NC_999999.ptt", pttOf(g.genes));
+    const SmallGenome g = writeSmallGenome(dir);
     std::string reference;
     for (int threads : {1, 2, 3}) {
         RunRequest r = requestFor(dir, 99);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <sstream>
 
 using namespace meridan::operon;
@@ -72,38 +74,34 @@ TEST(CategoryLabel, Indexes)
     EXPECT_EQ(categoryIndex('Z'), 24);
 }
 
-TEST(SignalRegions, OverlappingGenesOnPlus)
+// On '+' the terminator region follows the first gene, the promoter and SD
+// regions lie before the second; a short gap is shared between them.
+TEST(SignalRegions, PlusStrandRegionsFollowTheGap)
 {
     const std::string s = patternGenome(1000);
     const auto genome = makeGenomeSequence(s);
-    // second.start - first.end - 1 = 297 - 300 - 1 = -4
-    const auto r = cutSignalRegions(gene(101, 300, '+'), gene(297, 600, '+'), '+', genome);
-    EXPECT_EQ(r.terminatorRegion, forward(s, 301, 320));
-    EXPECT_EQ(r.promoterRegion, forward(s, 297 - 35, 297 - 21));
-    EXPECT_EQ(r.promoterRegion.size(), 15u);
-    EXPECT_EQ(r.sdRegion, forward(s, 277, 296));
-    EXPECT_FALSE(r.clipped);
-}
-
-TEST(SignalRegions, LongGapOnPlus)
-{
-    const std::string s = patternGenome(1000);
-    const auto genome = makeGenomeSequence(s);
-    // gap of 250 bases: 301 … 550
-    const auto r = cutSignalRegions(gene(101, 300, '+'), gene(551, 900, '+'), '+', genome);
-    EXPECT_EQ(r.terminatorRegion, forward(s, 301, 400));
-    EXPECT_EQ(r.promoterRegion, forward(s, 451, 530));
-    EXPECT_EQ(r.sdRegion, forward(s, 531, 550));
-}
-
-TEST(SignalRegions, MiddleGapOnPlusIsTheIntergenicStretch)
-{
-    const std::string s = patternGenome(1000);
-    const auto genome = makeGenomeSequence(s);
-    // gap of 50 bases: 301 … 350; promoter 301 … 330 (g - 20 = 30 bases)
-    const auto r = cutSignalRegions(gene(101, 300, '+'), gene(351, 900, '+'), '+', genome);
-    EXPECT_EQ(r.terminatorRegion, forward(s, 301, 350));
-    EXPECT_EQ(r.promoterRegion, forward(s, 301, 330));
+    struct Case {
+        const char* what;
+        int secondStart;
+        std::array<int, 2> terminator, promoter, sd; // {0, 0}: not checked
+    };
+    const Case cases[] = {
+        // second.start - first.end - 1 = 297 - 300 - 1 = -4
+        {"overlapping genes", 297, {301, 320}, {297 - 35, 297 - 21}, {277, 296}},
+        {"a gap of 250 bases: 301 … 550", 551, {301, 400}, {451, 530}, {531, 550}},
+        // promoter 301 … 330 (g - 20 = 30 bases)
+        {"a gap of 50 bases: 301 … 350", 351, {301, 350}, {301, 330}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = cutSignalRegions(gene(101, 300, '+'), gene(c.secondStart, 900, '+'), '+', genome);
+        EXPECT_EQ(r.terminatorRegion, forward(s, c.terminator[0], c.terminator[1]));
+        EXPECT_EQ(r.promoterRegion, forward(s, c.promoter[0], c.promoter[1]));
+        if (c.sd[0] != 0) {
+            EXPECT_EQ(r.sdRegion, forward(s, c.sd[0], c.sd[1]));
+        }
+        EXPECT_FALSE(r.clipped);
+    }
 }
 
 TEST(SignalRegions, MinusStrandReadsTheReverseComplement)

@@ -1,6 +1,7 @@
 #include "meridan/evidence/ResultInputs.h"
 
 #include "meridan/genome/GeneTableFile.h"
+#include "meridan/genome/TextFields.h"
 #include "meridan/genome/results/GeneTagFile.h"
 #include "meridan/genome/results/PromoterTable.h"
 #include "meridan/genome/results/TerminatorTable.h"
@@ -21,21 +22,11 @@ std::ifstream openInput(const std::string& path)
 
 namespace {
 
-std::vector<std::string> split(const std::string& line, char separator)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    std::istringstream in(line);
-    while (std::getline(in, field, separator))
-        fields.push_back(field);
-    return fields;
-}
-
 std::string cogLetters(const std::string& column)
 {
     // COG0527E -> E; COG0001H,COG0002K -> HK; "-" -> "".
     std::string letters;
-    for (const std::string& entry : split(column, ','))
+    for (const std::string& entry : genome::splitAt(column, ','))
         if (entry.size() > 7 && entry.compare(0, 3, "COG") == 0)
             letters += entry.substr(7);
     return letters;

@@ -1,6 +1,8 @@
 #include "meridan/evidence/OperonRefinement.h"
 #include "meridan/evidence/ResultInputs.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,13 +20,7 @@ std::string writeFile(const std::string& name, const std::string& text)
     return path.string();
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using meridan::testtext::readFile;
 
 const char* const kTable = "Genome - 1..5000\n3 proteins\nLocation\tStrand\tLength\tPID\tGene\tSynonym\tCode\tCOG\tProduct\n"
                            "100..400\t+\t100\t1\tx\tg1\t-\tCOG0001E\tp\n"

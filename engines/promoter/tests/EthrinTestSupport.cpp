@@ -20,20 +20,6 @@ std::string randomBases(std::size_t length, std::uint64_t seed)
     return s;
 }
 
-std::string reverseComplement(const std::string& bases)
-{
-    std::string r(bases.rbegin(), bases.rend());
-    for (char& c : r) {
-        switch (c) {
-        case 'A': c = 'T'; break;
-        case 'C': c = 'G'; break;
-        case 'G': c = 'C'; break;
-        case 'T': c = 'A'; break;
-        default: c = 'N';
-        }
-    }
-    return r;
-}
 
 std::vector<std::uint8_t> codes(const std::string& bases)
 {

@@ -2,6 +2,7 @@
 // tables, temporary folders and reading score files as the workbench does.
 #pragma once
 
+#include "TestText.h"
 #include "meridan/ethrin/GenomeInput.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace ethrin_test {
 
 // Uniformly random A/C/G/T text, the same for the same seed.
 std::string randomBases(std::size_t length, std::uint64_t seed);
-std::string reverseComplement(const std::string& bases);
+using meridan::testtext::reverseComplement;
 std::vector<std::uint8_t> codes(const std::string& bases);
 
 // Places `text` so that its first character lands on 1-based position `at`.

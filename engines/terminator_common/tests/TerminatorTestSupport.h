@@ -2,6 +2,8 @@
 // with the test, small files, and synthetic genomes with gene tables.
 #pragma once
 
+#include "TestText.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -113,13 +115,7 @@ struct SyntheticGenome {
     std::string sequence;
 };
 
-inline std::string reverseComplementOf(const std::string& text)
-{
-    std::string result(text.rbegin(), text.rend());
-    for (char& c : result)
-        c = c == 'A' ? 'T' : c == 'T' ? 'A' : c == 'C' ? 'G' : 'C';
-    return result;
-}
+using meridan::testtext::reverseComplement;
 
 inline SyntheticGenome makeSyntheticGenome(const std::filesystem::path& dir, int geneCount = 40,
                                            unsigned seed = 7)
@@ -142,7 +138,7 @@ inline SyntheticGenome makeSyntheticGenome(const std::filesystem::path& dir, int
             gene.end = static_cast<long long>(sequence.size());
             sequence += spacer + terminator + after;
         } else {
-            sequence += after + reverseComplementOf(terminator) + spacer;
+            sequence += after + reverseComplement(terminator) + spacer;
             gene.start = static_cast<long long>(sequence.size()) + 1;
             sequence += body;
             gene.end = static_cast<long long>(sequence.size());

@@ -1,17 +1,20 @@
 // The exported entry of the terminator discovery library.
 #include "castrel/Discovery.h"
-#include "terminator/HandOver.h"
+#include "terminator/EngineEntries.h"
 
-#include "meridan/engine/ClassicEntry.h"
-#include "meridan/engine/RunContext.h"
+namespace {
+
+bool discover(const meridan::terminator::RunInputs& inputs, std::ostream& log)
+{
+    return meridan::castrel::runDiscovery(inputs, log).ok;
+}
+
+} // namespace
 
 extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPath, const char* pttPath,
                                                               const char* outputDir)
 {
-    return meridan::engine::runClassicEntry("Castrel", {fnaPath, pttPath, outputDir}, [&](std::ostream& log) {
-        meridan::castrel::DiscoveryInputs inputs{fnaPath, pttPath, outputDir, {}, {}, nullptr};
-        return meridan::castrel::runDiscovery(inputs, log).ok;
-    });
+    return meridan::terminator::classicEntry("Castrel", fnaPath, pttPath, outputDir, discover);
 }
 
 // argv: FNA PTT. Writes the seven model files, the pair file
@@ -21,12 +24,5 @@ extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPat
 MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
                                                 const char* const* argv)
 {
-    using namespace meridan;
-    return engine::runEntry("Castrel", context, argc, argv, 2,
-                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
-                                const terminator::HandOverFiles handOver = terminator::handOverFiles(prefix, argv[1]);
-                                castrel::DiscoveryInputs inputs{argv[0], argv[1], prefix, handOver.pairs,
-                                                                handOver.runLog, &run};
-                                return castrel::runDiscovery(inputs, log).ok;
-                            });
+    return meridan::terminator::versionedEntry("Castrel", context, argc, argv, discover);
 }

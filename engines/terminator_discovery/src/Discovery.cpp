@@ -34,11 +34,7 @@ void appendRunLog(const std::filesystem::path& path, const std::string& line, st
 DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
 {
     out << "Usage: Tavrik <fnafile> <pttfile>\n";
-    const std::optional<std::string> genomeId = genomeIdFromPath(inputs.fnaPath);
-    if (!genomeId)
-        throw RunError("Can't take the genome identifier from " + inputs.fnaPath
-                       + " ! (expected a path ending in <9-character id>.fna)");
-    const std::string prefix = inputs.outputDir + *genomeId;
+    const std::string prefix = inputs.outputDir + genomeIdOrFail(inputs.fnaPath, ".fna");
     out << "terminator" << inputs.outputDir << '\n';
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Skip, out);
@@ -97,14 +93,7 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
 
 DiscoveryResult runDiscovery(const DiscoveryInputs& inputs, std::ostream& out)
 {
-    try {
-        return discover(inputs, out);
-    } catch (const RunError& error) {
-        out << error.what() << '\n';
-    } catch (const std::exception& error) {
-        out << "Castrel failed: " << error.what() << '\n';
-    }
-    return {};
+    return terminator::reportingFailure<DiscoveryResult>("Castrel", out, [&] { return discover(inputs, out); });
 }
 
 } // namespace meridan::castrel

@@ -3,6 +3,8 @@
 #include "terminator/ModelFiles.h"
 #include "terminator/NumberText.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -13,14 +15,7 @@ using meridan::terminator::kModelExtensions;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using meridan::testtext::lines;
 
 } // namespace
 
@@ -58,7 +53,7 @@ TEST(TerminatorDiscoveryRun, WritesTheSevenModelFilesAndALogLine)
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0], prefix + meridan::terminator::defaultNotation(result.score) + ",1");
 
-    const std::vector<std::string> trace = linesOf(out.str());
+    const std::vector<std::string> trace = lines(out.str());
     ASSERT_GE(trace.size(), 8u);
     EXPECT_EQ(trace[0], "Usage: Tavrik <fnafile> <pttfile>");
     EXPECT_EQ(trace[1], "terminator" + inputs.outputDir);
@@ -83,17 +78,17 @@ TEST(TerminatorDiscoveryRun, UnopenableInputsLeaveNothingBehind)
     std::ostringstream out;
     const std::string missingPtt = (dir / "NC_000000.ptt").string();
     EXPECT_FALSE(runDiscovery({genome.fna.string(), missingPtt, results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
-    EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + missingPtt + " !");
+    EXPECT_EQ(lines(out.str()).back(), "Can't open file " + missingPtt + " !");
 
     out.str("");
     const std::string missingFna = (dir / "NC_000000.fna").string();
     EXPECT_FALSE(runDiscovery({missingFna, genome.ptt.string(), results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
-    EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + missingFna + " !");
+    EXPECT_EQ(lines(out.str()).back(), "Can't open file " + missingFna + " !");
 
     out.str("");
     const std::string noFolder = (dir / "absent").string() + "/";
     EXPECT_FALSE(runDiscovery({genome.fna.string(), genome.ptt.string(), noFolder, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
-    EXPECT_EQ(linesOf(out.str()).back(), "Can't open file " + noFolder + "NC_999999.bf !");
+    EXPECT_EQ(lines(out.str()).back(), "Can't open file " + noFolder + "NC_999999.bf !");
 
     EXPECT_TRUE(std::filesystem::is_empty(dir / "results"));
     EXPECT_FALSE(std::filesystem::exists(dir / "wholepairs_loc.txt"));
@@ -112,7 +107,7 @@ TEST(TerminatorDiscoveryRun, NoPairsOrNoSequenceWritesNoModel)
     const std::string fna = (dir / "NC_999999.fna").string();
     const std::string ptt = (dir / "NC_999999.ptt").string();
     EXPECT_FALSE(runDiscovery({fna, ptt, results, dir.path() / "wholepairs_loc.txt", dir.path() / "log.txt"}, out).ok);
-    EXPECT_EQ(linesOf(out.str()).back(), "No gene pairs in " + ptt + " ! No terminator model written.");
+    EXPECT_EQ(lines(out.str()).back(), "No gene pairs in " + ptt + " ! No terminator model written.");
 
     out.str("");
     writeText(dir / "NC_999999.ptt", pttText({{100, 400, '+', "A1"}, {600, 900, '+', "A2"}}));

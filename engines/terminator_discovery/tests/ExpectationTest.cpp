@@ -1,5 +1,6 @@
 // The expectation step against a literal evaluation of the model's sums over
 // every hairpin start, closing position, stem length and tail.
+#include "PlantedRegions.h"
 #include "TerminatorTestSupport.h"
 #include "castrel/TerminatorModel.h"
 
@@ -136,33 +137,13 @@ void expectMatches(const TerminatorModel& model, const Reference& ref)
     }
 }
 
+// Every second region holds the hairpin.
 std::vector<std::vector<Code>> randomRegions(std::mt19937& random, int count)
 {
-    std::vector<std::vector<Code>> regions;
-    std::ostringstream trace;
-    const std::string hairpin = "GCCCGCCTAATGAGCGGGCTTTTTTTT";
-    for (int r = 0; r < count; ++r) {
-        std::string text = meridan::terminator::testsupport::randomBases(120, random);
-        if (r % 2 == 0)
-            text.replace(20 + r % 50, hairpin.size(), hairpin);
-        regions.push_back(meridan::terminator::encodeRegion(text, trace));
-    }
-    return regions;
+    return testsupport::plantedRegions(random, count, [](int r) { return r % 2 == 0 ? 20 + r % 50 : -1; });
 }
 
-std::array<double, 4> composition(const std::vector<std::vector<Code>>& regions)
-{
-    std::array<double, 4> counts{};
-    double total = 0;
-    for (const auto& x : regions) {
-        for (Code c : x)
-            counts[c] += 1;
-        total += static_cast<double>(x.size());
-    }
-    for (double& c : counts)
-        c /= total;
-    return counts;
-}
+using testsupport::composition;
 
 } // namespace
 

@@ -7,7 +7,7 @@
 
 using namespace meridan::castrel;
 using meridan::terminator::testsupport::randomBases;
-using meridan::terminator::testsupport::reverseComplementOf;
+using meridan::testtext::reverseComplement;
 
 TEST(TerminatorTrainingRegion, PlusRegionStartsTenInsideTheLeadingGene)
 {
@@ -25,8 +25,8 @@ TEST(TerminatorTrainingRegion, MinusRegionIsTheReverseComplementEndingTenInside)
     // Leading gene on - starts at 1-based 600: its 3' end; region is the
     // reverse complement of positions 490..609.
     const std::string region = cutTerminatorRegion(genome, {400, 600, '-'});
-    EXPECT_EQ(region, reverseComplementOf(genome.substr(489, 120)));
-    EXPECT_EQ(region.substr(0, 10), reverseComplementOf(genome.substr(599, 10)));
+    EXPECT_EQ(region, reverseComplement(genome.substr(489, 120)));
+    EXPECT_EQ(region.substr(0, 10), reverseComplement(genome.substr(599, 10)));
 }
 
 TEST(TerminatorTrainingRegion, RegionsAtTheGenomeEndsAreClipped)
@@ -35,8 +35,8 @@ TEST(TerminatorTrainingRegion, RegionsAtTheGenomeEndsAreClipped)
     const std::string genome = randomBases(200, random);
     EXPECT_EQ(cutTerminatorRegion(genome, {5, 50, '+'}), genome.substr(0, 115));   // starts before base 1
     EXPECT_EQ(cutTerminatorRegion(genome, {150, 180, '+'}), genome.substr(140));   // runs past the end
-    EXPECT_EQ(cutTerminatorRegion(genome, {20, 195, '-'}), reverseComplementOf(genome.substr(84)));
-    EXPECT_EQ(cutTerminatorRegion(genome, {1, 50, '-'}), reverseComplementOf(genome.substr(0, 59)));
+    EXPECT_EQ(cutTerminatorRegion(genome, {20, 195, '-'}), reverseComplement(genome.substr(84)));
+    EXPECT_EQ(cutTerminatorRegion(genome, {1, 50, '-'}), reverseComplement(genome.substr(0, 59)));
     EXPECT_EQ(cutTerminatorRegion(genome, {400, 500, '+'}), "");                  // wholly past the end
     EXPECT_EQ(cutTerminatorRegion("", {300, 500, '+'}), "");
 }

@@ -1,3 +1,4 @@
+#include "PlantedRegions.h"
 #include "TerminatorTestSupport.h"
 #include "castrel/Training.h"
 
@@ -10,34 +11,14 @@ using namespace meridan::castrel;
 
 namespace {
 
+// Two regions of every three hold the hairpin.
 std::vector<std::vector<Code>> plantedRegions(int count, unsigned seed)
 {
     std::mt19937 random(seed);
-    std::ostringstream trace;
-    const std::string hairpin = "GCCCGCCTAATGAGCGGGCTTTTTTTT";
-    std::vector<std::vector<Code>> regions;
-    for (int r = 0; r < count; ++r) {
-        std::string text = meridan::terminator::testsupport::randomBases(120, random);
-        if (r % 3 != 0)
-            text.replace(15 + r % 40, hairpin.size(), hairpin);
-        regions.push_back(meridan::terminator::encodeRegion(text, trace));
-    }
-    return regions;
+    return testsupport::plantedRegions(random, count, [](int r) { return r % 3 != 0 ? 15 + r % 40 : -1; });
 }
 
-std::array<double, 4> composition(const std::vector<std::vector<Code>>& regions)
-{
-    std::array<double, 4> counts{};
-    double total = 0;
-    for (const auto& x : regions) {
-        for (Code c : x)
-            counts[c] += 1;
-        total += static_cast<double>(x.size());
-    }
-    for (double& c : counts)
-        c /= total;
-    return counts;
-}
+using testsupport::composition;
 
 } // namespace
 

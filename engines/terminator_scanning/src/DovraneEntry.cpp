@@ -1,17 +1,20 @@
 // The exported entry of the terminator scanning library.
 #include "dovrane/Scanning.h"
-#include "terminator/HandOver.h"
+#include "terminator/EngineEntries.h"
 
-#include "meridan/engine/ClassicEntry.h"
-#include "meridan/engine/RunContext.h"
+namespace {
+
+bool scan(const meridan::terminator::RunInputs& inputs, std::ostream& log)
+{
+    return meridan::dovrane::runScanning(inputs, log).ok;
+}
+
+} // namespace
 
 extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPath, const char* pttPath,
                                                               const char* outputDir)
 {
-    return meridan::engine::runClassicEntry("Dovrane", {fnaPath, pttPath, outputDir}, [&](std::ostream& log) {
-        meridan::dovrane::ScanningInputs inputs{fnaPath, pttPath, outputDir, {}, {}, nullptr};
-        return meridan::dovrane::runScanning(inputs, log).ok;
-    });
+    return meridan::terminator::classicEntry("Dovrane", fnaPath, pttPath, outputDir, scan);
 }
 
 // argv: FNA PTT. Writes ID_terminator_score.txt into the context's output folder,
@@ -20,12 +23,5 @@ extern "C" __attribute__((visibility("default"))) int mainfun(const char* fnaPat
 MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* context, int argc,
                                                 const char* const* argv)
 {
-    using namespace meridan;
-    return engine::runEntry("Dovrane", context, argc, argv, 2,
-                            [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
-                                const terminator::HandOverFiles handOver = terminator::handOverFiles(prefix, argv[1]);
-                                dovrane::ScanningInputs inputs{argv[0], argv[1], prefix, handOver.pairs,
-                                                               handOver.runLog, &run};
-                                return dovrane::runScanning(inputs, log).ok;
-                            });
+    return meridan::terminator::versionedEntry("Dovrane", context, argc, argv, scan);
 }

@@ -26,11 +26,7 @@ constexpr const char* kRunLogName = "log.txt";
 ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
 {
     out << "Usage: Tavrik <fnafile> <locfile>\n";
-    const std::optional<std::string> genomeId = genomeIdFromPath(inputs.pttPath);
-    if (!genomeId)
-        throw RunError("Can't take the genome identifier from " + inputs.pttPath
-                       + " ! (expected a path ending in <9-character id>.ptt)");
-    const std::string prefix = inputs.outputDir + *genomeId;
+    const std::string prefix = inputs.outputDir + genomeIdOrFail(inputs.pttPath, ".ptt");
     out << "Dovrane" << inputs.outputDir << '\n' << prefix << '\n';
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Read, out);
@@ -99,14 +95,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
 
 ScanningResult runScanning(const ScanningInputs& inputs, std::ostream& out)
 {
-    try {
-        return scanGenome(inputs, out);
-    } catch (const RunError& error) {
-        out << error.what() << '\n';
-    } catch (const std::exception& error) {
-        out << "Dovrane failed: " << error.what() << '\n';
-    }
-    return {};
+    return terminator::reportingFailure<ScanningResult>("Dovrane", out, [&] { return scanGenome(inputs, out); });
 }
 
 } // namespace meridan::dovrane

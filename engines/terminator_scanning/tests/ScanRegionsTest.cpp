@@ -5,7 +5,7 @@
 
 using namespace meridan::dovrane;
 using meridan::terminator::testsupport::randomBases;
-using meridan::terminator::testsupport::reverseComplementOf;
+using meridan::testtext::reverseComplement;
 
 namespace {
 
@@ -74,9 +74,9 @@ TEST(TerminatorScanRegions, RegionsReadInTranscriptionDirectionAndStayInsideTheG
     std::mt19937 random(41);
     const std::string genome = randomBases(2000, random);
     EXPECT_EQ(cutScanRegion(genome, {290, 199, '+'}), genome.substr(290, 199));
-    EXPECT_EQ(cutScanRegion(genome, {759, 250, '-'}), reverseComplementOf(genome.substr(759, 250)));
+    EXPECT_EQ(cutScanRegion(genome, {759, 250, '-'}), reverseComplement(genome.substr(759, 250)));
     EXPECT_EQ(cutScanRegion(genome, {-5, 100, '+'}), genome.substr(0, 95));
-    EXPECT_EQ(cutScanRegion(genome, {1900, 250, '-'}), reverseComplementOf(genome.substr(1900)));
+    EXPECT_EQ(cutScanRegion(genome, {1900, 250, '-'}), reverseComplement(genome.substr(1900)));
     EXPECT_EQ(cutScanRegion(genome, {2500, 250, '+'}), "");
     EXPECT_EQ(cutScanRegion("", {0, 250, '+'}), "");
 }

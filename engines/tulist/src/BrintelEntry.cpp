@@ -13,16 +13,8 @@ mainfun(const char* pttPath, const char* genetagPath, const char* promoterScoreP
     return meridan::engine::runClassicEntry(
         "Brintel", {pttPath, genetagPath, promoterScorePath, terminatorScorePath, tulistPath, genomeId},
         [&](std::ostream& log) {
-            brintel::TuBuilderSettings settings;
-            settings.pttPath = pttPath;
-            settings.genetagPath = genetagPath;
-            settings.promoterScorePath = promoterScorePath;
-            settings.terminatorScorePath = terminatorScorePath;
-            settings.tulistPath = tulistPath;
-            settings.genomeId = genomeId;
-            settings.resultsDir = "./results/";
-            settings.promoterCut = 0.0;
-            settings.terminatorCut = meridan::genome::results::kTerminatorCut;
+            const brintel::TuBuilderSettings settings{pttPath, genetagPath, promoterScorePath,
+                                                      terminatorScorePath, tulistPath, genomeId};
             return brintel::buildTuList(settings, log);
         });
 }
@@ -36,13 +28,7 @@ MERIDAN_ENGINE_EXPORT int meridan_engine_run_v1(const MeridanEngineContext* cont
     using namespace meridan;
     return engine::runEntry("Brintel", context, argc, argv, 6,
                             [argv](const engine::RunContext& run, std::ostream& log, const std::string& prefix) {
-                                brintel::TuBuilderSettings settings;
-                                settings.pttPath = argv[0];
-                                settings.genetagPath = argv[1];
-                                settings.promoterScorePath = argv[2];
-                                settings.terminatorScorePath = argv[3];
-                                settings.tulistPath = argv[4];
-                                settings.genomeId = argv[5];
+                                brintel::TuBuilderSettings settings{argv[0], argv[1], argv[2], argv[3], argv[4], argv[5]};
                                 settings.resultsDir = prefix;
                                 settings.context = &run;
                                 return brintel::buildTuList(settings, log);

@@ -2,11 +2,16 @@
 
 #include "brintel/TextFields.h"
 #include "meridan/genome/GeneTableFile.h"
+#include "meridan/genome/results/GeneTagFile.h"
+#include "meridan/genome/results/PromoterTable.h"
+#include "meridan/genome/results/TerminatorTable.h"
 
 #include <istream>
 #include <ostream>
 
 namespace brintel {
+
+namespace results = meridan::genome::results;
 
 void reportShortLine(std::ostream& log, const std::string& source, int lineNumber,
                      std::size_t found, std::size_t expected, const char* unit)
@@ -15,39 +20,40 @@ void reportShortLine(std::ostream& log, const std::string& source, int lineNumbe
         << expected << " are read; the missing fields are written as -\n";
 }
 
-std::map<int, int> readOperonNumbers(std::istream& in)
+namespace {
+
+// The rows a result reader could not use go to the log; the genes they
+// would have served show "-" as when the file has no line for them.
+void reportLeftOut(std::ostream& log, const std::vector<results::ResultProblem>& problems)
 {
+    for (const results::ResultProblem& problem : problems)
+        log << problem.text() << "; row left out\n";
+}
+
+} // namespace
+
+std::map<int, int> readOperonNumbers(std::istream& in, const std::string& source, std::ostream& log)
+{
+    const auto read = results::readGeneTags(in, source);
+    reportLeftOut(log, read.problems);
     std::map<int, int> numbers;
-    std::string line;
-    int gene = 0;
-    while (readLine(in, line)) {
-        if (isBlank(line))
-            continue;
-        numbers[gene++] = leadingInt(splitTokens(line).front());
-    }
+    for (const results::GeneTagRow& row : read.rows)
+        numbers[static_cast<int>(row.geneIndex)] = static_cast<int>(row.operonNumber);
     return numbers;
 }
 
 namespace {
 
-enum class KeyToken { First, Last };
-
-std::map<std::string, SourceLine> readKeyedRows(std::istream& in, KeyToken key, std::size_t needed,
-                                                const std::string& source, std::ostream& log)
+// The rows of a reader keyed by the gene's synonym; a later row replaces an
+// earlier one of the same gene.
+template <typename Row>
+std::map<std::string, SourceLine> keyedRows(const results::ResultRows<Row>& read, std::string Row::*key,
+                                            std::ostream& log)
 {
+    reportLeftOut(log, read.problems);
     std::map<std::string, SourceLine> rows;
-    std::string line;
-    int lineNumber = 0;
-    while (readLine(in, line)) {
-        ++lineNumber;
-        if (isBlank(line))
-            continue;
-        std::vector<std::string> tokens = splitTokens(line);
-        if (tokens.size() < needed)
-            reportShortLine(log, source, lineNumber, tokens.size(), needed, "tokens");
-        const std::string& name = key == KeyToken::First ? tokens.front() : tokens.back();
-        rows[name] = SourceLine{line, lineNumber};
-    }
+    for (const Row& row : read.rows)
+        rows[row.*key] = SourceLine{row.text, static_cast<int>(row.line)};
     return rows;
 }
 
@@ -56,13 +62,13 @@ std::map<std::string, SourceLine> readKeyedRows(std::istream& in, KeyToken key, 
 std::map<std::string, SourceLine> readPromoterRows(std::istream& in, const std::string& source,
                                                    std::ostream& log)
 {
-    return readKeyedRows(in, KeyToken::First, kPromoterTokens, source, log);
+    return keyedRows(results::readPromoterTable(in, source), &results::PromoterRow::name, log);
 }
 
 std::map<std::string, SourceLine> readTerminatorRows(std::istream& in, const std::string& source,
                                                      std::ostream& log)
 {
-    return readKeyedRows(in, KeyToken::Last, kTerminatorTokens, source, log);
+    return keyedRows(results::readTerminatorTable(in, source), &results::TerminatorRow::label, log);
 }
 
 std::vector<SourceLine> readGeneRows(std::istream& in, const std::string& source, std::ostream& log)

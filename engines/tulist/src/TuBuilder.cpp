@@ -53,7 +53,7 @@ bool readInputs(const TuBuilderSettings& s, BuilderInputs& inputs, std::ostream&
 {
     return readInput(s.genetagPath, log,
                      [&](std::istream& in) {
-                         inputs.operonNumbers = readOperonNumbers(in);
+                         inputs.operonNumbers = readOperonNumbers(in, s.genetagPath, log);
                          return inputs.operonNumbers.size();
                      }) &&
            readInput(s.promoterScorePath, log,

@@ -66,8 +66,8 @@ inline std::string terminatorLine(int start, int stem, int loop, int tail, const
 
 inline std::string smallTerminators()
 {
-    return terminatorLine(12, 7, 4, 10, "3.21888", "GCGCGCCAAAGCGCGCTTTTTTTTTT", "b0001") +
-           terminatorLine(30, 6, 5, 9, "2", "CCCGGGAAAAACCCGGGTTTTTTTT", "b0005");
+    return terminatorLine(12, 6, 4, 10, "3.21888", "GCGCGCCAAAGCGCGCTTTTTTTTTT", "b0001") +
+           terminatorLine(30, 6, 5, 8, "2", "CCCGGGAAAAACCCGGGTTTTTTTT", "b0005");
 }
 
 inline std::string expectedGeneIndexFile()

@@ -3,6 +3,7 @@
 #include "meridan/ethrin/TextFields.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace meridan::ethrin::tools {
@@ -46,24 +47,46 @@ std::vector<std::string> ToolOptions::all(const std::string& name) const
     return out;
 }
 
+namespace {
+
+// The option's value read by `read`, or the fallback when absent; throws
+// "--name needs <what>" on a value `read` refuses.
+template <typename Value, typename Read>
+Value optionValue(const ToolOptions& options, const std::string& name, Value fallback, Read read, const char* what)
+{
+    if (!options.has(name))
+        return fallback;
+    const auto v = read(options.text(name));
+    if (!v)
+        throw std::runtime_error("--" + name + " needs " + what);
+    return *v;
+}
+
+} // namespace
+
 double ToolOptions::number(const std::string& name, double fallback) const
 {
-    if (!has(name))
-        return fallback;
-    const auto v = toDouble(text(name));
-    if (!v)
-        throw std::runtime_error("--" + name + " needs a number");
-    return *v;
+    return optionValue(*this, name, fallback, [](const std::string& t) { return toDouble(t); }, "a number");
 }
 
 long ToolOptions::whole(const std::string& name, long fallback) const
 {
-    if (!has(name))
-        return fallback;
-    const auto v = toLong(text(name));
-    if (!v)
-        throw std::runtime_error("--" + name + " needs a whole number");
-    return *v;
+    return optionValue(*this, name, fallback, [](const std::string& t) { return toLong(t); }, "a whole number");
+}
+
+std::pair<long, long> ToolOptions::range(const std::string& name, long fallbackFrom, long fallbackTo) const
+{
+    const auto read = [](const std::string& t) -> std::optional<std::pair<long, long>> {
+        const auto dash = t.find('-', 1);
+        if (dash == std::string::npos)
+            return std::nullopt;
+        const auto from = toLong(t.substr(0, dash));
+        const auto to = toLong(t.substr(dash + 1));
+        if (!from || !to)
+            return std::nullopt;
+        return std::pair{*from, *to};
+    };
+    return optionValue(*this, name, std::pair{fallbackFrom, fallbackTo}, read, "FROM-TO");
 }
 
 std::vector<std::string> splitCommas(const std::string& text)

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace meridan::ethrin::tools {
@@ -21,6 +22,8 @@ public:
     std::vector<std::string> all(const std::string& name) const;
     double number(const std::string& name, double fallback) const;
     long whole(const std::string& name, long fallback) const;
+    // "--name FROM-TO" as its two whole numbers, or the fallbacks when absent.
+    std::pair<long, long> range(const std::string& name, long fallbackFrom, long fallbackTo) const;
 
 private:
     std::multimap<std::string, std::string> values_;

@@ -89,16 +89,7 @@ int main(int argc, char** argv)
         const long upstream = opt.whole("upstream", 250);
         const long tolerance = opt.whole("tolerance", 10);
         const long boxStart = opt.whole("box-start", 12);
-        long onlyFrom = LONG_MIN;
-        long onlyTo = LONG_MAX;
-        if (opt.has("only-tss")) {
-            const std::string range = opt.text("only-tss");
-            const auto dash = range.find('-');
-            if (dash == std::string::npos)
-                throw std::runtime_error("--only-tss needs FROM-TO");
-            onlyFrom = std::stol(range.substr(0, dash));
-            onlyTo = std::stol(range.substr(dash + 1));
-        }
+        const auto [onlyFrom, onlyTo] = opt.range("only-tss", LONG_MIN, LONG_MAX);
         GeneTableRead genes;
         for (const std::string& path : opt.all("genes"))
             readGeneTable(path, LONG_MAX, genes);

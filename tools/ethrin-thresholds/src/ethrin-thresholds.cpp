@@ -77,13 +77,12 @@ int main(int argc, char** argv)
         for (const std::string& sigma : sigmas) {
             const PromoterModel model = readModelFile(wm + sigma + ".wm");
             const PromoterScanner scanner(model, composition);
-            ThresholdRecord record;
-            record.sigma = sigma;
-            record.genome = genomeName;
-            record.composition = composition;
-            record.share = share;
-            record.windows = windows;
-            record.seed = static_cast<std::uint64_t>(seed);
+            ThresholdRecord record{.composition = composition,
+                                   .sigma = sigma,
+                                   .genome = genomeName,
+                                   .share = share,
+                                   .windows = windows,
+                                   .seed = static_cast<std::uint64_t>(seed)};
             record.threshold = computeThreshold(scanner, composition, share, windows, record.seed);
             std::ostringstream text;
             writeThreshold(text, record);

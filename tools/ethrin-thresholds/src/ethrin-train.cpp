@@ -36,16 +36,7 @@ int main(int argc, char** argv)
                               {"genes"});
         const std::string sigma = opt.text("sigma");
         const auto confidences = splitCommas(opt.text("confidence", "Strong,Confirmed"));
-        long skipFrom = 0;
-        long skipTo = -1;
-        if (opt.has("skip-tss")) {
-            const std::string range = opt.text("skip-tss");
-            const auto dash = range.find('-');
-            if (dash == std::string::npos)
-                throw std::runtime_error("--skip-tss needs FROM-TO");
-            skipFrom = std::stol(range.substr(0, dash));
-            skipTo = std::stol(range.substr(dash + 1));
-        }
+        const auto [skipFrom, skipTo] = opt.range("skip-tss", 0, -1);
         const PromoterModel seed = readModelFile(opt.text("seed"));
         const auto known = selectPromoters(readPromoterSet(opt.text("promoters")), sigma, confidences, skipFrom, skipTo);
         std::vector<std::string> sequences;

@@ -6,6 +6,8 @@
 // GFF3 of the small plasmid NC_005816 from stored result files.
 #include "TestData.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,32 +27,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using meridan::testtext::readFile;
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.push_back("");
-    return parts;
-}
+using meridan::testtext::split;
+using meridan::testtext::reverseComplement;
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
+using meridan::testtext::lines;
 
 std::string quoted(const fs::path& path)
 {
@@ -80,20 +62,6 @@ bool haveTool(const char* name)
     return std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) == 0;
 }
 
-std::string reverseComplement(const std::string& bases)
-{
-    std::string out(bases.rbegin(), bases.rend());
-    for (char& c : out) {
-        switch (std::toupper(static_cast<unsigned char>(c))) {
-        case 'A': c = 'T'; break;
-        case 'C': c = 'G'; break;
-        case 'G': c = 'C'; break;
-        case 'T': c = 'A'; break;
-        default: c = 'N';
-        }
-    }
-    return out;
-}
 
 std::string upper(std::string text)
 {

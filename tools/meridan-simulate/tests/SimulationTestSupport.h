@@ -4,15 +4,11 @@
 
 #include <string>
 
+#include "TestText.h"
+
 namespace simtest {
 
-inline std::string reverseComplement(const std::string& s)
-{
-    std::string out(s.rbegin(), s.rend());
-    for (char& c : out)
-        c = c == 'A' ? 'T' : c == 'C' ? 'G' : c == 'G' ? 'C' : c == 'T' ? 'A' : 'N';
-    return out;
-}
+using meridan::testtext::reverseComplement;
 
 // The bases of start..end read in the direction of the strand.
 inline std::string transcribed(const meridan::simulation::SimulatedGenome& g, int start, int end, char strand)

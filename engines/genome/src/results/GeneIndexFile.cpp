@@ -91,9 +91,7 @@ ResultRows<GeneIndexRow> readGeneIndex(std::istream& in, const std::string& sour
 
 ResultRows<GeneIndexRow> readGeneIndexFile(const std::string& path)
 {
-    return readPath<ResultRows<GeneIndexRow>>(path, [](std::istream& in, const std::string& name) {
-        return readGeneIndex(in, name);
-    });
+    return readPath(path, readGeneIndex);
 }
 
 } // namespace meridan::genome::results

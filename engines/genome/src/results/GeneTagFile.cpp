@@ -51,9 +51,7 @@ ResultRows<GeneTagRow> readGeneTags(std::istream& in, const std::string& sourceN
 
 ResultRows<GeneTagRow> readGeneTagFile(const std::string& path)
 {
-    return readPath<ResultRows<GeneTagRow>>(path, [](std::istream& in, const std::string& name) {
-        return readGeneTags(in, name);
-    });
+    return readPath(path, readGeneTags);
 }
 
 } // namespace meridan::genome::results

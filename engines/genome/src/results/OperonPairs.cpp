@@ -70,8 +70,7 @@ ResultRows<OperonPairRow> readOperonPairs(std::istream& in, const std::string& s
 
 ResultRows<OperonPairRow> readOperonPairsFile(const std::string& path)
 {
-    return readPath<ResultRows<OperonPairRow>>(
-        path, [](std::istream& in, const std::string& name) { return readOperonPairs(in, name); });
+    return readPath(path, readOperonPairs);
 }
 
 } // namespace meridan::genome::results

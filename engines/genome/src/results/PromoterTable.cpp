@@ -41,7 +41,7 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
             return;
         }
         PromoterRow row{at, std::string(items[0]), *score, *start, *end, std::string(items[4]),
-                        std::string(items[6])};
+                        std::string(items[6]), {}};
         if (!boxText(row.firstBox) || (row.twoBoxes() && !boxText(row.secondBox))) {
             addProblem(result.problems, sourceName, at, "the boxes must be bases");
             return;
@@ -53,6 +53,7 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
                            " do not fit the boxes");
             return;
         }
+        row.text = joinedItems(items);
         result.rows.push_back(std::move(row));
     });
     return result;
@@ -60,9 +61,7 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
 
 ResultRows<PromoterRow> readPromoterTableFile(const std::string& path)
 {
-    return readPath<ResultRows<PromoterRow>>(path, [](std::istream& in, const std::string& name) {
-        return readPromoterTable(in, name);
-    });
+    return readPath(path, readPromoterTable);
 }
 
 ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& sourceName)
@@ -119,9 +118,7 @@ ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& source
 
 ResultRows<SigmaHit> readSigmaScoreFile(const std::string& path)
 {
-    return readPath<ResultRows<SigmaHit>>(path, [](std::istream& in, const std::string& name) {
-        return readSigmaScores(in, name);
-    });
+    return readPath(path, readSigmaScores);
 }
 
 } // namespace meridan::genome::results

@@ -72,6 +72,17 @@ std::optional<long> wholeNumber(std::string_view text)
     return static_cast<long>(*real);
 }
 
+std::string joinedItems(const std::vector<std::string_view>& items)
+{
+    std::string text;
+    for (std::string_view item : items) {
+        if (!text.empty())
+            text += ' ';
+        text += item;
+    }
+    return text;
+}
+
 void addProblem(std::vector<ResultProblem>& problems, const std::string& file, std::size_t line,
                 std::string what)
 {

@@ -31,6 +31,9 @@ std::optional<long> wholeNumber(std::string_view text);
 // The whole text as a finite decimal number, or nothing.
 std::optional<double> finiteNumber(std::string_view text);
 
+// The items joined by single blanks.
+std::string joinedItems(const std::vector<std::string_view>& items);
+
 // Appends the problem for line `line` of `file`.
 void addProblem(std::vector<ResultProblem>& problems, const std::string& file, std::size_t line,
                 std::string what);
@@ -68,8 +71,7 @@ ResultProblem cannotOpen(const std::string& path);
 
 // Opens path and hands the stream to read; an unopenable path (or a folder)
 // gives rows with opened = false and one problem.
-template <typename Result, typename Read>
-Result readPath(const std::string& path, Read read);
+template <typename Read> auto readPath(const std::string& path, Read read);
 
 } // namespace meridan::genome::results::detail
 

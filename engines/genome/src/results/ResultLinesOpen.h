@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace meridan::genome::results::detail {
 
-template <typename Result, typename Read>
-Result readPath(const std::string& path, Read read)
+template <typename Read>
+auto readPath(const std::string& path, Read read)
 {
+    using Result = decltype(read(std::declval<std::istream&>(), path));
     std::error_code ec;
     std::ifstream in;
     if (!std::filesystem::is_directory(path, ec))

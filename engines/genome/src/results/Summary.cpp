@@ -67,9 +67,7 @@ SummaryFile readSummary(std::istream& in, const std::string& sourceName)
 
 SummaryFile readSummaryFile(const std::string& path)
 {
-    return readPath<SummaryFile>(path, [](std::istream& in, const std::string& name) {
-        return readSummary(in, name);
-    });
+    return readPath(path, readSummary);
 }
 
 } // namespace meridan::genome::results

@@ -25,13 +25,14 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
             addProblem(result.problems, sourceName, at, "start, stem, loop or tail out of range");
             return;
         }
-        TerminatorRow row{at, *start, *stem, *loop, *tail, *score, std::string(items[5]), std::string(items[6])};
+        TerminatorRow row{at, *start, *stem, *loop, *tail, *score, std::string(items[5]), std::string(items[6]), {}};
         if (static_cast<long>(row.sequence.size()) != row.length()) {
             addProblem(result.problems, sourceName, at,
                        "the sequence has " + std::to_string(row.sequence.size()) + " bases, stem, loop and tail " +
                            std::to_string(row.length()));
             return;
         }
+        row.text = joinedItems(items);
         result.rows.push_back(std::move(row));
     });
     return result;
@@ -39,9 +40,7 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
 
 ResultRows<TerminatorRow> readTerminatorTableFile(const std::string& path)
 {
-    return readPath<ResultRows<TerminatorRow>>(path, [](std::istream& in, const std::string& name) {
-        return readTerminatorTable(in, name);
-    });
+    return readPath(path, readTerminatorTable);
 }
 
 } // namespace meridan::genome::results

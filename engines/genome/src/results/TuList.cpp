@@ -89,9 +89,7 @@ ResultRows<TuRow> readTuList(std::istream& in, const std::string& sourceName)
 
 ResultRows<TuRow> readTuListFile(const std::string& path)
 {
-    return readPath<ResultRows<TuRow>>(path, [](std::istream& in, const std::string& name) {
-        return readTuList(in, name);
-    });
+    return readPath(path, readTuList);
 }
 
 } // namespace meridan::genome::results

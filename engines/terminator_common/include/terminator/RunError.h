@@ -2,6 +2,8 @@
 // the engine writes to standard output before it returns 0 to the caller.
 #pragma once
 
+#include <exception>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -14,5 +16,23 @@ public:
 
 // "Can't open file <path> !" — the engines' message for an unopenable file.
 std::string cantOpenMessage(const std::string& path);
+
+// The genome identifier of a path ending in <id><extension>, or RunError
+// naming the path and the expected ending.
+std::string genomeIdOrFail(const std::string& path, const std::string& extension);
+
+// run() with its failure written to out as one line, the RunError's text or
+// "<engine> failed: <what>", and an empty (not ok) Result in its place.
+template <typename Result, typename Run> Result reportingFailure(const char* engine, std::ostream& out, Run run)
+{
+    try {
+        return run();
+    } catch (const RunError& error) {
+        out << error.what() << '\n';
+    } catch (const std::exception& error) {
+        out << engine << " failed: " << error.what() << '\n';
+    }
+    return {};
+}
 
 } // namespace meridan::terminator

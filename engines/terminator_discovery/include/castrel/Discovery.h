@@ -3,7 +3,7 @@
 // model files, and the run-log line.
 #pragma once
 
-#include "meridan/engine/RunContext.h"
+#include "terminator/RunInputs.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -13,16 +13,7 @@ namespace meridan::castrel {
 
 inline constexpr const char* kRunLogName = "log.txt";
 
-struct DiscoveryInputs {
-    std::string fnaPath;
-    std::string pttPath;
-    std::string outputDir;          // a prefix: ends with a path separator
-    // The files the discovery hands to the scan: the pair file and the run
-    // log. Empty: wholepairs_loc.txt and log.txt in the current directory.
-    std::filesystem::path pairPath;
-    std::filesystem::path runLogPath;
-    const engine::RunContext* context = nullptr; // progress and cancel; none: a plain run
-};
+using DiscoveryInputs = terminator::RunInputs;
 
 struct DiscoveryResult {
     bool ok = false;

@@ -4,7 +4,7 @@
 // files.
 #pragma once
 
-#include "meridan/engine/RunContext.h"
+#include "terminator/RunInputs.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -12,16 +12,7 @@
 
 namespace meridan::dovrane {
 
-struct ScanningInputs {
-    std::string fnaPath;
-    std::string pttPath;
-    std::string outputDir;          // a prefix: ends with a path separator
-    // The files the discovery hands to the scan: the pair file and the run
-    // log. Empty: wholepairs_loc.txt and log.txt in the current directory.
-    std::filesystem::path pairPath;
-    std::filesystem::path runLogPath;
-    const engine::RunContext* context = nullptr; // progress and cancel; none: a plain run
-};
+using ScanningInputs = terminator::RunInputs;
 
 struct ScanningResult {
     bool ok = false;

@@ -22,32 +22,30 @@ struct BuilderInputs {
     std::vector<SourceLine> geneRows;                 // gene index -> gene table row
 };
 
-// Tokens a promoter line must hold (key, score, start, end, three boxes).
-inline constexpr std::size_t kPromoterTokens = 7;
-// Tokens a terminator line must hold (start .. score, sequence).
-inline constexpr std::size_t kTerminatorTokens = 6;
 // Tab-separated columns of a gene table row up to the Synonym column.
 inline constexpr std::size_t kGeneColumns = 6;
 // Whitespace tokens of a gene table row up to the first Product word.
 inline constexpr std::size_t kGeneTokens = 9;
 
-// Each reader takes every non-blank line; `source` names the input in the
-// messages about short lines, which go to `log`.
+// The result files are read by the genome library's readers: a line they
+// cannot use is named in `log` (by `source` and line number) and left out,
+// so its gene shows "-" as if the file had no line for it.
 
-// Gene-tag file: the i-th non-blank line gives gene i its operon number
-// (leading integer of the first token).
-std::map<int, int> readOperonNumbers(std::istream& in);
+// Gene-tag file: the i-th non-blank line gives gene i its operon number.
+std::map<int, int> readOperonNumbers(std::istream& in, const std::string& source, std::ostream& log);
 
-// Promoter table: keyed by the first token; a later line replaces an earlier
-// one with the same key.
+// Promoter table: keyed by the gene's synonym (the first item); a later line
+// replaces an earlier one with the same key.
 std::map<std::string, SourceLine> readPromoterRows(std::istream& in, const std::string& source,
                                                    std::ostream& log);
 
-// Terminator table: keyed by the last token; later lines replace earlier ones.
+// Terminator table: keyed by the gene's synonym (the last item); later lines
+// replace earlier ones.
 std::map<std::string, SourceLine> readTerminatorRows(std::istream& in, const std::string& source,
                                                      std::ostream& log);
 
-// Gene table in PTT layout: three header lines, then one gene per non-blank line.
+// Gene table in PTT layout: three header lines, then one gene per non-blank
+// line; a row shorter than the fields copied from it is noted in `log`.
 std::vector<SourceLine> readGeneRows(std::istream& in, const std::string& source, std::ostream& log);
 
 // Writes the note about a line that holds fewer pieces than the fields copied from it.

@@ -32,6 +32,10 @@ std::vector<std::string> splitTabs(std::string_view line);
 // into line (nothing dropped).
 std::vector<std::string_view> tabPieces(std::string_view line);
 
+// Pieces of the text between `separator` characters, empty pieces kept
+// (a text ending in the separator ends in an empty piece; "" gives one).
+std::vector<std::string> splitAt(std::string_view text, char separator);
+
 // Reads one line and drops a trailing carriage return, so that files with
 // CRLF line ends read like LF ones. False at the end of the input.
 bool readLine(std::istream& in, std::string& line);

@@ -26,6 +26,7 @@ struct PromoterRow {
     long end = 0;
     std::string firstBox;    // -35 box (the extended -10 box of a one-box model)
     std::string secondBox;   // -10 box, or "-" for a one-box model
+    std::string text;        // the seven items as written, joined by single blanks, for callers that copy them
 
     bool twoBoxes() const { return secondBox != "-"; }
     // Bases between the two boxes (0 for a one-box model).

@@ -24,6 +24,7 @@ struct TerminatorRow {
     double score = 0.0;    // natural logarithm of the element's score
     std::string sequence;  // hairpin and tail, in the direction of transcription
     std::string label;     // synonym of the gene whose 3' end the region follows
+    std::string text;      // the seven items as written, joined by single blanks, for callers that copy them
 
     long hairpinLength() const { return 2 * stem + loop; }
     long length() const { return hairpinLength() + tail; }
