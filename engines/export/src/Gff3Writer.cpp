@@ -67,9 +67,11 @@ public:
     std::string text()
     {
         long end = f_.genomeLength;
+        // The records of a joined genome (contigs, plasmids) with no claim on
+        // their topology: GFF3 knows only Is_circular=true.
         for (const genome::RecordSpan& record : f_.records.records)
             add({static_cast<long>(record.start), static_cast<long>(record.end()), '+'}, RegionRank, "", "region", ".",
-                '.', {{"ID", record.id}, {"Is_circular", "false"}});
+                '.', {{"ID", record.id}});
         if (f_.genomeLength > 0 && !f_.records.joined())
             add({1, f_.genomeLength, '+'}, RegionRank, "", "region", ".", '.',
                 {{"ID", f_.seqid}, {"Is_circular", f_.circular ? "true" : "false"}});
