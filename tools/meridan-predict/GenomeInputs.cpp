@@ -53,6 +53,15 @@ GenomeInputs fromTables(const std::vector<std::string>& files, const std::string
     return inputs;
 }
 
+// A genome of several records is named after its file (Paracoccus_sp.gbff.gz
+// gives Paracoccus_sp), or after its first record when the file name cannot
+// name a genome.
+std::string joinedGenomeId(const std::string& annotationPath, const meridan::genome::AnnotatedRecord& first)
+{
+    const std::string id = genomeIdOf(annotationPath);
+    return id.empty() ? first.id : id;
+}
+
 } // namespace
 
 bool isAnnotationForm(const std::vector<std::string>& files)
@@ -97,16 +106,22 @@ GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::st
             inputs.problem = problem;
             return inputs;
         }
-    const auto read = files.size() == 1 ? meridan::genome::readAnnotatedGenome(files[0])
-                                        : meridan::genome::readAnnotatedGenome(files[0], files[1]);
+    using meridan::genome::MissingSequence;
+    const auto read = files.size() == 1 ? meridan::genome::readAnnotatedGenome(files[0], MissingSequence::LeaveOut)
+                                        : meridan::genome::readAnnotatedGenome(files[0], files[1], MissingSequence::LeaveOut);
     if (!read) {
         inputs.problem = read.error;
         return inputs;
     }
+    for (const std::string& leftOut : read.value->leftOut)
+        inputs.notes.push_back("record " + leftOut + ": skipped");
+    // The records with genes to predict on, predicted together as one genome.
+    std::vector<const meridan::genome::AnnotatedRecord*> kept;
+    GenomeJob job;
+    job.proteins = job.rnas = 0;
     for (const meridan::genome::AnnotatedRecord* record : meridan::genome::chromosomeFirst(*read.value)) {
         const std::string& id = record->id;
         const int proteins = static_cast<int>(record->proteins.size());
-        const int rnas = static_cast<int>(record->rnas.size());
         if (record->pseudogenes + record->pseudoCds > 0)
             inputs.notes.push_back("record " + id + ": " + std::to_string(record->pseudogenes) + " pseudogenes and "
                                    + std::to_string(record->pseudoCds) + " pseudo CDS left out");
@@ -115,14 +130,26 @@ GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::st
                                    + (proteins == 1 ? "" : "s") + " (a prediction needs two or more)");
             continue;
         }
-        const auto written = meridan::genome::writeEngineInputFiles(*record, annotationFolder);
-        if (!written) {
-            inputs.problem = written.error;
-            return inputs;
-        }
-        inputs.jobs.push_back({{id, written.value->fna, written.value->ptt, written.value->rnt}, proteins, rnas});
+        kept.push_back(record);
+        job.proteins += proteins;
+        job.rnas += static_cast<int>(record->rnas.size());
     }
-    if (inputs.jobs.empty())
-        inputs.problem = "no record of " + files.back() + " has two or more protein genes to predict on";
+    if (kept.empty()) {
+        // Nothing had a sequence: the reader's own message says what is missing.
+        const auto strict = files.size() == 1 ? meridan::genome::readAnnotatedGenome(files[0])
+                                              : meridan::genome::readAnnotatedGenome(files[0], files[1]);
+        inputs.problem = !strict ? strict.error
+                                 : "no record of " + files.back() + " has two or more protein genes to predict on";
+        return inputs;
+    }
+    job.records = static_cast<int>(kept.size());
+    const std::string id = kept.size() == 1 ? kept.front()->id : joinedGenomeId(files.back(), *kept.front());
+    const auto written = meridan::genome::writeGenomeInputFiles(id, kept, annotationFolder, &inputs.notes);
+    if (!written) {
+        inputs.problem = written.error;
+        return inputs;
+    }
+    job.files = {id, written.value->fna, written.value->ptt, written.value->rnt};
+    inputs.jobs.push_back(job);
     return inputs;
 }

@@ -1,7 +1,8 @@
 // What meridan-predict is given, turned into the genomes the engines predict:
 // an FNA/PTT[/RNT] triple as it is, or a GenBank / GFF3 file (with its FASTA
-// file when the GFF3 has no sequence) split into one genome per record, each
-// written as FNA/PTT/RNT into the annotation folder.
+// file when the GFF3 has no sequence) with all its records as one genome,
+// written as FNA/PTT/RNT (and, for several records, their record table)
+// into the annotation folder.
 #pragma once
 
 #include "meridan/pipeline/Prediction.h"
@@ -13,10 +14,11 @@ struct GenomeJob {
     meridan::pipeline::GenomeFiles files;
     int proteins = -1; // -1 when not counted (FNA/PTT form)
     int rnas = -1;
+    int records = 1;  // records predicted together
 };
 
 struct GenomeInputs {
-    std::vector<GenomeJob> jobs;    // in prediction order, chromosome first
+    std::vector<GenomeJob> jobs;    // the genome to predict (one)
     std::vector<std::string> notes; // records skipped, pseudogenes left out, ...
     std::string problem;            // set when nothing can be predicted
     bool fromAnnotation = false;

@@ -200,9 +200,8 @@ int runPrediction(PredictionInputs in, const std::string& programFolder, Console
     for (std::size_t i = 0; i < genomes.jobs.size(); ++i) {
         const GenomeJob& job = genomes.jobs[i];
         const pipeline::GenomeFiles& g = job.files;
-        const std::string position = genomes.jobs.size() > 1 ? " (record " + std::to_string(i + 1) + " of "
-                                                                   + std::to_string(genomes.jobs.size()) + ")"
-                                                             : std::string();
+        const std::string position =
+            job.records > 1 ? " (" + std::to_string(job.records) + " records predicted as one genome)" : std::string();
         console.line("genome " + g.genomeId + position + ": " + g.fna + ", " + g.ptt + (g.rnt.empty() ? "" : ", " + g.rnt));
         const std::string log = genome::results::resultPaths(folders.results, g.genomeId).predictLog;
         if (!console.openLog(log))
@@ -220,13 +219,16 @@ int runPrediction(PredictionInputs in, const std::string& programFolder, Console
             overview.push_back("    " + line);
     }
     if (genomes.fromAnnotation) {
-        console.line("all records: " + std::to_string(predicted) + " predicted of " + std::to_string(genomes.jobs.size())
-                     + " with genes to predict on");
+        const long skipped = std::count_if(genomes.notes.begin(), genomes.notes.end(),
+                                           [](const std::string& note) { return note.find("skipped") != std::string::npos; });
+        int records = 0;
+        for (const GenomeJob& job : genomes.jobs)
+            records += job.records;
+        console.line("all records: " + std::to_string(records) + " with genes to predict on, "
+                     + (predicted > 0 ? "predicted" : "not predicted") + " as one genome; " + std::to_string(skipped)
+                     + " skipped (named above)");
         for (const std::string& line : overview)
             console.line(line);
-        for (const std::string& note : genomes.notes)
-            if (note.find("skipped") != std::string::npos)
-                console.line("  " + note);
     }
     return status;
 }

@@ -25,8 +25,8 @@ struct PredictionInputs {
 // written, before any engine runs.
 std::string checkInputs(PredictionInputs& inputs);
 
-// Predicts every genome (every record with two or more protein genes) in
-// turn into results/ and annotation/ of the output folder, or of the program
+// Predicts the genome (all records with two or more protein genes, as one)
+// into results/ and annotation/ of the output folder, or of the program
 // folder when none is given. Returns the process exit status: 0 when every
 // stage of every genome produced its result file.
 int runPrediction(PredictionInputs inputs, const std::string& programFolder, Console& console);

@@ -40,10 +40,12 @@ const char* sigmaColour(const std::string& sigma)
 }
 
 struct BedLine {
-    long start = 0; // 0-based
+    long order = 0; // 0-based start on the genome (the joined sequence for several records)
+    long start = 0; // 0-based, on the line's sequence
     long end = 0;   // exclusive
     std::string name;
     std::string rest;
+    std::string chrom;
 };
 
 class Bed {
@@ -72,22 +74,25 @@ public:
             long thickTo = std::min(thick.end - offset, to);
             if (thickFrom >= thickTo)
                 thickFrom = thickTo = from;
-            lines_.push_back({from, to, bedName(name),
-                              std::to_string(score) + "\t" + span.strand + "\t" + std::to_string(thickFrom) + "\t" +
-                                  std::to_string(thickTo) + "\t" + colour});
+            // On a joined genome the line names its record, in the record's coordinates.
+            const RecordPlace place = onRecord(f_, Span{from + 1, to, span.strand});
+            const long shift = from + 1 - place.span.start;
+            lines_.push_back({from, from - shift, to - shift, bedName(name),
+                              std::to_string(score) + "\t" + span.strand + "\t" + std::to_string(thickFrom - shift) +
+                                  "\t" + std::to_string(thickTo - shift) + "\t" + colour,
+                              bedName(place.seqid)});
         }
     }
 
     std::string text()
     {
         std::sort(lines_.begin(), lines_.end(), [](const BedLine& a, const BedLine& b) {
-            return std::tie(a.start, a.end, a.name) < std::tie(b.start, b.end, b.name);
+            return std::tie(a.order, a.end, a.name) < std::tie(b.order, b.end, b.name);
         });
         std::string out = "track name=\"" + cellText(f_.genomeId) + " " + what_ + "\" description=\"Meridan " +
                           what_ + " of " + cellText(f_.genomeId) + "\" itemRgb=\"On\" useScore=0\n";
-        const std::string chrom = bedName(f_.seqid);
         for (const BedLine& line : lines_)
-            out += chrom + "\t" + std::to_string(line.start) + "\t" + std::to_string(line.end) + "\t" + line.name +
+            out += line.chrom + "\t" + std::to_string(line.start) + "\t" + std::to_string(line.end) + "\t" + line.name +
                    "\t" + line.rest + "\n";
         return out;
     }

@@ -37,6 +37,15 @@ std::string basesAt(const GenomeText& genome, const Span& span)
     return span.strand == '-' ? reverseComplement(forward) : forward;
 }
 
+RecordPlace onRecord(const GenomeFeatures& features, const Span& span)
+{
+    const auto first = features.records.locate(span.start);
+    if (!features.records.joined() || !first)
+        return {features.seqid, span};
+    const long shift = static_cast<long>(features.records.records[first->record].start) - 1;
+    return {features.records.records[first->record].id, Span{span.start - shift, span.end - shift, span.strand}};
+}
+
 namespace {
 
 // Bases of a result file against the genome's: case does not matter, and an
@@ -82,7 +91,8 @@ public:
         f_.genomeId = results.genomeId;
         f_.seqid = genome.seqid.empty() ? results.genomeId : genome.seqid;
         f_.genomeLength = genome.sequence.empty() ? genome.length : static_cast<long>(genome.sequence.size());
-        f_.circular = genome.circular;
+        f_.circular = genome.circular && !genome.records.joined();
+        f_.records = genome.records;
         for (const auto& pair : results.operonPairs)
             linkProbability_[{pair.first, pair.second}] = pair.probability;
     }
@@ -102,6 +112,14 @@ private:
     bool checkable() const { return !genome_.sequence.empty(); }
 
     void warn(const std::string& text) { f_.warnings.push_back(text); }
+
+    // False for a span reaching past its record's end on a joined genome.
+    bool onOneRecord(const Span& span) const
+    {
+        const auto first = f_.records.locate(span.start);
+        const auto last = f_.records.locate(span.end);
+        return !f_.records.joined() || (first && last && first->record == last->record);
+    }
 
     std::string uniqueId(const std::string& wanted)
     {
@@ -236,7 +254,7 @@ private:
             box10 = span;
             p.box10Text = row.firstBox;
         }
-        if (!span || !box10)
+        if (!span || !box10 || !onOneRecord(*span))
             return std::nullopt;
         p.span = *span;
         p.box10 = *box10;
@@ -291,7 +309,7 @@ private:
             last = regionStart - row.start;
             first = last - row.length() + 1;
         }
-        if (first < 1 || (n > 0 && last > n))
+        if (first < 1 || (n > 0 && last > n) || !onOneRecord(Span{first, last, g.strand}))
             return std::nullopt;
         TerminatorFeature t;
         t.gene = static_cast<long>(gene);
@@ -338,9 +356,13 @@ private:
                 continue;
             }
             OperonFeature op;
+            op.span = *cover(genes);
+            if (!onOneRecord(op.span)) {
+                warn("operon " + padded(number) + " holds genes of two records; left out");
+                continue;
+            }
             op.id = uniqueId("operon:" + padded(number));
             op.number = number;
-            op.span = *cover(genes);
             op.weakestLink = weakestLink(genes);
             op.genes = std::move(genes);
             operonIndex_.emplace(number, f_.operons.size());
@@ -385,6 +407,8 @@ private:
             }
             if (row.operonNumber < 0)
                 why = "its genes have no operon";
+            else if (why.empty() && !onOneRecord(*cover(tu.genes)))
+                why = "its genes lie on two records";
             if (!why.empty()) {
                 warn("TU " + row.name + " (TU list line " + std::to_string(row.line) + "): " + why + "; left out");
                 continue;

@@ -1,6 +1,7 @@
 #include "meridan/export/GenomeFile.h"
 
 #include "meridan/genome/FnaReader.h"
+#include "meridan/genome/RecordTable.h"
 #include "meridan/genome/SequenceName.h"
 
 namespace meridan::exports {
@@ -19,6 +20,12 @@ GenomeLoad loadGenomeText(const std::string& fastaPath, const std::string& genom
         return load;
     }
     load.genome.length = static_cast<long>(load.genome.sequence.size());
+    auto records = meridan::genome::readRecordTableBeside(fastaPath);
+    if (!records) {
+        load.error = records.error;
+        return load;
+    }
+    load.genome.records = std::move(*records.value);
     load.genome.seqid = seqid;
     if (load.genome.seqid.empty())
         load.genome.seqid = meridan::genome::sequenceName(meridan::genome::fastaHeaderLine(fastaPath));

@@ -67,7 +67,12 @@ public:
     std::string text()
     {
         long end = f_.genomeLength;
-        if (f_.genomeLength > 0)
+        // The records of a joined genome (contigs, plasmids) with no claim on
+        // their topology: GFF3 knows only Is_circular=true.
+        for (const genome::RecordSpan& record : f_.records.records)
+            add({static_cast<long>(record.start), static_cast<long>(record.end()), '+'}, RegionRank, "", "region", ".",
+                '.', {{"ID", record.id}});
+        if (f_.genomeLength > 0 && !f_.records.joined())
             add({1, f_.genomeLength, '+'}, RegionRank, "", "region", ".", '.',
                 {{"ID", f_.seqid}, {"Is_circular", f_.circular ? "true" : "false"}});
         for (const OperonFeature& op : f_.operons) {
@@ -128,7 +133,11 @@ public:
         for (const Line& line : lines_)
             end = std::max(end, line.span.end);
         std::string out = "##gff-version 3\n";
-        out += "##sequence-region " + seqid_ + " 1 " + std::to_string(f_.genomeLength > 0 ? f_.genomeLength : std::max(end, 1L)) + "\n";
+        // One sequence region per record: the files open against the records' own FASTA.
+        for (const genome::RecordSpan& record : f_.records.records)
+            out += "##sequence-region " + escapeGff3Seqid(record.id) + " 1 " + std::to_string(record.length) + "\n";
+        if (!f_.records.joined())
+            out += "##sequence-region " + seqid_ + " 1 " + std::to_string(f_.genomeLength > 0 ? f_.genomeLength : std::max(end, 1L)) + "\n";
         if (f_.seed)
             out += "#seed " + std::to_string(*f_.seed) + "\n";
         for (const Line& line : lines_)
@@ -149,8 +158,10 @@ private:
     void add(const Span& span, Rank rank, const std::string& id, const std::string& type, const std::string& score,
              char strand, const std::vector<std::pair<std::string, std::string>>& attributes)
     {
-        std::string text = seqid_ + "\tMeridan\t" + type + "\t" + std::to_string(span.start) + "\t" +
-                           std::to_string(span.end) + "\t" + score + "\t" + strand + "\t.\t";
+        const RecordPlace place = onRecord(f_, span);
+        std::string text = (f_.records.joined() ? escapeGff3Seqid(place.seqid) : seqid_) + "\tMeridan\t" + type + "\t" +
+                           std::to_string(place.span.start) + "\t" + std::to_string(place.span.end) + "\t" + score +
+                           "\t" + strand + "\t.\t";
         for (std::size_t k = 0; k < attributes.size(); ++k) {
             if (k > 0)
                 text += ';';

@@ -38,6 +38,19 @@ std::string missingSequence(const AnnotatedGenome& genome, const std::string& hi
     return {};
 }
 
+// Moves the annotated records without a sequence to leftOut.
+void leaveOutUnsequenced(AnnotatedGenome& genome, const std::string& where)
+{
+    std::vector<AnnotatedRecord> kept;
+    for (AnnotatedRecord& r : genome.records) {
+        if (r.sequence.empty() && (!r.proteins.empty() || !r.rnas.empty()))
+            genome.leftOut.push_back(r.id + " (annotated, but no sequence in " + where + ")");
+        else
+            kept.push_back(std::move(r));
+    }
+    genome.records = std::move(kept);
+}
+
 } // namespace
 
 GenomeFileKind textKind(std::string_view text)
@@ -66,10 +79,17 @@ GenomeFileKind genomeFileKind(const std::string& path)
 
 Result readAnnotatedGenome(const std::string& path)
 {
+    return readAnnotatedGenome(path, MissingSequence::Fail);
+}
+
+Result readAnnotatedGenome(const std::string& path, MissingSequence missing)
+{
     auto text = readInputText(path);
     if (!text)
         return Result::failure(text.error);
     Result genome = parseAnnotation(*text.value, path);
+    if (genome && missing == MissingSequence::LeaveOut)
+        leaveOutUnsequenced(*genome.value, path);
     if (genome) {
         if (std::string problem =
                 missingSequence(*genome.value, " (a GFF3 file needs a ##FASTA section, or give the FASTA file with it)");
@@ -121,16 +141,8 @@ Result readAnnotatedGenome(const std::string& fastaPath, const std::string& anno
         if (std::string problem = placeGenes(annotated, annotationPath); !problem.empty())
             return Result::failure(problem);
     }
-    if (missing == MissingSequence::LeaveOut) {
-        std::vector<AnnotatedRecord> kept;
-        for (AnnotatedRecord& r : genome.records) {
-            if (r.sequence.empty() && (!r.proteins.empty() || !r.rnas.empty()))
-                genome.leftOut.push_back(r.id + " (annotated, but no sequence in " + fastaPath + ")");
-            else
-                kept.push_back(std::move(r));
-        }
-        genome.records = std::move(kept);
-    }
+    if (missing == MissingSequence::LeaveOut)
+        leaveOutUnsequenced(genome, fastaPath);
     if (std::string problem = missingSequence(genome, " in " + fastaPath); !problem.empty())
         return Result::failure(problem);
     return read;

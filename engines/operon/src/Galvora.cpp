@@ -49,7 +49,12 @@ int runGalvora(const RunRequest& request, std::ostream& log)
         return 0;
     }
 
-    const TrainingMaterial material = buildTrainingMaterial(*fna.value, *table.value, log);
+    const auto records = genome::readRecordTableBeside(request.fnaPath);
+    if (!records) {
+        log << records.error << '\n';
+        return 0;
+    }
+    const TrainingMaterial material = buildTrainingMaterial(*fna.value, *table.value, log, *records.value);
     fna.value.reset(); // the regions are cut; the genome is no longer needed
 
     // A result folder that cannot be written fails the run now, not after the fit.

@@ -117,7 +117,8 @@ EncodedPairs encodePairs(const std::vector<CandidatePair>& pairs)
 }
 
 TrainingMaterial buildTrainingMaterial(const genome::GenomeSequence& genome,
-                                       const genome::GeneTable& table, std::ostream& log)
+                                       const genome::GeneTable& table, std::ostream& log,
+                                       const genome::RecordTable& records)
 {
     TrainingMaterial material;
     material.genes = genesWithSequence(genome, table, log);
@@ -126,7 +127,7 @@ TrainingMaterial buildTrainingMaterial(const genome::GenomeSequence& genome,
     for (std::size_t i = 0; i + 1 < material.genes.size(); ++i) {
         const genome::GeneRecord& first = material.genes[i].gene;
         const genome::GeneRecord& second = material.genes[i + 1].gene;
-        if (first.strand != second.strand)
+        if (first.strand != second.strand || !records.sameRecord(first.start, second.start))
             continue;
         CandidatePair pair;
         pair.first = i;

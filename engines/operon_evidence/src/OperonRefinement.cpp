@@ -113,7 +113,14 @@ RefinementOutcome refineOperons(const RefinementRequest& request)
         const auto terminators = wanted(request.terminatorPath, Evidence::Terminator)
                                      ? readTerminatorRows(request.terminatorPath)
                                      : std::vector<TerminatorRow>{};
-        GenomeSignals observed = collectSignals(genes, tags, promoters, terminators);
+        genome::RecordTable records;
+        if (!request.geneTables.empty()) {
+            auto read = genome::readRecordTableBeside(request.geneTables.front());
+            if (!read)
+                throw InputError(read.error);
+            records = std::move(*read.value);
+        }
+        GenomeSignals observed = collectSignals(genes, tags, promoters, terminators, records);
         if (!request.panelPath.empty() && request.options.uses(Evidence::Panel)) {
             const auto panel = addPanelEvidence(observed, genes, request.genomePath, request.panelPath,
                                                 fitGapModel(observed).operonShare);

@@ -121,13 +121,16 @@ private:
 } // namespace
 
 GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
-                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators)
+                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators,
+                             const genome::RecordTable& records)
 {
     const SignalIndex index(promoters, terminators);
     GenomeSignals out;
     for (std::size_t i = 0; i + 1 < genes.size(); ++i) {
         const TableGene& a = genes[i];
         const TableGene& b = genes[i + 1];
+        if (!records.sameRecord(a.start, b.start))
+            continue;
         const long gap = b.start - a.end - 1;
         const long from = a.end - kHairpinReach;
         const long to = b.start + kHairpinReach;

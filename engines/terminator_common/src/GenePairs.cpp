@@ -1,5 +1,8 @@
 #include "terminator/GenePairs.h"
 
+#include "meridan/genome/TextFields.h"
+#include "terminator/RunError.h"
+
 #include <cstddef>
 
 namespace meridan::terminator {
@@ -23,6 +26,29 @@ std::vector<GenePair> formGenePairs(const std::vector<LocusRecord>& genes)
             pairs.push_back({genes[i], genes[next[i]]});
     }
     return pairs;
+}
+
+std::vector<GenePair> formGenePairs(const std::vector<LocusRecord>& genes, const genome::RecordTable& records)
+{
+    if (!records.joined())
+        return formGenePairs(genes);
+    std::vector<GenePair> pairs;
+    genome::forEachRecordRun(
+        records, genes, [](const LocusRecord& gene) { return genome::leadingInteger(gene.startText); },
+        [&](std::size_t first, std::size_t last) {
+            const std::vector<LocusRecord> run(genes.begin() + first, genes.begin() + last);
+            for (GenePair& pair : formGenePairs(run))
+                pairs.push_back(std::move(pair));
+        });
+    return pairs;
+}
+
+genome::RecordTable recordTableOf(const std::string& fnaPath)
+{
+    auto records = genome::readRecordTableBeside(fnaPath);
+    if (!records)
+        throw RunError(records.error);
+    return std::move(*records.value);
 }
 
 } // namespace meridan::terminator

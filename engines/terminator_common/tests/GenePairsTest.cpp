@@ -118,3 +118,17 @@ TEST(TerminatorPairFile, UnwritableLocationIsReportedAndLeavesNothing)
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
+
+TEST(TerminatorGenePairs, NoPairJoinsTwoRecordsOfAJoinedGenome)
+{
+    const std::vector<LocusRecord> genes = {gene("10..100", '+', "a1"), gene("150..300", '+', "a2"),
+                                            gene("400..500", '-', "a3"), gene("1310..1400", '+', "b1"),
+                                            gene("1450..1500", '-', "b2"), gene("1600..1700", '+', "b3")};
+    meridan::genome::RecordTable records;
+    records.records = {{"a", 1, 1000}, {"b", 1301, 500}};
+    const std::vector<GenePair> pairs = formGenePairs(genes, records);
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].upstream.synonym + pairs[0].downstream.synonym, "a1a2");
+    EXPECT_EQ(pairs[1].upstream.synonym + pairs[1].downstream.synonym, "b1b3");
+    EXPECT_EQ(formGenePairs(genes, {}).size(), 4u); // one record: a2-b1 and a3-b2 too
+}

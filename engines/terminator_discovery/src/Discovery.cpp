@@ -38,7 +38,8 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
     out << "terminator" << inputs.outputDir << '\n';
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Skip, out);
-    const std::vector<GenePair> pairs = formGenePairs(genes);
+    const genome::RecordTable records = recordTableOf(inputs.fnaPath);
+    const std::vector<GenePair> pairs = formGenePairs(genes, records);
     const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
     writePairFile(pairPath, pairs);
     RemoveOnExit pairFileOnFailure(pairPath);

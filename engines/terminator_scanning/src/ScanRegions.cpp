@@ -54,6 +54,30 @@ std::vector<ScanWindow> scanWindows(const std::vector<PairLocation>& pairs)
     return windows;
 }
 
+std::vector<ScanWindow> scanWindows(const std::vector<PairLocation>& pairs, const genome::RecordTable& records)
+{
+    if (!records.joined())
+        return scanWindows(pairs);
+    std::vector<ScanWindow> windows;
+    windows.reserve(pairs.size());
+    genome::forEachRecordRun(
+        records, pairs, [](const PairLocation& pair) { return pair.upstreamEnd; },
+        [&](std::size_t first, std::size_t last) {
+            const auto record = records.recordAt(pairs[first].upstreamEnd);
+            const long long shift = record ? records.records[*record].start - 1 : 0;
+            std::vector<PairLocation> local(pairs.begin() + first, pairs.begin() + last);
+            for (PairLocation& pair : local) {
+                pair.upstreamEnd -= shift;
+                pair.downstreamStart -= shift;
+            }
+            for (ScanWindow window : scanWindows(local)) {
+                window.start += shift;
+                windows.push_back(window);
+            }
+        });
+    return windows;
+}
+
 std::string cutScanRegion(const std::string& genome, const ScanWindow& window)
 {
     std::string forward = terminator::clippedWindow(genome, window.start, window.length);

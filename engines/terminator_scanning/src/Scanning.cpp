@@ -30,7 +30,8 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     out << "Dovrane" << inputs.outputDir << '\n' << prefix << '\n';
 
     const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Read, out);
-    const std::vector<GenePair> pairs = formGenePairs(genes);
+    const genome::RecordTable records = recordTableOf(inputs.fnaPath);
+    const std::vector<GenePair> pairs = formGenePairs(genes, records);
     const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
     writePairFile(pairPath, pairs);
     RemoveOnExit pairFileOnExit(pairPath);
@@ -43,7 +44,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     if (locations.size() != pairs.size()) // changed by someone else since it was written
         throw RunError("Bad file " + pairPath.string() + ": " + std::to_string(locations.size())
                        + " pairs instead of " + std::to_string(pairs.size()) + " !");
-    const std::vector<ScanWindow> windows = scanWindows(locations);
+    const std::vector<ScanWindow> windows = scanWindows(locations, records);
     std::vector<std::string> regions;
     std::vector<std::vector<Code>> codes;
     regions.reserve(windows.size());

@@ -52,6 +52,23 @@ TEST(TerminatorScanRegions, EdgeRulesAndTheCap)
             EXPECT_LE(window.length, kMaxScanLength);
 }
 
+TEST(TerminatorScanRegions, EachRecordOfAJoinedGenomeIsScannedAsAGenomeOfItsOwn)
+{
+    // The pairs of the test above on record b, which starts at base 2001.
+    meridan::genome::RecordTable records;
+    records.records = {{"a", 1, 1700}, {"b", 2001, 1000}};
+    const std::vector<PairLocation> local{{10, 20, '+'}, {100, 180, '-'}, {200, 700, '-'}};
+    std::vector<PairLocation> joined{{300, 400, '+'}};
+    for (PairLocation pair : local)
+        joined.push_back({pair.upstreamEnd + 2000, pair.downstreamStart + 2000, pair.strand});
+    const auto windows = scanWindows(joined, records);
+    ASSERT_EQ(windows.size(), 4u);
+    expectWindow(windows[0], 290, 99, '+');        // the last + pair of record a: its own gap
+    expectWindow(windows[1], 2000, 9, '+');        // the last + pair of the genome: its own gap
+    expectWindow(windows[2], 2000 + 10, 179, '-'); // reaches back to record b's start, not into a
+    expectWindow(windows[3], 2000 + 700 - 250 + 9, 250, '-');
+}
+
 TEST(TerminatorScanRegions, RegionsReadInTranscriptionDirectionAndStayInsideTheGenome)
 {
     std::mt19937 random(41);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <algorithm>
 #include <sstream>
 #include <thread>
@@ -236,9 +238,10 @@ Outcome runSeeded(const std::string& program, const std::vector<std::string>& ar
     return o;
 }
 
-// Two real pipeline records in one GenBank file: two genomes, each with its
-// own results named after its accession, written under -o only.
-TEST(PredictEndToEnd, TwoRecordGenBankFileGivesTwoResultSets)
+// Two real pipeline records in one GenBank file: one genome named after the
+// file, its records joined, every exported row on its own record, written
+// under -o only.
+TEST(PredictEndToEnd, TwoRecordGenBankFileIsOneGenome)
 {
     const auto first = formatsDir("prokka-NZ_AP025271");
     const auto second = formatsDir("prokka-plasmid");
@@ -253,15 +256,30 @@ TEST(PredictEndToEnd, TwoRecordGenBankFileGivesTwoResultSets)
     const ProgramCopy program;
     const Outcome o = run(program.program(), {"-o", dir.filePath("out"), both});
     ASSERT_EQ(o.exitCode, 0) << o.out << o.err;
-    for (const char* id : {"NZ_AP025271.1", "NZ_CP073982.1"}) {
-        const std::string results = dir.filePath("out/results/") + id;
-        EXPECT_GT(lineCount(results + "_genetag.txt"), 50) << id;
-        EXPECT_GT(lineCount(results + "_tulist.txt"), 0) << id;
-        EXPECT_EQ(lineCount(results + "_summary.txt"), 3) << id;
-        for (const char* extension : {".fna", ".ptt"})
-            EXPECT_TRUE(fs::exists(dir.filePath("out/annotation/") + id + extension));
+    const std::string results = dir.filePath("out/results/two");
+    EXPECT_GT(lineCount(results + "_genetag.txt"), 250);
+    EXPECT_GT(lineCount(results + "_tulist.txt"), 0);
+    EXPECT_EQ(lineCount(results + "_summary.txt"), 3);
+    EXPECT_FALSE(fs::exists(dir.filePath("out/results/NZ_AP025271.1_genetag.txt")));
+    EXPECT_EQ(lineCount(dir.filePath("out/annotation/two_records.txt")), 3);
+    EXPECT_TRUE(contains(o.out, "all records: 2 with genes to predict on, predicted as one genome")) << o.out;
+    EXPECT_FALSE(contains(o.out, "two records")) << o.out; // the exports found nothing across the records
+    // Every GFF3 row on one of the records, inside it.
+    const std::map<std::string, long> lengths{{"NZ_AP025271.1", 64595}, {"NZ_CP073982.1", 247187}};
+    std::istringstream gff(fileBytes(results + ".gff3"));
+    int rows = 0;
+    for (std::string line; std::getline(gff, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string seqid, source, type;
+        long start = 0, end = 0;
+        fields >> seqid >> source >> type >> start >> end;
+        ASSERT_TRUE(lengths.count(seqid)) << line;
+        EXPECT_TRUE(start >= 1 && end <= lengths.at(seqid)) << line;
+        ++rows;
     }
-    EXPECT_TRUE(contains(o.out, "all records: 2 predicted of 2")) << o.out;
+    EXPECT_GT(rows, 100);
     EXPECT_TRUE(holdsNothing(program.path("results"))); // the program folder was only read
 }
 

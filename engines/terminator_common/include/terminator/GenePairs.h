@@ -2,6 +2,7 @@
 // same strand in table order, the genes in between skipped.
 #pragma once
 
+#include "meridan/genome/RecordTable.h"
 #include "terminator/LocusTable.h"
 
 #include <vector>
@@ -19,5 +20,13 @@ struct GenePair {
 // Pairs gene i with the first later gene on its strand; the last gene of each
 // strand gets no pair. Pairs come in the order of their upstream genes.
 std::vector<GenePair> formGenePairs(const std::vector<LocusRecord>& genes);
+
+// The same within each record of a joined genome: the last gene of each
+// strand of every record gets no pair.
+std::vector<GenePair> formGenePairs(const std::vector<LocusRecord>& genes, const genome::RecordTable& records);
+
+// The record table beside the FNA file (empty for a genome of one record).
+// Throws RunError when it cannot be read.
+genome::RecordTable recordTableOf(const std::string& fnaPath);
 
 } // namespace meridan::terminator

@@ -3,6 +3,8 @@
 // into the other gene, at most 250 nucleotides.
 #pragma once
 
+#include "meridan/genome/RecordTable.h"
+
 #include "terminator/PairFile.h"
 
 #include <string>
@@ -30,6 +32,10 @@ struct ScanWindow {
 //   pair; the first pair of the file uses its own gap b - a - 1, any other -
 //   pair without an earlier - pair b' = 0. Window starts at b - length + 9.
 std::vector<ScanWindow> scanWindows(const std::vector<PairLocation>& pairs);
+
+// The same for each record of a joined genome on its own, as if it were a
+// genome of its own: the record's first base stands for position 1.
+std::vector<ScanWindow> scanWindows(const std::vector<PairLocation>& pairs, const genome::RecordTable& records);
 
 // The window's characters in transcription direction, clipped to the genome.
 std::string cutScanRegion(const std::string& genome, const ScanWindow& window);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "meridan/export/GenomeResults.h"
+#include "meridan/genome/RecordTable.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,9 @@ struct GenomeText {
     std::string sequence; // forward strand; empty when unknown (nothing is then checked against it)
     long length = 0;      // sequence length; when the sequence is unknown, 0 or a length known otherwise
     bool circular = true; // bacterial chromosomes and plasmids: features may cross the origin
+    // Several records joined into one sequence: where each lies. Features
+    // are then placed on the joined sequence, never across a record's end.
+    genome::RecordTable records;
 };
 
 struct ExportOptions {
@@ -99,6 +103,7 @@ struct GenomeFeatures {
     std::string seqid;
     long genomeLength = 0; // 0 when unknown
     bool circular = true;
+    genome::RecordTable records; // as GenomeText::records
     std::optional<std::uint32_t> seed; // of the prediction, when known
     std::vector<GeneFeature> genes; // by gene index
     std::vector<OperonFeature> operons;
@@ -114,6 +119,14 @@ struct GenomeFeatures {
 // the same way.
 GenomeFeatures placeFeatures(const GenomeResults& results, const GenomeText& genome,
                              const ExportOptions& options = {});
+
+// A span as the files name it: on a joined genome its record's accession
+// and the coordinates on that record; otherwise seqid and the span as it is.
+struct RecordPlace {
+    std::string seqid;
+    Span span;
+};
+RecordPlace onRecord(const GenomeFeatures& features, const Span& span);
 
 // The reverse complement of bases (A/C/G/T either case; anything else N).
 std::string reverseComplement(const std::string& bases);

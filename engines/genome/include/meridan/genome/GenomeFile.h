@@ -19,15 +19,19 @@ GenomeFileKind textKind(std::string_view text);
 // cannot be read.
 GenomeFileKind genomeFileKind(const std::string& path);
 
+// What becomes of an annotated record without its sequence: an error, or the
+// record is left out and named in AnnotatedGenome::leftOut.
+enum class MissingSequence { Fail, LeaveOut };
+
 // Reads a GenBank or GFF3 file, recognised by its content. Every record
-// that has genes must have its sequence.
+// that has genes must have its sequence (or is left out, see MissingSequence).
 ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& path);
+ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& path, MissingSequence missing);
 
 // Reads the annotation at annotationPath and takes the sequences from the
 // FASTA file: records are matched by identifier; a FASTA record without
 // annotation becomes a record without genes, an annotated record missing
-// from the FASTA file is an error, or is left out and named in leftOut.
-enum class MissingSequence { Fail, LeaveOut };
+// from the FASTA file is an error or left out.
 ReadResult<AnnotatedGenome> readAnnotatedGenome(const std::string& fastaPath, const std::string& annotationPath,
                                                 MissingSequence missing = MissingSequence::Fail);
 

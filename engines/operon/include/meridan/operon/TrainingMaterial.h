@@ -4,6 +4,8 @@
 // regions.
 #pragma once
 
+#include "meridan/genome/RecordTable.h"
+
 #include "meridan/genome/GeneRecord.h"
 #include "meridan/genome/GenomeSequence.h"
 
@@ -129,8 +131,10 @@ EncodedPairs encodePairs(const std::vector<CandidatePair>& pairs);
 // Builds everything from the genome and the gene table. Genes without a
 // sequence (outside the genome, or a strand other than + or -) are left
 // out and reported on log, as are regions cut short at the genome's ends.
+// Neighbours on two records of a joined genome form no pair.
 // Trace lines: "allpairs size=", "all sd size:", "allpairs_interval_size=".
 TrainingMaterial buildTrainingMaterial(const genome::GenomeSequence& genome,
-                                       const genome::GeneTable& table, std::ostream& log);
+                                       const genome::GeneTable& table, std::ostream& log,
+                                       const genome::RecordTable& records = {});
 
 } // namespace meridan::operon

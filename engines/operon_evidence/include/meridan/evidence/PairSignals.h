@@ -5,6 +5,7 @@
 #pragma once
 
 #include "meridan/evidence/ResultInputs.h"
+#include "meridan/genome/RecordTable.h"
 
 #include <optional>
 #include <vector>
@@ -50,9 +51,11 @@ struct GenomeSignals {
 };
 
 // tags may be empty (no engine evidence); promoter hits and terminator rows
-// are matched to genes by locus tag.
+// are matched to genes by locus tag. Neighbours on two records of a joined
+// genome are neither a candidate nor a boundary.
 GenomeSignals collectSignals(const std::vector<TableGene>& genes, const std::vector<GeneTagLine>& tags,
-                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators);
+                             const std::vector<PromoterHit>& promoters, const std::vector<TerminatorRow>& terminators,
+                             const genome::RecordTable& records = {});
 
 // How the stems of two gene names compare.
 NameMatch nameMatch(const std::string& a, const std::string& b);
