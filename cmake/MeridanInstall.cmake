@@ -42,6 +42,7 @@ install(DIRECTORY "${CMAKE_SOURCE_DIR}/engines/promoter/data/WM" "${CMAKE_SOURCE
         DESTINATION "${MERIDAN_INSTALL_DIR}")
 if(EXISTS "${CMAKE_SOURCE_DIR}/resources/meridan.html")
   install(FILES "${CMAKE_SOURCE_DIR}/resources/meridan.html" DESTINATION "${MERIDAN_INSTALL_DIR}")
+  install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/manual" DESTINATION "${MERIDAN_INSTALL_DIR}")
 endif()
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/workflow/" DESTINATION "${CMAKE_INSTALL_DATADIR}/meridan/workflow"
         PATTERN "__pycache__" EXCLUDE PATTERN ".snakemake" EXCLUDE
