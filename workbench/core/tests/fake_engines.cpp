@@ -114,7 +114,7 @@ bool run(const char* fna, const char* ptt, const char* out)
     std::ostringstream text;
     const auto genes = synonyms(ptt);
     for (std::size_t i = 0; i < genes.size(); ++i)
-        text << "   12         5         4         6                   " << i + 1 << "\t\tGCGCAAAAGCGCTTTT\t"
+        text << "   12         5         4         6                   " << i + 1 << "\t\tGCGCGAAAACGCGCTTTTTT\t"
              << genes[i] << '\n';
     writeFile(std::string(out) + genomeId(fna) + "_terminator_score.txt", text.str());
     return true;

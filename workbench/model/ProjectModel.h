@@ -14,17 +14,18 @@
 struct PromoterEntry {
     int start = 0;
     int end = 0;
-    int spacer = 0;
+    int spacer = 0;              // bases between the boxes; 0 for a one-box model
     QString name;
     double score = 0.0;
     QString firstBox;            // shown as the -35 region
-    QString placeholder = "-";
     QString secondBox;           // shown as the -10 region, or "-"
     QString sigma;               // "70", "38", "32" or "24"; empty when unknown
 };
 
 // One gene of the project, in annotation-file order; its position in
-// ProjectModel::genes is the gene index used by every result file.
+// ProjectModel::genes is the gene index used by every result file. Its
+// promoter and terminator are found by its synonym in promoterMap and
+// terminatorMap.
 struct GeneEntry {
     int start = 0;
     int end = 0;
@@ -37,20 +38,8 @@ struct GeneEntry {
     int operonNumber = 0;
     int length = 0;
     QString product;             // every word followed by one blank
-    QString note;
     QString pid;
     QString synonym;
-    bool flag1 = false;
-    bool flag2 = false;
-    PromoterEntry promoter;      // stays empty: promoters live in promoterMap
-    int counter1 = 0;
-    int counter2 = 0;
-    int counter3 = 0;
-    int counter4 = 0;
-    int counter5 = 0;
-    QString text1;
-    QString text2;
-    double value = 0.0;
 };
 
 // The name a gene is shown by: its gene name, or its locus tag (synonym)

@@ -10,10 +10,11 @@ namespace meridan {
 
 // Reads a gene table in PTT layout (three header lines, then one row per
 // gene) into model.genes, replacing what was there; sets genomeTitle and
-// genomeLength from the title line and geneCount to the rows read. Blank
-// rows, rows with fewer than eight fields and rows whose Location is not of
-// the form start..end are skipped. Returns false (model unchanged) when the
-// file cannot be opened.
+// genomeLength from the title line and geneCount to the rows read. The rows
+// the engines leave out (blank rows, rows without the columns Location to
+// Synonym, a Location that is not start..end, a strand other than + or -)
+// are left out here too, so a gene's position is its index in the result
+// files. Returns false (model unchanged) when the file cannot be opened.
 bool readGeneTable(const QString& path, ProjectModel& model);
 
 // Reads the sequence of an FNA file (first line dropped, white space removed)

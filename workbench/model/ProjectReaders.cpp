@@ -1,52 +1,51 @@
 #include "ProjectReaders.h"
 
+#include "ModelText.h"
 #include "ProjectModel.h"
-#include "TextFields.h"
+
+#include "meridan/genome/GeneTableFile.h"
+#include "meridan/genome/TextFields.h"
 
 #include <QFile>
-
-using namespace meridan::text;
 
 namespace meridan {
 
 bool readGeneTable(const QString& path, ProjectModel& model)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // The rows the engines read, so that a gene's position here is the gene
+    // index of every result file.
+    const auto read = genome::readGeneTableText(model::localPath(path));
+    if (!read)
         return false;
+    const genome::GeneTableText& table = *read.value;
 
-    QString titleLine = readLatin1Line(file);
-    while (titleLine.endsWith(QLatin1Char('\n')) || titleLine.endsWith(QLatin1Char('\r')))
-        titleLine.chop(1);
     // "Organism name, complete genome - 1..4641652": the whole name (dots
     // included) and the range's end as the genome length.
+    const QString titleLine = table.header.empty() ? QString() : model::latin1(table.header.front());
     const qsizetype range = titleLine.lastIndexOf(QLatin1String(" - "));
     const QString rangeText = range >= 0 ? titleLine.mid(range + 3) : titleLine;
     const QStringList titleParts = rangeText.split(QLatin1Char('.'), Qt::SkipEmptyParts);
     model.genomeTitle = (range >= 0 ? titleLine.left(range) : titleLine).trimmed();
-    model.genomeLength = titleParts.isEmpty() ? 0 : toInt(titleParts.last());
-    readLatin1Line(file);
-    readLatin1Line(file);
+    model.genomeLength = titleParts.isEmpty() ? 0 : model::wholeNumber(titleParts.last().toStdString());
 
+    namespace column = genome::column;
     model.genes.clear();
-    while (!file.atEnd()) {
-        const QStringList f = splitFields(readLatin1Line(file));
-        if (f.size() < 8)
-            continue;
-        const QStringList location = f[0].split(QLatin1Char('.'), Qt::SkipEmptyParts);
-        if (location.size() < 2)
-            continue;
+    for (const genome::GeneTableRow& row : table.rows) {
+        const std::vector<std::string>& f = row.columns;
+        const auto span = genome::parseSpan(f[column::location]);
         GeneEntry gene;
-        gene.start = toInt(location[0]);
-        gene.end = toInt(location[1]);
-        gene.strand = f[1];
-        gene.length = toInt(f[2]);
-        gene.pid = f[3];
-        gene.gene = f[4];
-        gene.synonym = f[5];
-        gene.cog = f[7].startsWith(QLatin1Char('-')) ? QStringLiteral("-") : f[7];
-        for (qsizetype i = 8; i < f.size(); ++i)
-            gene.product += f[i] + QLatin1Char(' ');
+        gene.start = int(span->start);
+        gene.end = int(span->end);
+        gene.strand = model::field(f[column::strand]);
+        gene.length = model::wholeNumber(f[column::length]);
+        gene.pid = model::field(f[column::pid]);
+        gene.gene = model::field(f[column::gene]);
+        gene.synonym = model::field(f[column::synonym]);
+        const QString cog = f.size() > column::cog ? model::field(f[column::cog]) : QString();
+        gene.cog = cog.isEmpty() || cog.startsWith(QLatin1Char('-')) ? QStringLiteral("-") : cog;
+        for (std::size_t i = column::product; i < f.size(); ++i)
+            for (const std::string& word : genome::splitBlanks(f[i]))
+                gene.product += model::latin1(word) + QLatin1Char(' ');
         model.genes.append(gene);
     }
     model.geneCount = int(model.genes.size());
