@@ -1,6 +1,6 @@
 // Loads a project model from an annotation table, a genome and the result
-// files of one prediction, for the views benchmark. Only the columns the
-// views read are taken; malformed lines are skipped.
+// files of one prediction, for the views benchmark, with the workbench's own
+// readers.
 #pragma once
 
 #include "ProjectModel.h"

@@ -187,11 +187,8 @@ void MainWindow::connectActions()
                     slotEngineProgress(thread->mode(), engine, stage, done, total);
                 });
         connect(thread, &QThread::finished, this, [this, thread] {
-            if (predictionShare.contains(thread->mode())) {
-                predictionShare[thread->mode()] = 1.0;
-                predictionStage.remove(thread->mode());
+            if (progress.finish(thread->mode()))
                 showPredictionProgress();
-            }
         });
     }
 }

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "PredictionProgress.h"
 #include "ProjectModel.h"
 #include "RunFileGuard.h"
 #include "Thread.h"
@@ -224,17 +225,28 @@ private:
     void setUpImportActions();
     QString importAnnotatedGenome(const QString& annotationFile, const QString& fastaFile);
     bool openForCheck(const QString& fileName, const QString& warningTitle, const QString& failureText);
+    // The absolute path of a gene table that can be read and belongs to the
+    // loaded FNA (same genome identifier); empty, after telling the user why, otherwise.
+    QString acceptTableOfGenome(const QString& fileName, const QString& title, const QString& unreadable,
+                                const QString& mismatch);
     void readAnnotationFile();
     void readGenomeFile();
 
     // Prediction helpers (MainWindow_prediction.cpp)
-    void prepareThread(Thread& thread);
+    // Starts one of the three predictions with the project's inputs; false
+    // when it may not start (no project, closing, or already running).
+    bool startPredictionThread(Thread& thread);
     void updateRunActions();
     void reportFailures(const QStringList& failures);
     // Prediction > "Refine operons with evidence": when checked, the operon
     // engine's gene tags are refined before the results are read.
     void setupOperonModeChoice();
     void refineOperonsIfChosen();
+    // The options of the next run as the pipeline's stage plan reads them.
+    meridan::pipeline::PredictionOptions runOptions() const;
+    // The worker thread that runs `stage`; null for the stages the window
+    // runs itself (the evidence step) or not at all (the exports).
+    Thread* stageThread(meridan::pipeline::Stage stage);
     // Prediction > Options… (MainWindow_options.cpp): the stages, the
     // evidence choice and the seed; useSeedForRun() puts the seed of the
     // next run where the engines read it and tells it.
@@ -316,12 +328,10 @@ private:
     Thread tulistThread;
 
     QString resultDir;
-    // The three predictions' share done (0 to 1) and last progress text, by mode.
-    QMap<int, double> predictionShare;
-    QMap<int, QString> predictionStage;
+    // How far the three predictions have come, for the bar and the status label.
+    PredictionProgress progress;
     void startProgress();
     void showPredictionProgress();
-    QString progressWords(int mode, const QString& engine, double share) const;
 
     // Run state.
     QTimer* statusTimer = nullptr;      // hides statusLabel after its 5-second message

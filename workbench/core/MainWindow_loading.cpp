@@ -110,6 +110,20 @@ QString MainWindow::acceptFnaFile(const QString& fileName)
     return fnaPath;
 }
 
+QString MainWindow::acceptTableOfGenome(const QString& fileName, const QString& title, const QString& unreadable,
+                                        const QString& mismatch)
+{
+    if (!openForCheck(fileName, title, unreadable))
+        return QString();
+    // A table of another genome is not kept: the project stays as it was.
+    const QString candidate = QFileInfo(fileName).absoluteFilePath();
+    if (fnaPath.isEmpty() || genomeIdFromPath(candidate) != genomeIdFromPath(fnaPath)) {
+        UserPrompts::current().warning(this, title, mismatch.arg(fileName));
+        return QString();
+    }
+    return candidate;
+}
+
 QString MainWindow::loadPttFile()
 {
     const QString fileName = askFileName(tr("Load ptt file"), tr("Open PTT File..."), tr("PTT-Files (*.ptt)"));
@@ -118,17 +132,12 @@ QString MainWindow::loadPttFile()
 
 QString MainWindow::acceptPttFile(const QString& fileName)
 {
-    if (!openForCheck(fileName, tr("Read file"), tr("Cannot read ptt file %1： \n%2.")))
+    const QString candidate = acceptTableOfGenome(fileName, tr("Read file"), tr("Cannot read ptt file %1： \n%2."),
+                                                  tr("ptt file %1： \n doesn't match."));
+    if (candidate.isEmpty())
         return QString();
-    const QString candidate = QFileInfo(fileName).absoluteFilePath();
-    const QString candidateId = genomeIdFromPath(candidate);
-    // A table of another genome is not kept: the project stays as it was.
-    if (fnaPath.isEmpty() || candidateId != genomeIdFromPath(fnaPath)) {
-        UserPrompts::current().warning(this, tr("Read file"), tr("ptt file %1： \n doesn't match.").arg(fileName));
-        return QString();
-    }
     pttPath = candidate;
-    genomeId = candidateId;
+    genomeId = genomeIdFromPath(candidate);
     projectReady = true;
     viewAllowed = resultFilesExist();
     updateRunActions();
@@ -144,13 +153,10 @@ QString MainWindow::loadRntFile()
 
 QString MainWindow::acceptRntFile(const QString& fileName)
 {
-    if (!openForCheck(fileName, tr("Read rnt file"), tr("Cannot read rnt file %1： \n%2.")))
+    const QString candidate = acceptTableOfGenome(fileName, tr("Read rnt file"), tr("Cannot read rnt file %1： \n%2."),
+                                                  tr("ptt file %1： \ndoesn't match."));
+    if (candidate.isEmpty())
         return QString();
-    const QString candidate = QFileInfo(fileName).absoluteFilePath();
-    if (fnaPath.isEmpty() || genomeIdFromPath(candidate) != genomeIdFromPath(fnaPath)) {
-        UserPrompts::current().warning(this, tr("Read rnt file"), tr("ptt file %1： \ndoesn't match.").arg(fileName));
-        return QString();
-    }
     rntPath = candidate;
     // The PTT file stays loadable: the terminator engines need it, so the
     // prediction becomes available only with a matching PTT file.

@@ -8,6 +8,7 @@
 #include "UserPrompts.h"
 
 #include "meridan/genome/InputCheck.h"
+#include "meridan/pipeline/StagePlan.h"
 
 #include <QAction>
 #include <QDebug>
@@ -19,7 +20,6 @@
 #include <QSettings>
 #include <QTimer>
 
-#include <algorithm>
 
 void MainWindow::setupOperonModeChoice()
 {
@@ -34,9 +34,36 @@ void MainWindow::setupOperonModeChoice()
     ui->menu_predict->insertAction(ui->action_View, evidenceOperonsAction);
 }
 
+meridan::pipeline::PredictionOptions MainWindow::runOptions() const
+{
+    meridan::pipeline::PredictionOptions options;
+    const bool evidence = evidenceOperonsAction && evidenceOperonsAction->isChecked();
+    options.operons = evidence ? meridan::pipeline::OperonMode::Evidence : meridan::pipeline::OperonMode::Em;
+    options.seed.reset();   // the run's seed is handed to the engines by useSeedForRun()
+    const QString panel = QSettings().value(QStringLiteral("prediction/panel")).toString();
+    if (!panel.isEmpty())
+        options.panel = QFile::encodeName(panel).toStdString();
+    options.exports = false;   // the workbench exports on request (File > Export)
+    return options;
+}
+
+Thread* MainWindow::stageThread(meridan::pipeline::Stage stage)
+{
+    for (Thread* thread : {&operonThread, &promoterThread, &terminatorThread, &tulistThread})
+        if (thread->stage() == stage)
+            return thread;
+    return nullptr;
+}
+
 void MainWindow::refineOperonsIfChosen()
 {
-    if (!evidenceOperonsAction || !evidenceOperonsAction->isChecked() || !operonThread.failures().isEmpty())
+    // The evidence step runs when the plan calls for it after the three
+    // predictions: chosen, and with the operon engine's operons to start from.
+    std::vector<meridan::pipeline::StageReport> predictions;
+    for (meridan::pipeline::Stage stage : meridan::pipeline::predictionSteps().front())
+        if (const Thread* thread = stageThread(stage))
+            predictions.push_back(thread->lastReport());
+    if (!meridan::pipeline::stageRuns(meridan::pipeline::Stage::OperonEvidence, runOptions(), predictions))
         return;
     bool ok = false;
     operonThread.setPanel(QSettings().value(QStringLiteral("prediction/panel")).toString());
@@ -44,11 +71,6 @@ void MainWindow::refineOperonsIfChosen()
     qDebug() << message;
     if (!ok)
         reportFailures({tr("Operon evidence: %1; the operon engine's operons are shown").arg(message)});
-}
-
-void MainWindow::prepareThread(Thread& thread)
-{
-    thread.setPredictionInputs(fnaPath, pttPath, rntPath, resultDir, genomeId);
 }
 
 void MainWindow::setupRunActions()
@@ -85,9 +107,15 @@ void MainWindow::startPrediction()
     // ./results/ (the promoter files and the gene index table).
     runFiles.snapshot({resultDir, QStringLiteral("./results")});
     useSeedForRun();
-    startOperonThread();
-    startPromoterThread();
-    startTerminatorThread();
+    // The first step of the plan: the three predictions, started in order.
+    for (meridan::pipeline::Stage stage : meridan::pipeline::predictionSteps().front()) {
+        switch (stage) {
+        case meridan::pipeline::Stage::Operon: startOperonThread(); break;
+        case meridan::pipeline::Stage::Promoter: startPromoterThread(); break;
+        case meridan::pipeline::Stage::Terminator: startTerminatorThread(); break;
+        default: break;
+        }
+    }
 }
 
 bool MainWindow::inputsUsable()
@@ -137,102 +165,56 @@ void MainWindow::finishCancelledRun()
         close();
 }
 
-void MainWindow::startOperonThread()
+bool MainWindow::startPredictionThread(Thread& thread)
 {
-    if (!projectReady || closeRequested || operonThread.isRunning())
-        return;
-    showStatus(tr("Predicting"));
+    if (!projectReady || closeRequested || thread.isRunning())
+        return false;
     if (!runFiles.active())
         runFiles.snapshot({resultDir, QStringLiteral("./results")});
     predictionRunning = true;
     resultLoadPending = true;
     updateRunActions();
-    prepareThread(operonThread);
-    operonThread.start(QThread::InheritPriority);
+    thread.setPredictionInputs(fnaPath, pttPath, rntPath, resultDir, genomeId);
+    thread.start(QThread::InheritPriority);
+    return true;
+}
+
+void MainWindow::startOperonThread()
+{
+    if (startPredictionThread(operonThread))
+        showStatus(tr("Predicting"));
 }
 
 void MainWindow::startPromoterThread()
 {
-    if (!projectReady || closeRequested || promoterThread.isRunning())
-        return;
-    predictionRunning = true;
-    resultLoadPending = true;
-    updateRunActions();
-    prepareThread(promoterThread);
-    promoterThread.start(QThread::InheritPriority);
+    startPredictionThread(promoterThread);
 }
 
 void MainWindow::startTerminatorThread()
 {
-    if (!projectReady || closeRequested || terminatorThread.isRunning())
-        return;
-    predictionRunning = true;
-    resultLoadPending = true;
-    updateRunActions();
-    prepareThread(terminatorThread);
-    terminatorThread.start(QThread::InheritPriority);
-    startProgress();
+    if (startPredictionThread(terminatorThread))
+        startProgress();
 }
 
 void MainWindow::startProgress()
 {
-    predictionShare.clear();
-    predictionStage.clear();
-    for (int mode : {Thread::OperonRun, Thread::PromoterRun, Thread::TerminatorRun})
-        predictionShare[mode] = 0.0;
+    progress.start();
     progressBar->setValue(0);
     progressBar->show();
 }
 
-void MainWindow::slotEngineProgress(int mode, const QString& engine, const QString& stage, qint64 done,
-                                    qint64 total)
+void MainWindow::slotEngineProgress(int mode, const QString& engine, const QString&, qint64 done, qint64 total)
 {
-    if (!predictionShare.contains(mode))
-        return;
-    const double known = total > 0 ? std::clamp(double(done) / double(total), 0.0, 1.0) : 0.0;
-    double share = known;
-    if (mode == Thread::TerminatorRun) {
-        // Training (an unknown number of iterations) is the first half of the
-        // stage, the scan the second.
-        if (engine == QLatin1String("Dovrane"))
-            share = 0.5 + 0.5 * known;
-        else
-            share = total > 0 ? 0.5 * known : 0.5 * double(done) / double(done + 100);
-    }
-    predictionShare[mode] = std::max(predictionShare[mode], share);
-    predictionStage[mode] = progressWords(mode, engine, share);
-    showPredictionProgress();
-}
-
-// What a stage is doing in the user's words ("operons 40 %", "terminators:
-// learning the hairpin model"), not the engines' names and step counters.
-QString MainWindow::progressWords(int mode, const QString& engine, double share) const
-{
-    const QString percent = QStringLiteral(" %1 %").arg(int(share * 100.0));
-    if (mode == Thread::OperonRun)
-        return tr("operons") + percent;
-    if (mode == Thread::PromoterRun)
-        return tr("promoters") + percent;
-    if (engine == QLatin1String("Castrel"))
-        return tr("terminators: learning the hairpin model");
-    return tr("terminators") + percent;
+    if (progress.update(mode, engine, done, total))
+        showPredictionProgress();
 }
 
 void MainWindow::showPredictionProgress()
 {
-    double shares = 0.0;
-    for (double share : predictionShare)
-        shares += share;
-    // 900 when all three are done; the TU list then ends the run.
-    const int value = int(shares * 300.0 + 0.5);
-    if (value > progressBar->value())
-        progressBar->setValue(std::min(value, 900));
-    if (closeRequested)
-        return;   // the label keeps saying that the window closes after the run
-    QStringList stages;
-    for (auto it = predictionStage.cbegin(); it != predictionStage.cend(); ++it)
-        stages << it.value();
-    showStatus(stages.isEmpty() ? tr("Predicting") : tr("Predicting: %1").arg(stages.join(QStringLiteral("; "))));
+    if (progress.barValue() > progressBar->value())
+        progressBar->setValue(progress.barValue());
+    if (!closeRequested)   // otherwise the label keeps saying that the window closes after the run
+        showStatus(progress.statusText());
 }
 
 void MainWindow::startTulistThread()
@@ -253,8 +235,9 @@ void MainWindow::slotIFLoadResult()
     // finds all three predictions ended loads the results.
     if (!resultLoadPending)
         return;
-    for (const Thread* thread : {&operonThread, &terminatorThread, &promoterThread}) {
-        if (!thread->isFinished() || thread->isRunning())
+    for (meridan::pipeline::Stage stage : meridan::pipeline::predictionSteps().front()) {
+        const Thread* thread = stageThread(stage);
+        if (thread && (!thread->isFinished() || thread->isRunning()))
             return;
     }
     resultLoadPending = false;
@@ -274,8 +257,7 @@ void MainWindow::finishPrediction()
 {
     predictionRunning = false;
     runFiles.clear();
-    predictionShare.clear();
-    predictionStage.clear();
+    progress.clear();
     progressBar->hide();
     updateRunActions();
 }

@@ -55,6 +55,21 @@ int Thread::mode() const
     return mode_;
 }
 
+meridan::pipeline::Stage Thread::stage() const
+{
+    using meridan::pipeline::Stage;
+    return mode_ == OperonRun       ? Stage::Operon
+           : mode_ == PromoterRun   ? Stage::Promoter
+           : mode_ == TerminatorRun ? Stage::Terminator
+                                    : Stage::TuList;
+}
+
+meridan::pipeline::StageReport Thread::lastReport() const
+{
+    QMutexLocker lock(&reportLock_);
+    return report_;
+}
+
 bool Thread::refuseWhileRunning()
 {
     if (!isRunning())
@@ -87,13 +102,8 @@ void Thread::setPredictionInputs(const QString& fnaPath, const QString& pttPath,
 void Thread::setTulistInputs(const QString& pttPath, const QString& rntPath, const QString& resultDir,
                              const QString& genomeId)
 {
-    if (refuseWhileRunning())
-        return;
-    pttPath_ = pttPath;
-    rntPath_ = rntPath;
-    resultDir_ = resultDir;
-    genomeId_ = genomeId;
-    chooseAnnotation();
+    // The TU builder reads no sequence: the FNA stays as it was.
+    setPredictionInputs(fnaPath_, pttPath, rntPath, resultDir, genomeId);
 }
 
 QString Thread::annotationPath() const
@@ -190,21 +200,19 @@ void Thread::run()
         failures_.clear();
         engineTimes_.clear();
         cancelled_ = false;
+        report_ = {};
+        report_.stage = stage();
     }
-    using meridan::pipeline::Stage;
-    const Stage stage = mode_ == OperonRun       ? Stage::Operon
-                        : mode_ == PromoterRun   ? Stage::Promoter
-                        : mode_ == TerminatorRun ? Stage::Terminator
-                                                 : Stage::TuList;
     // A run cancelled before it began, or of no known kind, does nothing.
     if (isInterruptionRequested() || mode_ < OperonRun || mode_ > TulistRun)
         return;
     const meridan::pipeline::PredictionRequest inputs = request();
     Relay relay(*this);
     meridan::pipeline::StageRunner runner(inputs, annotation_, &relay, &cancel_);
-    const meridan::pipeline::StageReport report = runner.run(stage);
+    const meridan::pipeline::StageReport report = runner.run(stage());
     {
         QMutexLocker lock(&reportLock_);
+        report_ = report;
         for (const std::string& failure : report.failures)
             failures_ << fromLocal(failure);
         for (const auto& time : report.engineTimes)

@@ -8,6 +8,7 @@
 
 #include "meridan/pipeline/AnnotationMerge.h"
 #include "meridan/pipeline/Prediction.h"
+#include "meridan/pipeline/PredictionReport.h"
 
 #include <QMutex>
 #include <QString>
@@ -30,6 +31,8 @@ public:
 
     void setMode(int mode);
     int mode() const;
+    // The pipeline stage a run of this mode runs.
+    meridan::pipeline::Stage stage() const;
 
     // Before an operon, promoter or terminator run; chooses the annotation file
     // (./annotation/<id>.ano, which may be written here). The operon engine
@@ -64,6 +67,10 @@ public:
 
     // After finished(): whether the last run stopped on requestCancel().
     bool wasCancelled() const;
+
+    // After finished(): the pipeline's report of the last run (not ok, with
+    // no failures, for a run that did not start).
+    meridan::pipeline::StageReport lastReport() const;
 
     // After an operon run: the evidence step decides the operons of its gene
     // tags again, on the calling thread. Returns what it did or why it did
@@ -116,4 +123,5 @@ private:
     QStringList failures_;
     QVector<EngineTime> engineTimes_;
     bool cancelled_ = false;
+    meridan::pipeline::StageReport report_;
 };

@@ -1,14 +1,15 @@
-// The order of the stages: the three predictions at once, then the evidence
-// step, the TU list and the exports.
+// A whole prediction: the steps of the stage plan in their order, the
+// stages of a step at once.
 #include "meridan/pipeline/Prediction.h"
 
 #include "meridan/pipeline/AnnotationMerge.h"
+#include "meridan/pipeline/StagePlan.h"
 #include "meridan/pipeline/StageRunner.h"
 
-#include <array>
 #include <exception>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 namespace meridan::pipeline {
 
@@ -36,31 +37,29 @@ PredictionReport predictGenome(const PredictionRequest& request, PredictionListe
         report.usesAnnotationFile = annotation.usesAnnotationFile;
         StageRunner runner(request, annotation, listener, cancel);
 
-        if (cancelRequested(cancel))
-            return report;
-        // The three predictions start together, in this order; the TU list
-        // waits for all three.
-        std::array<StageReport, 3> predictions;
-        {
-            std::array<std::thread, 3> threads{
-                std::thread([&] { predictions[0] = runner.run(Stage::Operon); }),
-                std::thread([&] { predictions[1] = runner.run(Stage::Promoter); }),
-                std::thread([&] { predictions[2] = runner.run(Stage::Terminator); })};
-            for (std::thread& thread : threads)
-                thread.join();
-        }
-        report.stages.assign(predictions.begin(), predictions.end());
-
-        // The evidence step decides the operon engine's operons again: with
-        // no operons to start from it has nothing to do.
-        if (!cancelRequested(cancel) && request.options.operons == OperonMode::Evidence && predictions[0].ok)
-            report.stages.push_back(runner.run(Stage::OperonEvidence));
-        if (!cancelRequested(cancel))
-            report.stages.push_back(runner.run(Stage::TuList));
-        // The exports are made from the result files, so only from complete ones.
-        if (!cancelRequested(cancel) && request.options.exports && report.ok()) {
-            report.stages.push_back(runner.run(Stage::Export));
-            report.exportFiles = report.stages.back().files;
+        // The steps in their order; the stages of a step at once, each on a
+        // thread of its own when there are several.
+        for (const std::vector<Stage>& step : predictionSteps()) {
+            if (cancelRequested(cancel))
+                break;
+            std::vector<Stage> due;
+            for (Stage stage : step)
+                if (stageRuns(stage, request.options, report.stages))
+                    due.push_back(stage);
+            std::vector<StageReport> ended(due.size());
+            if (due.size() == 1) {
+                ended[0] = runner.run(due[0]);
+            } else {
+                std::vector<std::thread> threads;
+                for (std::size_t i = 0; i < due.size(); ++i)
+                    threads.emplace_back([&, i] { ended[i] = runner.run(due[i]); });
+                for (std::thread& thread : threads)
+                    thread.join();
+            }
+            report.stages.insert(report.stages.end(), ended.begin(), ended.end());
+            for (const StageReport& stage : ended)
+                if (stage.stage == Stage::Export)
+                    report.exportFiles = stage.files;
         }
         report.totalMs = runner.elapsedMs();
     } catch (const std::exception& e) {

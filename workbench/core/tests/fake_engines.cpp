@@ -7,6 +7,8 @@
 // listed in "fail.txt" fail without writing.
 #include "meridan/engine/EngineApi.h"
 
+#include "FakeEngineFiles.h"
+
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -25,6 +27,9 @@
     }
 
 namespace {
+using fake_engine::genomeId;
+using fake_engine::listed;
+using fake_engine::writeFile;
 // Each build uses only some of these helpers.
 
 [[maybe_unused]] bool exists(const char* path)
@@ -32,26 +37,11 @@ namespace {
     return std::ifstream(path).good();
 }
 
-[[maybe_unused]] bool listed(const char* file, const std::string& name)
-{
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line))
-        if (line == name)
-            return true;
-    return false;
-}
-
 // Records the call; false when the engine must fail.
 [[maybe_unused]] bool record(const std::string& name)
 {
     std::ofstream("calls.txt", std::ios::app) << name << '\n';
     return !listed("fail.txt", name);
-}
-
-[[maybe_unused]] std::string genomeId(const std::string& path)
-{
-    return path.size() >= 13 ? path.substr(path.size() - 13, 9) : path;
 }
 
 // Synonyms of the data rows of a gene table, in order.
@@ -71,11 +61,6 @@ namespace {
             result.push_back(f[5]);
     }
     return result;
-}
-
-[[maybe_unused]] void writeFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 } // namespace

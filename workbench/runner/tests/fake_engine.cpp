@@ -6,6 +6,8 @@
 // in "wait.txt" wait for a cancel request.
 #include "meridan/engine/EngineApi.h"
 
+#include "FakeEngineFiles.h"
+
 #include <dlfcn.h>
 
 #include <chrono>
@@ -17,6 +19,9 @@
 #include <vector>
 
 namespace {
+using fake_engine::genomeId;
+using fake_engine::listed;
+using fake_engine::writeFile;
 
 [[maybe_unused]] std::string ownName()
 {
@@ -25,26 +30,6 @@ namespace {
     std::string path = info.dli_fname ? info.dli_fname : "";
     path = path.substr(path.find_last_of('/') + 1);
     return path.substr(0, path.find('.'));
-}
-
-[[maybe_unused]] bool listed(const char* file, const std::string& name)
-{
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line))
-        if (line == name)
-            return true;
-    return false;
-}
-
-[[maybe_unused]] std::string genomeId(const std::string& path)
-{
-    return path.size() >= 13 ? path.substr(path.size() - 13, 9) : path;
-}
-
-[[maybe_unused]] void writeFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 // Records the call; false when the engine must fail.
