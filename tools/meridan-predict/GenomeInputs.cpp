@@ -3,6 +3,7 @@
 #include "meridan/genome/EngineInputFiles.h"
 #include "meridan/genome/GenomeFile.h"
 #include "meridan/genome/GenomeId.h"
+#include "meridan/genome/PredictedRecords.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -51,15 +52,6 @@ GenomeInputs fromTables(const std::vector<std::string>& files, const std::string
     }
     inputs.jobs.push_back(job);
     return inputs;
-}
-
-// A genome of several records is named after its file (Paracoccus_sp.gbff.gz
-// gives Paracoccus_sp), or after its first record when the file name cannot
-// name a genome.
-std::string joinedGenomeId(const std::string& annotationPath, const meridan::genome::AnnotatedRecord& first)
-{
-    const std::string id = genomeIdOf(annotationPath);
-    return id.empty() ? first.id : id;
 }
 
 } // namespace
@@ -113,27 +105,13 @@ GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::st
         inputs.problem = read.error;
         return inputs;
     }
-    for (const std::string& leftOut : read.value->leftOut)
-        inputs.notes.push_back("record " + leftOut + ": skipped");
     // The records with genes to predict on, predicted together as one genome.
-    std::vector<const meridan::genome::AnnotatedRecord*> kept;
+    meridan::genome::PredictedRecords chosen = meridan::genome::predictedRecords(*read.value);
+    inputs.notes.insert(inputs.notes.end(), chosen.notes.begin(), chosen.notes.end());
+    const std::vector<const meridan::genome::AnnotatedRecord*>& kept = chosen.records;
     GenomeJob job;
-    job.proteins = job.rnas = 0;
-    for (const meridan::genome::AnnotatedRecord* record : meridan::genome::chromosomeFirst(*read.value)) {
-        const std::string& id = record->id;
-        const int proteins = static_cast<int>(record->proteins.size());
-        if (record->pseudogenes + record->pseudoCds > 0)
-            inputs.notes.push_back("record " + id + ": " + std::to_string(record->pseudogenes) + " pseudogenes and "
-                                   + std::to_string(record->pseudoCds) + " pseudo CDS left out");
-        if (proteins < 2) {
-            inputs.notes.push_back("record " + id + ": skipped, it has " + std::to_string(proteins) + " protein gene"
-                                   + (proteins == 1 ? "" : "s") + " (a prediction needs two or more)");
-            continue;
-        }
-        kept.push_back(record);
-        job.proteins += proteins;
-        job.rnas += static_cast<int>(record->rnas.size());
-    }
+    job.proteins = chosen.proteins;
+    job.rnas = chosen.rnas;
     if (kept.empty()) {
         // Nothing had a sequence: the reader's own message says what is missing.
         const auto strict = files.size() == 1 ? meridan::genome::readAnnotatedGenome(files[0])
@@ -143,7 +121,7 @@ GenomeInputs prepareGenomes(const std::vector<std::string>& files, const std::st
         return inputs;
     }
     job.records = static_cast<int>(kept.size());
-    const std::string id = kept.size() == 1 ? kept.front()->id : joinedGenomeId(files.back(), *kept.front());
+    const std::string id = meridan::genome::predictedGenomeId(files.back(), kept);
     const auto written = meridan::genome::writeGenomeInputFiles(id, kept, annotationFolder, &inputs.notes);
     if (!written) {
         inputs.problem = written.error;

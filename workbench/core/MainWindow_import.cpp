@@ -1,7 +1,8 @@
 // File > Import of annotation files: a GenBank or GFF3 genome with its
 // sequences, or a GFF3 annotation for the FASTA file already loaded. The
-// record to work on is asked for when there are several (chromosome first);
-// it is written to annotation/ as FNA/PTT/RNT and loaded like those files.
+// record to work on is asked for when there are several (chromosome first,
+// after the choice of all records as one genome); it is written to
+// annotation/ as FNA/PTT/RNT and loaded like those files.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -9,6 +10,7 @@
 #include "UserPrompts.h"
 
 #include <QAction>
+#include <QDebug>
 #include <QDir>
 
 void MainWindow::setUpImportActions()
@@ -50,13 +52,17 @@ QString MainWindow::importAnnotatedGenome(const QString& annotationFile, const Q
         return QString();
     }
     const QStringList records = import.recordLabels();
-    int index = 0;
+    const QString whole = import.wholeGenomeLabel();
+    int index = 0;   // -1: all records as one genome
     if (records.size() > 1) {
+        QStringList choices = records;
+        if (!whole.isEmpty())
+            choices.prepend(whole);
         const QString chosen = UserPrompts::current().item(this, tr("Choose a record"),
                                                            tr("The file holds %1 records. Work on:").arg(records.size()),
-                                                           records);
-        index = records.indexOf(chosen);
-        if (index < 0)
+                                                           choices);
+        index = chosen == whole && !whole.isEmpty() ? -1 : int(records.indexOf(chosen));
+        if (chosen.isEmpty() || (index < 0 && chosen != whole))
             return QString();
     }
     // Refused during a run; a genome with results shown is replaced only
@@ -64,8 +70,9 @@ QString MainWindow::importAnnotatedGenome(const QString& annotationFile, const Q
     if (!mayReplaceGenome(annotationFile))
         return QString();
     GenomeImport::Files files;
+    const QString folder = QDir::current().absoluteFilePath(QStringLiteral("annotation"));
     if (!QDir().mkpath(QStringLiteral("annotation")) ||
-        !import.writeRecord(index, QDir::current().absoluteFilePath(QStringLiteral("annotation")), files)) {
+        !(index < 0 ? import.writeWholeGenome(folder, files) : import.writeRecord(index, folder, files))) {
         UserPrompts::current().warning(this, tr("Import"), import.problem());
         return QString();
     }
@@ -80,6 +87,12 @@ QString MainWindow::importAnnotatedGenome(const QString& annotationFile, const Q
         acceptRntFile(files.rnt);
     model.circular = files.circular;
     setWindowTitle(files.title + QStringLiteral("[*]"));
-    showStatus(tr("Imported record %1").arg(files.genomeId));
+    for (const QString& note : import.notes())
+        qInfo().noquote() << note;
+    showStatus(index < 0 ? tr("Imported %1: %2 of %3 records as one genome")
+                               .arg(files.genomeId)
+                               .arg(files.records)
+                               .arg(records.size())
+                         : tr("Imported record %1").arg(files.genomeId));
     return files.genomeId;
 }

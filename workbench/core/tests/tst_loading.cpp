@@ -53,14 +53,29 @@ private slots:
         writeText(file, text);
         MainWindow w;
         scope.prompts.openAnswers << file;
-        scope.prompts.itemAnswer = 1;
+        scope.prompts.itemAnswer = 2;
         QCOMPARE(call(w, "importGenomeFile"), QStringLiteral("pTWO.1"));
-        QCOMPARE(scope.prompts.itemsOffered.size(), 2);
-        QVERIFY(scope.prompts.itemsOffered[0].startsWith("CHR.3"));   // chromosome first
+        QCOMPARE(scope.prompts.itemsOffered.size(), 3);
+        QVERIFY(scope.prompts.itemsOffered[0].startsWith("All 2 records as one genome (4 protein genes)"));
+        QVERIFY(scope.prompts.itemsOffered[1].startsWith("CHR.3"));   // chromosome first
         QCOMPARE(w.projectInputs().genomeId, QStringLiteral("pTWO.1"));
         QVERIFY(w.form()->action_pred->isEnabled());
         QVERIFY(w.windowTitle().startsWith("pTWO.1 Test plasmid"));
         QVERIFY(QFileInfo::exists("annotation/pTWO.1.ptt"));
+        QVERIFY(scope.prompts.warnings.isEmpty());
+
+        // Both records as one genome, as the command line predicts a file of
+        // several records: named after the file, joined, with its record table.
+        MainWindow joined;
+        scope.prompts.openAnswers << file;
+        scope.prompts.itemAnswer = 0;
+        QCOMPARE(call(joined, "importGenomeFile"), QStringLiteral("two"));
+        QFile table("annotation/two.ptt");
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        QCOMPARE(table.readAll().count('\n'), 3 + 4);   // the genes of both records
+        QVERIFY(joined.form()->action_pred->isEnabled());
+        QVERIFY(!joined.projectModel().circular);
+        QVERIFY(QFileInfo::exists("annotation/two_records.txt"));
         QVERIFY(scope.prompts.warnings.isEmpty());
 
         writeText(file, "LOCUS       R 50 bp DNA\nORIGIN\n        1 acgt\n");
