@@ -57,6 +57,12 @@ struct GenomeBrowser::Painter {
             if (visible(features[i]))
                 draw(features[i], i);
     }
+    // The same, with each feature's box in the band from `top`, `height` high.
+    template <typename Draw>
+    void eachVisible(const QVector<browser::Feature> &features, double top, double height, Draw draw)
+    {
+        eachVisible(features, [&](const browser::Feature &f, int i) { draw(f, i, box(f.first, f.last, top, height)); });
+    }
     // The feature's rectangle in a band, at least one pixel wide.
     QRectF box(qint64 first, qint64 last, double top, double height) const
     {
@@ -197,8 +203,8 @@ struct GenomeBrowser::Painter {
     void operons()
     {
         const double top = trackTop(Operons) + 4;
-        eachVisible(b.features_.operons, [&](const browser::Feature &f, int i) {
-            const QRectF r = box(f.first, f.last, top, trackHeight[Operons] - 8);
+        eachVisible(b.features_.operons, top, trackHeight[Operons] - 8,
+                    [&](const browser::Feature &f, int i, const QRectF &r) {
             const bool selected = b.selectedGene_ >= 0 && b.features_.operonOfGene.value(b.selectedGene_) == f.operon;
             p.setPen(selected ? QPen(selectionColour, 2) : QPen(QColor(110, 110, 110), 0));
             p.setBrush(QColor(232, 222, 180));
@@ -215,8 +221,7 @@ struct GenomeBrowser::Painter {
         const double top = trackTop(Links) + 3;
         const double h = trackHeight[Links] - 6;
         double labelsEnd = left;
-        eachVisible(b.features_.links, [&](const browser::Feature &f, int i) {
-            QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.links, top, h, [&](const browser::Feature &f, int i, QRectF r) {
             if (r.width() < 4)
                 r.adjust(-(4 - r.width()) / 2, 0, (4 - r.width()) / 2, 0);
             const double q = std::clamp(f.probability, 0.0, 1.0);
@@ -266,8 +271,7 @@ struct GenomeBrowser::Painter {
     {
         const double top = trackTop(Promoters) + 4;
         const double h = trackHeight[Promoters] - 8;
-        eachVisible(b.features_.promoters, [&](const browser::Feature &f, int i) {
-            const QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.promoters, top, h, [&](const browser::Feature &f, int i, const QRectF &r) {
             p.setPen(QPen(QColor(80, 80, 80), 1));
             p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
             // The -35 and -10 boxes.
@@ -286,8 +290,7 @@ struct GenomeBrowser::Painter {
     {
         const double top = trackTop(Terminators) + 3;
         const double h = trackHeight[Terminators] - 6;
-        eachVisible(b.features_.terminators, [&](const browser::Feature &f, int i) {
-            const QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.terminators, top, h, [&](const browser::Feature &f, int i, const QRectF &r) {
             const QRectF stem = box(f.partFirst[0], f.partLast[0], top, h);
             p.setPen(QPen(QColor(70, 70, 70), 1));
             p.drawLine(QPointF(r.left(), r.bottom() - 1), QPointF(r.right(), r.bottom() - 1));
