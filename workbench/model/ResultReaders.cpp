@@ -53,17 +53,12 @@ bool readPromoterScores(const QString& path, ProjectModel& model)
 {
     return take(results::readPromoterTableFile(localPath(path)), [&](const auto& rows) {
         model.promoterMap.clear();
-        for (const results::PromoterRow& row : rows) {
-            PromoterEntry promoter;
-            promoter.name = latin1(row.name);
-            promoter.score = row.score;
-            promoter.start = int(row.start);
-            promoter.end = int(row.end);
-            promoter.firstBox = latin1(row.firstBox);
-            promoter.secondBox = latin1(row.secondBox);
-            promoter.spacer = int(row.spacer());
-            model.promoterMap.insert(promoter.name, promoter);
-        }
+        // The sigma factor comes later, from the scans (readPromoterSigmas).
+        for (const results::PromoterRow& row : rows)
+            model.promoterMap.insert(latin1(row.name), PromoterEntry{
+                .start = int(row.start), .end = int(row.end), .spacer = int(row.spacer()),
+                .name = latin1(row.name), .score = row.score,
+                .firstBox = latin1(row.firstBox), .secondBox = latin1(row.secondBox), .sigma = {}});
     });
 }
 
@@ -93,15 +88,10 @@ bool readTerminatorScores(const QString& path, ProjectModel& model)
         model.terminators.clear();
         model.terminatorMap.clear();
         for (const results::TerminatorRow& row : rows) {
-            TerminatorEntry terminator;
-            terminator.start = int(row.start);
-            terminator.stem = int(row.stem);
-            terminator.loop = int(row.loop);
-            terminator.tail = int(row.tail);
-            terminator.score = row.score;
-            terminator.sequence = latin1(row.sequence);
-            terminator.label = latin1(row.label);
-            terminator.totalLength = int(row.length());
+            const TerminatorEntry terminator{
+                .start = int(row.start), .stem = int(row.stem), .loop = int(row.loop),
+                .tail = int(row.tail), .totalLength = int(row.length()),
+                .sequence = latin1(row.sequence), .label = latin1(row.label), .score = row.score};
             model.terminators.append(terminator);
             model.terminatorMap.insert(terminator.label, terminator);
         }

@@ -69,25 +69,30 @@ TextTrack readLines(const std::string& path, Take take)
     return out;
 }
 
-std::string interval(const std::vector<std::string>& f, Interval& i)
+// Reads the interval formats (sequence, start, end, then more columns):
+// a line needs `least` columns; `place` reads the rest of it into the interval
+// and adds it to the track.
+template <typename Place>
+TextTrack readIntervals(const std::string& path, std::size_t least, const char* expected, Place place)
 {
-    if (!whole(f[1], i.start) || !whole(f[2], i.end))
-        return "start and end must be whole numbers";
-    if (i.start < 0 || i.end <= i.start)
-        return "the end must lie after the start, both from 0";
-    return {};
+    return readLines(path, [=](const std::vector<std::string>& f, const std::string&, TextTrack& out) -> std::string {
+        if (f.size() < least)
+            return expected;
+        Interval i;
+        if (!whole(f[1], i.start) || !whole(f[2], i.end))
+            return "start and end must be whole numbers";
+        if (i.start < 0 || i.end <= i.start)
+            return "the end must lie after the start, both from 0";
+        return place(f, i, out);
+    });
 }
 
 } // namespace
 
 TextTrack readBedGraph(const std::string& path)
 {
-    return readLines(path, [](const std::vector<std::string>& f, const std::string&, TextTrack& out) -> std::string {
-        if (f.size() < 4)
-            return "expected sequence, start, end and value";
-        Interval i;
-        if (std::string why = interval(f, i); !why.empty())
-            return why;
+    return readIntervals(path, 4, "expected sequence, start, end and value",
+                         [](const std::vector<std::string>& f, Interval& i, TextTrack& out) -> std::string {
         if (!real(f[3], i.value))
             return "the value \"" + f[3] + "\" is not a number";
         out.forward->add(f[0], i);
@@ -97,12 +102,8 @@ TextTrack readBedGraph(const std::string& path)
 
 TextTrack readBed(const std::string& path)
 {
-    return readLines(path, [](const std::vector<std::string>& f, const std::string&, TextTrack& out) -> std::string {
-        if (f.size() < 3)
-            return "expected sequence, start and end";
-        Interval i;
-        if (std::string why = interval(f, i); !why.empty())
-            return why;
+    return readIntervals(path, 3, "expected sequence, start and end",
+                         [](const std::vector<std::string>& f, Interval& i, TextTrack& out) -> std::string {
         i.value = 1;
         if (f.size() >= 5 && f[4] != "." && !real(f[4], i.value))
             return "the score \"" + f[4] + "\" is not a number";

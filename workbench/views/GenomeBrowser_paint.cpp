@@ -49,6 +49,20 @@ struct GenomeBrowser::Painter {
     {
         return x2(f.last) >= left - 1 && x1(f.first) <= right + 1;
     }
+    // Calls draw(feature, index) for every feature of the list in sight.
+    template <typename Draw>
+    void eachVisible(const QVector<browser::Feature> &features, Draw draw)
+    {
+        for (int i = 0; i < features.size(); ++i)
+            if (visible(features[i]))
+                draw(features[i], i);
+    }
+    // The same, with each feature's box in the band from `top`, `height` high.
+    template <typename Draw>
+    void eachVisible(const QVector<browser::Feature> &features, double top, double height, Draw draw)
+    {
+        eachVisible(features, [&](const browser::Feature &f, int i) { draw(f, i, box(f.first, f.last, top, height)); });
+    }
     // The feature's rectangle in a band, at least one pixel wide.
     QRectF box(qint64 first, qint64 last, double top, double height) const
     {
@@ -156,10 +170,7 @@ struct GenomeBrowser::Painter {
 
     void genes()
     {
-        for (int i = 0; i < b.features_.genes.size(); ++i) {
-            const browser::Feature &f = b.features_.genes[i];
-            if (!visible(f))
-                continue;
+        eachVisible(b.features_.genes, [&](const browser::Feature &f, int i) {
             const bool forward = f.strand == QLatin1Char('+');
             const Track track = forward ? GenesPlus : GenesMinus;
             const QRectF r = box(f.first, f.last, trackTop(track) + 5, trackHeight[track] - 10);
@@ -186,24 +197,21 @@ struct GenomeBrowser::Painter {
             p.drawPath(arrow);
             label(r, f.label, Qt::white);
             remember(r, browser::Kind::Gene, i);
-        }
+        });
     }
 
     void operons()
     {
         const double top = trackTop(Operons) + 4;
-        for (int i = 0; i < b.features_.operons.size(); ++i) {
-            const browser::Feature &f = b.features_.operons[i];
-            if (!visible(f))
-                continue;
-            const QRectF r = box(f.first, f.last, top, trackHeight[Operons] - 8);
+        eachVisible(b.features_.operons, top, trackHeight[Operons] - 8,
+                    [&](const browser::Feature &f, int i, const QRectF &r) {
             const bool selected = b.selectedGene_ >= 0 && b.features_.operonOfGene.value(b.selectedGene_) == f.operon;
             p.setPen(selected ? QPen(selectionColour, 2) : QPen(QColor(110, 110, 110), 0));
             p.setBrush(QColor(232, 222, 180));
             p.drawRect(r);
             label(r, f.label);
             remember(r, browser::Kind::Operon, i);
-        }
+        });
     }
 
     // A mark at each junction of neighbouring genes, from red (a boundary)
@@ -213,11 +221,7 @@ struct GenomeBrowser::Painter {
         const double top = trackTop(Links) + 3;
         const double h = trackHeight[Links] - 6;
         double labelsEnd = left;
-        for (int i = 0; i < b.features_.links.size(); ++i) {
-            const browser::Feature &f = b.features_.links[i];
-            if (!visible(f))
-                continue;
-            QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.links, top, h, [&](const browser::Feature &f, int i, QRectF r) {
             if (r.width() < 4)
                 r.adjust(-(4 - r.width()) / 2, 0, (4 - r.width()) / 2, 0);
             const double q = std::clamp(f.probability, 0.0, 1.0);
@@ -236,7 +240,7 @@ struct GenomeBrowser::Painter {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor::fromRgbF(0.80 * (1 - q), 0.55 * q, 0.10));
             p.drawRect(r);
-        }
+        });
     }
 
     void units()
@@ -267,11 +271,7 @@ struct GenomeBrowser::Painter {
     {
         const double top = trackTop(Promoters) + 4;
         const double h = trackHeight[Promoters] - 8;
-        for (int i = 0; i < b.features_.promoters.size(); ++i) {
-            const browser::Feature &f = b.features_.promoters[i];
-            if (!visible(f))
-                continue;
-            const QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.promoters, top, h, [&](const browser::Feature &f, int i, const QRectF &r) {
             p.setPen(QPen(QColor(80, 80, 80), 1));
             p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
             // The -35 and -10 boxes.
@@ -283,18 +283,14 @@ struct GenomeBrowser::Painter {
                 p.drawRect(box(f.partFirst[part], f.partLast[part], top, h));
             }
             remember(r, browser::Kind::Promoter, i);
-        }
+        });
     }
 
     void terminators()
     {
         const double top = trackTop(Terminators) + 3;
         const double h = trackHeight[Terminators] - 6;
-        for (int i = 0; i < b.features_.terminators.size(); ++i) {
-            const browser::Feature &f = b.features_.terminators[i];
-            if (!visible(f))
-                continue;
-            const QRectF r = box(f.first, f.last, top, h);
+        eachVisible(b.features_.terminators, top, h, [&](const browser::Feature &f, int i, const QRectF &r) {
             const QRectF stem = box(f.partFirst[0], f.partLast[0], top, h);
             p.setPen(QPen(QColor(70, 70, 70), 1));
             p.drawLine(QPointF(r.left(), r.bottom() - 1), QPointF(r.right(), r.bottom() - 1));
@@ -309,7 +305,7 @@ struct GenomeBrowser::Painter {
             p.setBrush(Qt::NoBrush);
             p.drawPath(hairpin);
             remember(r, browser::Kind::Terminator, i);
-        }
+        });
     }
 
     // A data track: one strand above its baseline, or the forward strand

@@ -137,6 +137,13 @@ private:
     void refreshMapLabels();
     void spaceRulerLabels();
     void paintMap(QPainter *painter, const QRectF &target);
+    // Ask for the file (for a PNG then for its width) and write the drawing;
+    // false when a question was cancelled. `sizeFor` gives a PNG's size for
+    // the width asked.
+    bool exportSvg(const QString &caption, const QSize &size, const QString &title,
+                   const svgexport::Painting &paint);
+    bool exportPng(const QString &caption, const QString &widthCaption, int drawnWidth,
+                   const std::function<QSize(int)> &sizeFor, const svgexport::Painting &paint);
 
     const ProjectModel &model;
     ResultViewWidgets w;

@@ -83,37 +83,51 @@ void ResultViews::spaceRulerLabels()
     w.operonView->viewport()->update();
 }
 
+bool ResultViews::exportSvg(const QString &caption, const QSize &size, const QString &title,
+                            const svgexport::Painting &paint)
+{
+    const QString fileName = svgexport::withSuffix(
+        askSaveFileName(w.dialogParent, caption, svgexport::svgFilter()), QStringLiteral(".svg"));
+    if (fileName.isEmpty())
+        return false;
+    svgexport::writeSvg(fileName, size, title, paint);
+    return true;
+}
+
+bool ResultViews::exportPng(const QString &caption, const QString &widthCaption, int drawnWidth,
+                            const std::function<QSize(int)> &sizeFor, const svgexport::Painting &paint)
+{
+    const QString fileName = svgexport::withSuffix(
+        askSaveFileName(w.dialogParent, caption, svgexport::pngFilter()), QStringLiteral(".png"));
+    if (fileName.isEmpty())
+        return false;
+    const int width = askImageWidth(w.dialogParent, widthCaption, 3000);
+    if (width <= 0)
+        return false;
+    svgexport::writePng(fileName, sizeFor(width), drawnWidth, paint);
+    return true;
+}
+
 void ResultViews::saveSvg()
 {
     if (!hasMap())
         return;
-    const QString fileName = svgexport::withSuffix(
-        askSaveFileName(w.dialogParent, tr("Save Genome Map as SVG"), svgexport::svgFilter()),
-        QStringLiteral(".svg"));
-    if (fileName.isEmpty())
-        return;
-    svgexport::writeSvg(fileName, QSize(1200, 1200), mapBuilder->title(),
-                        [this](QPainter &painter, const QSize &size) {
-                            paintMap(&painter, QRectF(QPointF(0, 0), size));
-                        });
+    exportSvg(tr("Save Genome Map as SVG"), QSize(1200, 1200), mapBuilder->title(),
+              [this](QPainter &painter, const QSize &size) {
+                  paintMap(&painter, QRectF(QPointF(0, 0), size));
+              });
 }
 
 void ResultViews::savePng()
 {
     if (!hasMap())
         return;
-    const QString fileName = svgexport::withSuffix(
-        askSaveFileName(w.dialogParent, tr("Save Genome Map as PNG"), svgexport::pngFilter()),
-        QStringLiteral(".png"));
-    if (fileName.isEmpty())
-        return;
-    const int width = askImageWidth(w.dialogParent, tr("Genome map image"), 3000);
-    if (width <= 0)
-        return;
     // A wide image looks like the map drawn 1200 pixels wide, enlarged.
-    svgexport::writePng(fileName, QSize(width, width), 1200, [this](QPainter &painter, const QSize &size) {
-        paintMap(&painter, QRectF(QPointF(0, 0), size));
-    });
+    exportPng(tr("Save Genome Map as PNG"), tr("Genome map image"), 1200,
+              [](int width) { return QSize(width, width); },
+              [this](QPainter &painter, const QSize &size) {
+                  paintMap(&painter, QRectF(QPointF(0, 0), size));
+              });
 }
 
 namespace {
@@ -139,33 +153,20 @@ void ResultViews::saveOperonSvg()
     // Nothing to save before a unit has been drawn: do not ask.
     if (!hasDetail())
         return;
-    const QString fileName = svgexport::withSuffix(
-        askSaveFileName(w.dialogParent, tr("Save Transcription Unit as SVG"), svgexport::svgFilter()),
-        QStringLiteral(".svg"));
-    if (fileName.isEmpty())
-        return;
-    svgexport::writeSvg(fileName, detailSize(detailScene, 1600), tr("Transcription unit"),
-                        [this](QPainter &painter, const QSize &size) {
-                            paintDetail(detailScene, painter, size);
-                        });
-    spaceRulerLabels();
+    const svgexport::Painting paint = [this](QPainter &painter, const QSize &size) {
+        paintDetail(detailScene, painter, size);
+    };
+    if (exportSvg(tr("Save Transcription Unit as SVG"), detailSize(detailScene, 1600),
+                  tr("Transcription unit"), paint))
+        spaceRulerLabels();
 }
 
 void ResultViews::saveOperonPng()
 {
     if (!hasDetail())
         return;
-    const QString fileName = svgexport::withSuffix(
-        askSaveFileName(w.dialogParent, tr("Save Transcription Unit as PNG"), svgexport::pngFilter()),
-        QStringLiteral(".png"));
-    if (fileName.isEmpty())
-        return;
-    const int width = askImageWidth(w.dialogParent, tr("Transcription unit image"), 3000);
-    if (width <= 0)
-        return;
-    const QSize size = detailSize(detailScene, width);
-    svgexport::writePng(fileName, size, 1600, [this](QPainter &painter, const QSize &size) {
-        paintDetail(detailScene, painter, size);
-    });
-    spaceRulerLabels();
+    const auto sizeFor = [this](int width) { return detailSize(detailScene, width); };
+    if (exportPng(tr("Save Transcription Unit as PNG"), tr("Transcription unit image"), 1600, sizeFor,
+                  [this](QPainter &painter, const QSize &size) { paintDetail(detailScene, painter, size); }))
+        spaceRulerLabels();
 }

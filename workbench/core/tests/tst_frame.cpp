@@ -245,10 +245,8 @@ private slots:
 
     void newPredictionOpensIndependentWindow()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
+        SampleWindow sample;
+        auto& [scope, folder, inputs, w] = sample;
         QSet<QWidget*> before;
         for (QWidget* t : QApplication::topLevelWidgets())
             before.insert(t);

@@ -87,10 +87,8 @@ private slots:
 
     void fnaThenPtt()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
+        SampleWindow sample;
+        auto& [scope, folder, inputs, w] = sample;
         Ui::MainWindow* ui = w.form();
 
         scope.prompts.openAnswers << inputs + "/NC_999999.fna";
@@ -138,11 +136,8 @@ private slots:
 
     void pttBeforeFnaDoesNotMatch()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
-        scope.prompts.openAnswers << inputs + "/NC_999999.ptt";
+        SampleWindow sample({"NC_999999.ptt"});
+        auto& [scope, folder, inputs, w] = sample;
         QVERIFY(call(w, "loadPttFile").isNull());
         QCOMPARE(scope.prompts.warnings.size(), 1);
         QCOMPARE(scope.prompts.warnings[0].first, QStringLiteral("Read file"));
@@ -189,12 +184,8 @@ private slots:
 
     void rntBeforePttKeepsPttLoadable()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
-        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.rnt"
-                                  << inputs + "/NC_999999.ptt";
+        SampleWindow sample({"NC_999999.fna", "NC_999999.rnt", "NC_999999.ptt"});
+        auto& [scope, folder, inputs, w] = sample;
         call(w, "loadFnaFile");
         QCOMPARE(call(w, "loadRntFile"), inputs + "/NC_999999.rnt");
         QVERIFY(w.form()->action_ptt->isEnabled());
@@ -242,11 +233,8 @@ private slots:
 
     void workDirectory()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
-        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt";
+        SampleWindow sample({"NC_999999.fna", "NC_999999.ptt"});
+        auto& [scope, folder, inputs, w] = sample;
         call(w, "loadFnaFile");
         call(w, "loadPttFile");
 
@@ -267,12 +255,8 @@ private slots:
 
     void mergeOfPttAndRnt()
     {
-        PromptScope scope;
-        ProgramFolder folder;
-        const QString inputs = writeSampleInputs(folder);
-        MainWindow w;
-        scope.prompts.openAnswers << inputs + "/NC_999999.fna" << inputs + "/NC_999999.ptt"
-                                  << inputs + "/NC_999999.rnt";
+        SampleWindow sample({"NC_999999.fna", "NC_999999.ptt", "NC_999999.rnt"});
+        auto& [scope, folder, inputs, w] = sample;
         call(w, "loadFnaFile");
         call(w, "loadPttFile");
         call(w, "loadRntFile");

@@ -90,6 +90,22 @@ void fillProject(ProjectModel& model)
     }
 }
 
+// A window in a fresh program folder with the project above loaded and its
+// tree built.
+struct ProjectWindow {
+    ProgramFolder folder;
+    MainWindow w;
+    Ui::MainWindow* ui = w.form();
+
+    explicit ProjectWindow(const QSize& size = QSize())
+    {
+        if (size.isValid())
+            w.resize(size);
+        fillProject(w.projectModel());
+        emit w.Predict_Operon();
+    }
+};
+
 } // namespace
 
 class ToolsTest : public QObject {
@@ -115,12 +131,8 @@ private slots:
 
     void dnaLineOfTheSelectedOperon()
     {
-        ProgramFolder folder;
-        MainWindow w;
-        Ui::MainWindow* ui = w.form();
-        w.resize(1600, 1000);
-        fillProject(w.projectModel());
-        emit w.Predict_Operon();
+        ProjectWindow project(QSize(1600, 1000));
+        auto& [folder, w, ui] = project;
         QVERIFY(ui->actionDNA->isEnabled());
         QCOMPARE(ui->treeWidget->topLevelItemCount(), 8);
 
@@ -172,11 +184,8 @@ private slots:
 
     void operonTableInStepWithTheTree()
     {
-        ProgramFolder folder;
-        MainWindow w;
-        Ui::MainWindow* ui = w.form();
-        fillProject(w.projectModel());
-        emit w.Predict_Operon();
+        ProjectWindow project;
+        auto& [folder, w, ui] = project;
         UnitTablePanel* tables = w.unitTables();
         QCOMPARE(tables->proxy()->rowCount(), ui->treeWidget->topLevelItemCount());
         w.findChild<QAction*>(QStringLiteral("actionUnitTables"))->trigger();
@@ -194,12 +203,8 @@ private slots:
 
     void searchResultBringsEveryViewToTheGene()
     {
-        ProgramFolder folder;
-        MainWindow w;
-        Ui::MainWindow* ui = w.form();
-        w.resize(1600, 1000);
-        fillProject(w.projectModel());
-        emit w.Predict_Operon();
+        ProjectWindow project(QSize(1600, 1000));
+        auto& [folder, w, ui] = project;
         // A single click (the current row) shows the first operon everywhere.
         ui->treeWidget->setCurrentItem(ui->treeWidget->topLevelItem(0));
         QCOMPARE(w.resultViewsController()->detailGenes(), (QVector<int>{0, 1}));

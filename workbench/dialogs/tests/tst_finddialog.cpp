@@ -1,6 +1,7 @@
 // The gene search dialog: its form, when Find can be pressed, and what a
 // search hands to the window.
 #include "FindDialog.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,9 +35,7 @@ private slots:
         FindDialog dialog;
         Form f(dialog);
         QVERIFY(f.combo && f.edit && f.find && f.stop);
-        QCOMPARE(dialog.objectName(), QString("FindDialog"));
-        QCOMPARE(dialog.windowTitle(), QString("Find"));
-        QCOMPARE(dialog.size(), QSize(283, 73));
+        dialogstest::checkFrame(dialog, "FindDialog", "Find", QSize(283, 73));
         QCOMPARE(dialog.maximumSize(), QSize(283, 129));
         QCOMPARE(f.combo->count(), 2);
         QCOMPARE(f.combo->itemText(0), QString("Gene"));
@@ -106,12 +105,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TestFindDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+MERIDAN_DIALOGS_TEST_MAIN(TestFindDialog)
 
 #include "tst_finddialog.moc"

@@ -1,6 +1,7 @@
 // The find-files tool on a temporary folder: listing, sizes, subfolders,
 // content search with and without case sensitivity, and Stop.
 #include "FindFileForm.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,9 +75,7 @@ private slots:
     void formAtConstruction()
     {
         FindFileForm form;
-        QCOMPARE(form.objectName(), QString("FindFileForm"));
-        QCOMPARE(form.windowTitle(), QString::fromUtf8("查找文件"));
-        QCOMPARE(form.size(), QSize(372, 410));
+        dialogstest::checkFrame(form, "FindFileForm", QString::fromUtf8("查找文件"), QSize(372, 410));
         QCOMPARE(status(form), QString("Ready"));
         QCOMPARE(result(form), QString("Locate 0 file"));
         auto* combo = form.findChild<QComboBox*>("dirComboBox");
@@ -314,12 +313,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TstFindFileForm test;
-    return QTest::qExec(&test, argc, argv);
-}
+MERIDAN_DIALOGS_TEST_MAIN(TstFindFileForm)
 
 #include "tst_findfileform.moc"

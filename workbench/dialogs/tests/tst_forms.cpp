@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "QPromoterDlg.h"
 #include "QTerminatorDlg.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -18,10 +19,10 @@
 class TstForms : public QObject {
     Q_OBJECT
 
-    void checkQueryForm(QDialog& dlg, const QString& title, QSize size, const char* predictName)
+    void checkQueryForm(QDialog& dlg, const QString& name, const QString& title, QSize size,
+                        const char* predictName)
     {
-        QCOMPARE(dlg.windowTitle(), title);
-        QCOMPARE(dlg.size(), size);
+        dialogstest::checkFrame(dlg, name, title, size);
         QCOMPARE(dlg.font().family(), QString::fromUtf8("微软雅黑"));
         auto* splitter = dlg.findChild<QSplitter*>("splitter");
         QVERIFY(splitter);
@@ -53,8 +54,7 @@ private slots:
     void promoterForm()
     {
         QPromoterDlg dlg;
-        QCOMPARE(dlg.objectName(), QString("QPromoterDlg"));
-        checkQueryForm(dlg, "Promoter Prediction", QSize(636, 492), "Predict");
+        checkQueryForm(dlg, "QPromoterDlg", "Promoter Prediction", QSize(636, 492), "Predict");
         QVERIFY(!dlg.findChild<QPushButton*>("pushButton_2"));
         // No slots or signals of its own.
         QCOMPARE(dlg.metaObject()->methodOffset(), dlg.metaObject()->methodCount());
@@ -63,17 +63,14 @@ private slots:
     void terminatorForm()
     {
         QTerminatorDlg dlg;
-        QCOMPARE(dlg.objectName(), QString("QTerminatorDlg"));
-        checkQueryForm(dlg, "Terminator Prediction", QSize(624, 488), "pushButton_2");
+        checkQueryForm(dlg, "QTerminatorDlg", "Terminator Prediction", QSize(624, 488), "pushButton_2");
         QCOMPARE(dlg.metaObject()->methodOffset(), dlg.metaObject()->methodCount());
     }
 
     void aboutBox()
     {
         AboutDialog dlg;
-        QCOMPARE(dlg.objectName(), QString("AboutDialog"));
-        QCOMPARE(dlg.windowTitle(), QString("About Meridan"));
-        QCOMPARE(dlg.size(), QSize(421, 193));
+        dialogstest::checkFrame(dlg, "AboutDialog", "About Meridan", QSize(421, 193));
         QCOMPARE(dlg.maximumSize(), QSize(421, 224));
         auto* browser = dlg.findChild<QTextBrowser*>("textBrowser");
         QVERIFY(browser);
@@ -105,12 +102,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TstForms test;
-    return QTest::qExec(&test, argc, argv);
-}
+MERIDAN_DIALOGS_TEST_MAIN(TstForms)
 
 #include "tst_forms.moc"

@@ -1,6 +1,7 @@
 // The help window loads the manual of the working directory into its web
 // view, offscreen.
 #include "HelpDialog.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,9 +81,7 @@ private slots:
     void formOfTheWindow()
     {
         HelpDialog dlg;
-        QCOMPARE(dlg.objectName(), QString("HelpDialog"));
-        QCOMPARE(dlg.windowTitle(), QString("Help"));
-        QCOMPARE(dlg.size(), QSize(1200, 600));
+        dialogstest::checkFrame(dlg, "HelpDialog", "Help", QSize(1200, 600));
         QCOMPARE(dlg.minimumSize(), QSize(1200, 600));
         QVERIFY(dlg.findChild<QGridLayout*>("gridLayout"));
         QVERIFY(dlg.webView());
@@ -161,13 +160,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    prepareWebEngineEnvironment();
-    QApplication app(argc, argv);
-    TstHelpDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+MERIDAN_DIALOGS_TEST_MAIN(TstHelpDialog, prepareWebEngineEnvironment())
 
 #include "tst_helpdialog.moc"

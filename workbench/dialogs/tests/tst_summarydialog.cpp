@@ -1,6 +1,7 @@
 // The statistics dialog: its form, the summary file under "Count of ATU",
 // a second reading replacing the first, and a missing file.
 #include "SummaryDialog.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,9 +27,7 @@ private slots:
     void form()
     {
         SummaryDialog dialog;
-        QCOMPARE(dialog.objectName(), QStringLiteral("SummaryDialog"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Statistics"));
-        QCOMPARE(dialog.size(), QSize(461, 248));
+        dialogstest::checkFrame(dialog, "SummaryDialog", "Statistics", QSize(461, 248));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
         QVERIFY(ok);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
@@ -69,11 +68,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SummaryDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MERIDAN_DIALOGS_TEST_MAIN(SummaryDialogTest)
 #include "tst_summarydialog.moc"

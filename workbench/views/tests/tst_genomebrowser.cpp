@@ -73,6 +73,17 @@ double libraryValue(const QString &path, qint64 p)
 }
 #endif
 
+// Draws bases 1 to 10 000 of the project in a browser 1300 wide and
+// returns the features it laid out.
+const browser::Features &drawFirstBases(GenomeBrowser &b, const ProjectModel &project)
+{
+    b.resize(1300, 420);
+    b.setProject(&project);
+    b.showBases(1, 10000);
+    b.grab();
+    return b.features();
+}
+
 } // namespace
 
 class TstGenomeBrowser : public QObject {
@@ -83,8 +94,7 @@ class TstGenomeBrowser : public QObject {
 private slots:
     void genesSitAtTheGeneTablePositionsAtThreeZoomLevels()
     {
-        Harness h(model);
-        h.views->slotPredictOperon();
+        PredictedHarness h(model);
         GenomeBrowser b;
         b.resize(1200 + GenomeBrowser::nameColumn, 420);
         b.setProject(&model);
@@ -193,14 +203,9 @@ private slots:
 
     void everyFeatureHasATooltipAndOperonsTheTreesNames()
     {
-        Harness h(model);
-        h.views->slotPredictOperon();
+        PredictedHarness h(model);
         GenomeBrowser b;
-        b.resize(1300, 420);
-        b.setProject(&model);
-        b.showBases(1, 10000);
-        b.grab();
-        const browser::Features &f = b.features();
+        const browser::Features &f = drawFirstBases(b, model);
         QCOMPARE(f.promoters.size(), 1);
         QCOMPARE(f.terminators.size(), 1);
         QCOMPARE(f.units.size(), 4);
@@ -250,11 +255,7 @@ private slots:
         ProjectModel m = model;
         m.operonLinks.insert(m.genes[0].synonym + QLatin1Char('\t') + m.genes[1].synonym, 0.83);
         GenomeBrowser b;
-        b.resize(1300, 420);
-        b.setProject(&m);
-        b.showBases(1, 10000);
-        b.grab();
-        const browser::Features &f = b.features();
+        const browser::Features &f = drawFirstBases(b, m);
         QCOMPARE(f.links.size(), 1);
         const browser::Feature &link = f.links.first();
         QCOMPARE(link.gene, 0);

@@ -108,8 +108,7 @@ private slots:
         QFETCH(int, length);
         const ProjectModel m = syntheticProject(length, 40, qMin(length / 50, 1200));
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.show());
         h.views->slotPredictOperon();
         const QRect viewport = h.genomeView->viewport()->rect();
         const QRectF map = h.genomeView->mapFromScene(QRectF(-1000, -1000, 2000, 2000)).boundingRect();
@@ -132,8 +131,7 @@ private slots:
     {
         const ProjectModel m = syntheticProject(200000, 100, 1500);
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.show());
         h.views->slotPredictOperon();
         const double fit = h.genomeView->transform().m11();
         h.genomeView->centerOn(600, -350);   // on the rings
@@ -164,8 +162,7 @@ private slots:
     {
         const ProjectModel m = syntheticProject(4000000, 400, 3000);
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.show());
         h.views->slotPredictOperon();
         const Geometry geometry(m.genomeLength);
         double widths[2] = {0, 0};
@@ -251,8 +248,7 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.show());
         h.views->setArrowDuration(50);
         h.views->slotPredictOperon();
         h.views->slotCenterOn(geneRow(h.tree, 5), 0);
@@ -277,8 +273,7 @@ private slots:
                             QString("t%1").arg(g));
             addUnit(m, g, 1, {g});
         }
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         const int marked = 1001;
         QVERIFY(h.views->map()->geneLabel(marked));
         QVERIFY(!h.views->map()->geneLabel(marked)->isVisible());
@@ -304,8 +299,7 @@ private slots:
     void redrawReplacesAndDeletesTheOldScene()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         QPointer<OperonsScene> first = h.views->genomeScene();
         h.views->slotCenterOn(geneRow(h.tree, 5), 0);
         h.views->slotPredictOperon();
@@ -346,8 +340,7 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.show());
         h.views->slotPredictOperon();
         h.views->slotCenterOn(geneRow(h.tree, 5), 0);
         MapFeature *feature = h.views->geneFeatures().at(5);

@@ -43,6 +43,24 @@ QList<QGraphicsLineItem *> linesWithPen(QGraphicsScene *scene, const QColor &col
     return lines;
 }
 
+QList<QLineF> linesOf(const QList<QGraphicsLineItem *> &items)
+{
+    QList<QLineF> lines;
+    for (const QGraphicsLineItem *item : items)
+        lines << item->line();
+    return lines;
+}
+
+// A 10 000 bp genome of one unit of two genes.
+ProjectModel twoGeneUnit(const GeneEntry &first, const GeneEntry &second)
+{
+    ProjectModel m;
+    m.genomeLength = 10000;
+    m.genes << first << second;
+    addUnit(m, 0, 1, {0, 1});
+    return m;
+}
+
 // A project of one unit of two "-" genes with a promoter and a terminator.
 ProjectModel reverseProject()
 {
@@ -77,9 +95,7 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
-        QGraphicsScene *scene = h.views->operonScene();
+        QGraphicsScene *scene = h.drawUnit(0);
         QCOMPARE(scene->sceneRect(), QRectF(0, 0, 700, 600));
 
         QStringList labels;
@@ -135,13 +151,9 @@ private slots:
                             {120, 251}, {120, 255}}));
         QVERIFY(operondetail::geneArrow(100, 200, 0, "?").isEmpty());
 
-        ProjectModel m;
-        m.genomeLength = 10000;
-        m.genes << gene(1000, 1100, "+", "tinY", "s1") << gene(1200, 1305, "+", "smaL", "s2");
-        addUnit(m, 0, 1, {0, 1});
+        const ProjectModel m = twoGeneUnit(gene(1000, 1100, "+", "tinY", "s1"), gene(1200, 1305, "+", "smaL", "s2"));
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         const QList<QGraphicsPolygonItem *> arrows = geneArrowsOf(h.views->operonScene());
         QCOMPARE(arrows.size(), 2);
         QCOMPARE(arrows[0]->polygon().size(), 3);
@@ -162,8 +174,7 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         QGraphicsTextItem *name = nullptr;
         for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(h.views->operonScene()))
             if (t->toPlainText() == "abcA")
@@ -180,17 +191,12 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
-        QGraphicsScene *scene = h.views->operonScene();
+        QGraphicsScene *scene = h.drawUnit(0);
 
         // Promoter before the first gene: P = nint(246.8 - 30), Q = nint(246.8 - 20).
         const QList<QGraphicsLineItem *> promoter = linesWithPen(scene, Qt::cyan);
-        QCOMPARE(promoter.size(), 4);
-        QCOMPARE(promoter[0]->line(), QLineF(217, 240, 217, 190));
-        QCOMPARE(promoter[1]->line(), QLineF(217, 190, 247, 190));
-        QCOMPARE(promoter[2]->line(), QLineF(242, 185, 247, 190));
-        QCOMPARE(promoter[3]->line(), QLineF(242, 195, 247, 190));
+        QCOMPARE(linesOf(promoter), QList<QLineF>({{217, 240, 217, 190}, {217, 190, 247, 190},
+                                                   {242, 185, 247, 190}, {242, 195, 247, 190}}));
         QCOMPARE(promoter[0]->pen().widthF(), 2.0);
         QCOMPARE(promoter[0]->pen().capStyle(), Qt::RoundCap);
         QCOMPARE(promoter[0]->toolTip(),
@@ -216,15 +222,12 @@ private slots:
     {
         const ProjectModel m = reverseProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
-        QGraphicsScene *scene = h.views->operonScene();
+        QGraphicsScene *scene = h.drawUnit(0);
         // b = 4500; the last gene (r2) runs from x = 340 to 500.
-        const QList<QGraphicsLineItem *> promoter = linesWithPen(scene, Qt::cyan);
+        const QList<QLineF> promoter = linesOf(linesWithPen(scene, Qt::cyan));
         QCOMPARE(promoter.size(), 4);
-        QCOMPARE(promoter[0]->line(), QLineF(520, 240, 520, 190));
-        QCOMPARE(promoter[1]->line(), QLineF(520, 190, 490, 190));
-        QCOMPARE(promoter[2]->line(), QLineF(495, 185, 490, 190));
+        QCOMPARE(promoter.first(3), QList<QLineF>({{520, 240, 520, 190}, {520, 190, 490, 190},
+                                                   {495, 185, 490, 190}}));
         // The terminator sits before the first gene, which starts at x = 200.
         const QList<QGraphicsEllipseItem *> loops = itemsOf<QGraphicsEllipseItem>(scene);
         QCOMPARE(loops.size(), 1);
@@ -237,8 +240,7 @@ private slots:
         m.promoterMap["xb0001"].score = 0.0;
         m.terminatorMap["xb0002"].score = 2.0;
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         QVERIFY(linesWithPen(h.views->operonScene(), Qt::cyan).isEmpty());
         QVERIFY(itemsOf<QGraphicsEllipseItem>(h.views->operonScene()).isEmpty());
     }
@@ -251,8 +253,7 @@ private slots:
         m.promoterMap.remove("xb0001");
         m.terminatorMap["xb0001"] = m.terminatorMap.take("xb0002");
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         QVERIFY(linesWithPen(h.views->operonScene(), Qt::cyan).isEmpty());
         QVERIFY(itemsOf<QGraphicsEllipseItem>(h.views->operonScene()).isEmpty());
     }
@@ -260,8 +261,7 @@ private slots:
     void choosingTheUnitToDraw()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         QTreeWidgetItem *operon2 = h.tree->topLevelItem(1);
         // The unit with the most genes.
         QCOMPARE(operondetail::unitRowFor(operon2), operon2->child(1));
@@ -291,8 +291,7 @@ private slots:
         const ProjectModel m = sampleProject();
         Harness h(m);
         h.window.show();
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         QPointer<QGraphicsScene> first = h.views->operonScene();
         QVERIFY(h.operonView->scene() == first);
         h.views->slotGenomeView(h.tree->topLevelItem(3), 0);
@@ -310,13 +309,9 @@ private slots:
 
     void unitAcrossTheOrigin()
     {
-        ProjectModel m;
-        m.genomeLength = 10000;
-        m.genes << gene(9500, 9900, "+", "endA", "o1") << gene(9950, 400, "+", "oriB", "o2");
-        addUnit(m, 0, 1, {0, 1});
+        const ProjectModel m = twoGeneUnit(gene(9500, 9900, "+", "endA", "o1"), gene(9950, 400, "+", "oriB", "o2"));
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         // s = 9500, e = 10400: b = 9000, w = 100.
         QCOMPARE(h.views->operonScene()->sceneRect(), QRectF(0, 0, 700, 600));
         const QList<QGraphicsPolygonItem *> arrows = geneArrowsOf(h.views->operonScene());
@@ -329,9 +324,7 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
-        QGraphicsScene *scene = h.views->operonScene();
+        QGraphicsScene *scene = h.drawUnit(0);
         const QRectF unit = operondetail::unitRect(scene);
         // From a small image, where a number is wider than the margin, to a
         // large one: a number shown is whole, never cut by an edge.
@@ -354,10 +347,8 @@ private slots:
     {
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(1), 0);
+        QVERIFY(h.show());
+        h.drawUnit(1);
         // The whole unit is in sight when it is drawn.
         const QRectF unit = operondetail::unitRect(h.views->operonScene());
         const QRectF shown = h.operonView->mapToScene(h.operonView->viewport()->rect()).boundingRect();

@@ -41,8 +41,7 @@ private slots:
     void treeHasARowPerOperonNumber()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         QCOMPARE(topLevelTexts(h.tree),
                  QStringList({"Operon 1", "Operon 2", "Operon 3", "Operon 4"}));
 
@@ -85,8 +84,7 @@ private slots:
     void geneRowColumns()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         QTreeWidgetItem *row = h.tree->topLevelItem(0)->child(0);
         const QStringList expected = {"", "xb0001", "abcA", "1234", "1500", "+", "267",
                                       "COG0001E", "example protein ", "0"};
@@ -97,8 +95,7 @@ private slots:
     void predictingAgainNeverDuplicatesRows()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->slotPredictOperon();
         QCOMPARE(h.tree->topLevelItemCount(), 4);
 
@@ -114,16 +111,14 @@ private slots:
         ProjectModel m = sampleProject();
         m.tuMap.clear();
         addUnit(m, 0, 1, {0, 42, 1});
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         QCOMPARE(h.tree->topLevelItem(0)->childCount(), 2);
     }
 
     void geneTableShowsSixteenRows()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->slotDoubleClickedItem(geneRow(h.tree, 0), 0);
         QCOMPARE(h.table->columnCount(), 1);
         QCOMPARE(h.table->rowCount(), 16);
@@ -162,8 +157,7 @@ private slots:
         ProjectModel m = sampleProject();
         m.terminatorMap["xb0002"].score = 2.0;
         m.promoterMap["xb0001"].score = 0.0;
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->slotDoubleClickedItem(geneRow(h.tree, 1), 0);
         QCOMPARE(cell(h.table, 10), QString("none predicted"));
         QCOMPARE(cell(h.table, 11), QString("-"));
@@ -204,8 +198,7 @@ private slots:
     void unitRowListsItsMembers()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->slotDoubleClickedItem(h.tree->topLevelItem(0), 0);
         QCOMPARE(h.table->rowCount(), 2);
         QCOMPARE(h.table->horizontalHeaderItem(0)->text(), QString("Operon 1"));
@@ -225,8 +218,7 @@ private slots:
     void rowsWithoutAGeneLeaveTheTableAlone()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->slotDoubleClickedItem(geneRow(h.tree, 0), 0);
         QTreeWidgetItem bad;
         bad.setText(9, "99");
@@ -241,8 +233,7 @@ private slots:
     void findGeneSelectsAndExpandsEveryMatch()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.tree->expandAll();
         h.views->findGene("XB000");
         const QList<QTreeWidgetItem *> selected = h.tree->selectedItems();
@@ -264,8 +255,7 @@ private slots:
     void findOperonByGeneNameSearchesOnlyNames()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->findOperon("xb", 0);
         QVERIFY(h.tree->selectedItems().isEmpty());
 
@@ -280,8 +270,7 @@ private slots:
     void findOperonBySynonymShowsTheFirstOfSeveral()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->findOperon("xb0004", 1);
         const QList<QTreeWidgetItem *> selected = h.tree->selectedItems();
         QCOMPARE(selected.size(), 2);
@@ -292,8 +281,7 @@ private slots:
     void searchWithoutMatchOnlyClearsTheTree()
     {
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         h.views->findOperon("defC", 0);
         const int rows = h.table->rowCount();
         h.tree->expandAll();

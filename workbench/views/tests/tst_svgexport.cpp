@@ -121,8 +121,7 @@ private slots:
         QTemporaryDir dir;
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         Asked asked;
         h.views->setSaveFileNameAsker(answer(asked, dir.filePath("unit")));
         h.views->saveOperonSvg();
@@ -151,8 +150,7 @@ private slots:
         // to the image, in a small and in a three times larger PNG.
         QTemporaryDir dir;
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         Asked asked;
         auto titleWidth = [&](int width) {
             const QString path = dir.filePath(QString("map%1.png").arg(width));
@@ -181,8 +179,7 @@ private slots:
         QTemporaryDir dir;
         const ProjectModel m = sampleProject();
         Harness h(m);
-        h.views->slotPredictOperon();
-        h.views->slotGenomeView(h.tree->topLevelItem(0), 0);
+        h.drawUnit(0);
         Asked asked;
         h.views->setSaveFileNameAsker(answer(asked, QString()));
         h.views->saveSvg();
@@ -198,8 +195,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("unit.svg");
         const ProjectModel m = sampleProject();
-        Harness h(m);
-        h.views->slotPredictOperon();
+        PredictedHarness h(m);
         Asked asked;
         h.views->setSaveFileNameAsker(answer(asked, path));
         h.views->saveOperonSvg();

@@ -1,9 +1,11 @@
 // Shared helpers of the core tests: scripted answers for the file and
 // message dialogs, a temporary program folder as working directory, small
-// project files, a private settings store and the test main.
+// project files, a window over them, a private settings store and the test
+// main.
 #pragma once
 
 #include "HelpDialog.h"
+#include "MainWindow.h"
 #include "UserPrompts.h"
 
 #include <QApplication>
@@ -150,6 +152,22 @@ inline QString writeSampleInputs(const ProgramFolder& folder, const QString& id 
     writeText(inputs + "/" + id + ".rnt", sampleRnt);
     return inputs;
 }
+
+// A window in a fresh program folder holding the sample's input files, with
+// scripted prompts whose file dialogs answer the sample's files `answers`
+// ("NC_999999.fna" and so on) in turn.
+struct SampleWindow {
+    PromptScope scope;
+    ProgramFolder folder;
+    const QString inputs = writeSampleInputs(folder);
+    MainWindow w;
+
+    explicit SampleWindow(const QStringList& answers = {})
+    {
+        for (const QString& name : answers)
+            scope.prompts.openAnswers << inputs + "/" + name;
+    }
+};
 
 // Keeps the settings of every test process in a private folder.
 inline void useTemporarySettings()

@@ -9,17 +9,9 @@ namespace viewsfixtures {
 GeneEntry gene(int start, int end, const QString &strand, const QString &name,
                const QString &synonym)
 {
-    GeneEntry g;
-    g.start = start;
-    g.end = end;
-    g.strand = strand;
-    g.gene = name;
-    g.synonym = synonym;
-    g.pid = "pid-" + synonym;
-    g.cog = "COG0001E";
-    g.product = "example protein ";
-    g.length = (end - start + 1) / 3 - 1;
-    return g;
+    return GeneEntry{.start = start, .end = end, .strand = strand, .gene = name, .cog = "COG0001E",
+                     .length = (end - start + 1) / 3 - 1, .product = "example protein ",
+                     .pid = "pid-" + synonym, .synonym = synonym};
 }
 
 TuEntry unit(const ProjectModel &model, int group, int number, const QVector<int> &indexes)
@@ -115,16 +107,11 @@ Harness::Harness(const ProjectModel &model)
         layout->addWidget(wdg);
     window.resize(1400, 700);
 
-    ResultViewWidgets w;
-    w.tree = tree;
-    w.table = table;
-    w.genomeView = genomeView;
-    w.genomeSlider = genomeSlider;
-    w.operonView = operonView;
-    w.geneSlider = geneSlider;
-    w.zoomAction = zoomAction;
-    w.dialogParent = &window;
-    views = std::make_unique<ResultViews>(model, w);
+    views = std::make_unique<ResultViews>(
+        model, ResultViewWidgets{.tree = tree, .table = table, .genomeView = genomeView,
+                                 .genomeSlider = genomeSlider, .operonView = operonView,
+                                 .geneSlider = geneSlider, .zoomAction = zoomAction,
+                                 .dialogParent = &window});
     views->setUpViews();
     views->connectControls();
 }
@@ -132,6 +119,19 @@ Harness::Harness(const ProjectModel &model)
 Harness::~Harness()
 {
     views.reset();
+}
+
+bool Harness::show()
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+QGraphicsScene *Harness::drawUnit(int row)
+{
+    views->slotPredictOperon();
+    views->slotGenomeView(tree->topLevelItem(row), 0);
+    return views->operonScene();
 }
 
 QTreeWidgetItem *geneRow(QTreeWidget *tree, int geneIndex)

@@ -36,6 +36,12 @@ struct Harness {
     explicit Harness(const ProjectModel &model);
     ~Harness();
 
+    // Shows the window; false when it never came on screen.
+    bool show();
+    // Builds the tree and draws the unit of top-level row `row` in the
+    // detail view; returns the detail scene.
+    QGraphicsScene *drawUnit(int row = 0);
+
     QWidget window;
     QTreeWidget *tree;
     QTableWidget *table;
@@ -45,6 +51,15 @@ struct Harness {
     QSlider *geneSlider;
     QAction *zoomAction;
     std::unique_ptr<ResultViews> views;
+};
+
+// The same widgets with the operon tree built, as after the window's
+// "Predict Operon".
+struct PredictedHarness : Harness {
+    explicit PredictedHarness(const ProjectModel &model) : Harness(model)
+    {
+        views->slotPredictOperon();
+    }
 };
 
 // Finds the tree's gene row of a gene index (first match).
