@@ -27,6 +27,7 @@ StageReport failed(Stage stage, const std::string& why)
     return report;
 }
 
+// The report of the stage, run by its StageRuns function.
 StageReport runOf(StageRuns& runs, Stage stage)
 {
     switch (stage) {
