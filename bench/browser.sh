@@ -11,19 +11,11 @@
 # $BUILD_DIR/meridan/results/), RUNS, BIGWIG (two files separated by a
 # blank; default: two coverage files of about 2.5 MB written for the genome).
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
 id="${1:-NC_000913}"
 sequence="${2:-NC_000913.3}"
 at="${3:-790000}"
-build="${BUILD_DIR:-$root/build}"
-data="${MERIDAN_DATA_DIR:-$root/../shared/data}"
-genome="$data/genomes/$id"
-results="${RESULTS_DIR:-$build/meridan/results/}"
-[ -d "$genome" ] || { echo "no genome folder $genome: nothing to measure" >&2; exit 1; }
-annotation="$build/meridan/annotation/$id.ano"
-[ -f "$annotation" ] || annotation="$genome/$id.ptt"
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target meridan_browser_bench -j2 >/dev/null
+. "$(dirname "$0")/view_bench_inputs.sh"
+bench_build meridan_browser_bench
 files=()
 for f in ${BIGWIG:-}; do files+=(--bigwig "$f"); done
 echo "browser benchmark: $id ($sequence) around $at, results $results"

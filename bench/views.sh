@@ -13,25 +13,10 @@
 # Without a TU list in RESULTS_DIR the units are made from same-strand
 # neighbours, so the views can still be measured before a prediction.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
 id="${1:-NC_000913}"
-build="${BUILD_DIR:-$root/build}"
-data="${MERIDAN_DATA_DIR:-$root/../shared/data}"
-genome="$data/genomes/$id"
-results="${RESULTS_DIR:-$build/meridan/results/}"
 runs="${RUNS:-5}"
-
-if [ ! -d "$genome" ]; then
-  echo "no genome folder $genome: nothing to measure" >&2
-  exit 1
-fi
-annotation="$build/meridan/annotation/$id.ano"
-[ -f "$annotation" ] || annotation="$genome/$id.ptt"
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" --target meridan_views_bench -j2 >/dev/null
+. "$(dirname "$0")/view_bench_inputs.sh"
+bench_build meridan_views_bench
 
 export QT_QPA_PLATFORM=offscreen
 echo "views benchmark: $id, annotation $(basename "$annotation"), results $results, $runs runs"

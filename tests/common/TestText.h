@@ -1,4 +1,5 @@
-// Text helpers the tests share: a file's bytes and a text's lines.
+// Text helpers the tests share: a file's bytes, a text's lines and the
+// message of an exception.
 #pragma once
 
 #include <filesystem>
@@ -58,6 +59,18 @@ inline std::string reverseComplement(const std::string& bases)
         }
     }
     return out;
+}
+
+// The message of the Error that action() throws, or "no error" when it
+// throws none.
+template <typename Error, typename Action> std::string thrownMessage(Action action)
+{
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 } // namespace meridan::testtext

@@ -2,6 +2,7 @@
 
 #include "PromoterSet.h"
 #include "meridan/evidence/ResultInputs.h"
+#include "meridan/genome/TextFields.h"
 
 #include <algorithm>
 #include <fstream>
@@ -21,28 +22,13 @@ std::vector<std::pair<int, std::string>> dataLines(const std::string& path)
     std::vector<std::pair<int, std::string>> lines;
     std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    while (genome::readLine(in, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t") == std::string::npos)
             continue;
         lines.emplace_back(number, line);
     }
     return lines;
-}
-
-std::vector<std::string> tabs(const std::string& line)
-{
-    std::vector<std::string> f;
-    std::size_t from = 0;
-    for (;;) {
-        const auto tab = line.find('\t', from);
-        f.push_back(line.substr(from, tab - from));
-        if (tab == std::string::npos)
-            return f;
-        from = tab + 1;
-    }
 }
 
 bool isStrandWord(const std::string& s) { return s == "forward" || s == "reverse"; }
@@ -71,7 +57,7 @@ std::map<std::string, std::string> readGeneProducts(const std::string& path)
 {
     std::map<std::string, std::string> names;
     for (const auto& [number, line] : dataLines(path)) {
-        const auto f = tabs(line);
+        const auto f = genome::splitTabs(line);
         if (f.size() < 3)
             throw InputError(path + ":" + std::to_string(number) + ": fewer than 3 tab-separated columns");
         if (!f[1].empty() && !f[2].empty())
@@ -85,7 +71,7 @@ std::vector<KnownUnit> readRegulonUnits(const std::string& path, const std::vect
 {
     std::vector<KnownUnit> units;
     for (const auto& [number, line] : dataLines(path)) {
-        const auto f = tabs(line);
+        const auto f = genome::splitTabs(line);
         // OperonSet: name, left, right, strand, count, genes, evidence, level.
         // TUSet: id, name, operon, genes, promoter, evidence, level.
         const bool operonSet = f.size() >= 6 && isStrandWord(f[3]);
@@ -111,7 +97,7 @@ std::vector<KnownUnit> readUnitTable(const std::string& path)
 {
     std::vector<KnownUnit> units;
     for (const auto& [number, line] : dataLines(path)) {
-        const auto f = tabs(line);
+        const auto f = genome::splitTabs(line);
         if (f[0] == "promoter" || f[0] == "terminator")
             continue;
         KnownUnit unit;
@@ -171,7 +157,7 @@ std::vector<Site> readStartSites(const std::string& path, const std::string& sig
 {
     const auto lines = dataLines(path);
     const bool promoterSet = !lines.empty() && [&] {
-        const auto f = tabs(lines.front().second);
+        const auto f = genome::splitTabs(lines.front().second);
         return f.size() >= 8 && isStrandWord(f[2]);
     }();
     if (!promoterSet)

@@ -33,11 +33,8 @@ std::vector<std::string> readLines(const std::filesystem::path& path, bool requi
     }
     std::vector<std::string> lines;
     std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    while (meridan::genome::readLine(in, line))
         lines.push_back(line);
-    }
     return lines;
 }
 

@@ -203,6 +203,24 @@ private:
         return nullptr;
     }
 
+    // Places a feature on the first of the genes index holds under key that
+    // place(gene) finds it on, and hands it to keep(gene, feature); false
+    // when it fits none of them.
+    template <typename Index, typename Place, typename Keep>
+    static bool placeOnFirstGene(const Index& index, const std::string& key, Place place, Keep keep)
+    {
+        const auto candidates = index.find(key);
+        if (candidates == index.end())
+            return false;
+        for (std::size_t gene : candidates->second) {
+            if (auto feature = place(gene)) {
+                keep(gene, std::move(*feature));
+                return true;
+            }
+        }
+        return false;
+    }
+
     void placePromoters()
     {
         for (const PromoterRow& row : r_.promoters) {
@@ -210,20 +228,14 @@ private:
                 continue;
             std::string sigma;
             const SigmaHit* hit = sigmaHitOf(row, sigma);
-            bool placedOne = false;
-            const auto candidates = byPromoterName_.find(row.name);
-            if (candidates != byPromoterName_.end()) {
-                for (std::size_t gene : candidates->second) {
-                    if (auto p = placePromoter(row, gene, hit)) {
-                        p->id = uniqueId("promoter:" + row.name);
-                        p->sigma = sigma;
-                        promoterOfGene_.emplace(gene, f_.promoters.size());
-                        f_.promoters.push_back(std::move(*p));
-                        placedOne = true;
-                        break;
-                    }
-                }
-            }
+            const bool placedOne = placeOnFirstGene(
+                byPromoterName_, row.name, [&](std::size_t gene) { return placePromoter(row, gene, hit); },
+                [&](std::size_t gene, PromoterFeature p) {
+                    p.id = uniqueId("promoter:" + row.name);
+                    p.sigma = sigma;
+                    promoterOfGene_.emplace(gene, f_.promoters.size());
+                    f_.promoters.push_back(std::move(p));
+                });
             if (!placedOne)
                 warn("promoter of " + row.name + " (promoter table line " + std::to_string(row.line) +
                      ") matches no gene on the genome; left out");
@@ -270,19 +282,13 @@ private:
     void placeTerminators()
     {
         for (const TerminatorRow& row : r_.terminators) {
-            bool placedOne = false;
-            const auto candidates = bySynonym_.find(row.label);
-            if (candidates != bySynonym_.end()) {
-                for (std::size_t gene : candidates->second) {
-                    if (auto t = placeTerminator(row, gene)) {
-                        t->id = uniqueId("terminator:" + row.label);
-                        terminatorOfGene_.emplace(gene, f_.terminators.size());
-                        f_.terminators.push_back(std::move(*t));
-                        placedOne = true;
-                        break;
-                    }
-                }
-            }
+            const bool placedOne = placeOnFirstGene(
+                bySynonym_, row.label, [&](std::size_t gene) { return placeTerminator(row, gene); },
+                [&](std::size_t gene, TerminatorFeature t) {
+                    t.id = uniqueId("terminator:" + row.label);
+                    terminatorOfGene_.emplace(gene, f_.terminators.size());
+                    f_.terminators.push_back(std::move(t));
+                });
             if (!placedOne)
                 warn("terminator after " + row.label + " (terminator table line " + std::to_string(row.line) +
                      ") matches no gene on the genome; left out");

@@ -6,13 +6,7 @@ namespace meridan::exports {
 
 bool writeFiles(const std::vector<ExportFile>& files, std::string& error)
 {
-    genome::ResultFiles set;
-    for (const ExportFile& file : files)
-        set.add(file.name, file.content);
-    if (set.commit())
-        return true;
-    error = set.error();
-    return false;
+    return genome::writeFileSet(files, &ExportFile::name, &ExportFile::content, error);
 }
 
 } // namespace meridan::exports

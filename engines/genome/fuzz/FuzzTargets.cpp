@@ -47,6 +47,13 @@ std::string textOf(const std::uint8_t* data, std::size_t size)
     return std::string(reinterpret_cast<const char*>(data), size);
 }
 
+// Hands read a stream of text.
+template <typename Read> void readStream(const std::string& text, Read read)
+{
+    std::istringstream in(text);
+    read(in);
+}
+
 } // namespace
 
 int gff3Input(const std::uint8_t* data, std::size_t size)
@@ -87,8 +94,7 @@ int resultsInput(const std::uint8_t* data, std::size_t size)
     using namespace results;
     const std::string text = textOf(data, size);
     const auto each = [&text](auto reader) {
-        std::istringstream in(text);
-        reader(in, std::string("x.txt"));
+        readStream(text, [&](std::istream& in) { reader(in, std::string("x.txt")); });
     };
     each([](std::istream& in, const std::string& name) { readGeneTags(in, name); });
     each([](std::istream& in, const std::string& name) { readGeneIndex(in, name); });
@@ -102,26 +108,23 @@ int resultsInput(const std::uint8_t* data, std::size_t size)
 
 int fastaInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = textOf(data, size);
     checkGenomeTexts("x.fna", text, "x.ptt", kTable);
-    std::istringstream in(text);
-    readGenomeSequence(in);
+    readStream(text, [](std::istream& in) { readGenomeSequence(in); });
     return 0;
 }
 
 int pttInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = textOf(data, size);
     checkGenomeTexts("x.fna", kGenome, "x.ptt", text);
-    std::istringstream in(text);
-    readGeneTable(in);
+    readStream(text, [](std::istream& in) { readGeneTable(in); });
     return 0;
 }
 
 int rntInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    checkGenomeTexts("x.fna", kGenome, "x.ptt", kTable, "x.rnt", text);
+    checkGenomeTexts("x.fna", kGenome, "x.ptt", kTable, "x.rnt", textOf(data, size));
     return 0;
 }
 

@@ -5,8 +5,6 @@
 
 #include <istream>
 #include <iterator>
-
-#include <fstream>
 #include <ostream>
 
 namespace meridan::genome {
@@ -34,10 +32,7 @@ GenomeSequence readGenomeSequence(std::istream& in, std::ostream* trace,
 
 ReadResult<GenomeSequence> readGenomeSequence(const std::string& path, std::ostream* trace)
 {
-    std::ifstream in;
-    if (!detail::openInput(path, in))
-        return ReadResult<GenomeSequence>::failure(cantOpenMessage(path));
-    return ReadResult<GenomeSequence>::success(readGenomeSequence(in, trace, path));
+    return detail::readOpened(path, [&](std::istream& in) { return readGenomeSequence(in, trace, path); });
 }
 
 } // namespace meridan::genome

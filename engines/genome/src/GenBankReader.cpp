@@ -1,6 +1,7 @@
 #include "meridan/genome/GenBankReader.h"
 
 #include "AnnotationText.h"
+#include "OpenInput.h"
 #include "TextLines.h"
 #include "meridan/genome/InputText.h"
 
@@ -324,22 +325,12 @@ private:
 
 ReadResult<AnnotatedGenome> parseGenBank(std::string_view text, const std::string& sourceName)
 {
-    try {
-        AnnotatedGenome genome = GenBankParser(sourceName).parse(text);
-        if (genome.records.empty())
-            return ReadResult<AnnotatedGenome>::failure(sourceName + ": no GenBank record");
-        return ReadResult<AnnotatedGenome>::success(std::move(genome));
-    } catch (const ReaderError& e) {
-        return ReadResult<AnnotatedGenome>::failure(e.what());
-    }
+    return detail::runParser(GenBankParser(sourceName), text, sourceName + ": no GenBank record");
 }
 
 ReadResult<AnnotatedGenome> readGenBank(const std::string& path)
 {
-    auto text = readInputText(path);
-    if (!text)
-        return ReadResult<AnnotatedGenome>::failure(text.error);
-    return parseGenBank(*text.value, path);
+    return detail::parseInputFile(path, parseGenBank);
 }
 
 } // namespace meridan::genome

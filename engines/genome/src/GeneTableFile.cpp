@@ -3,7 +3,6 @@
 #include "OpenInput.h"
 #include "meridan/genome/TextFields.h"
 
-#include <fstream>
 #include <istream>
 
 namespace meridan::genome {
@@ -40,10 +39,7 @@ GeneTableText parseGeneTableText(std::istream& in)
 
 ReadResult<GeneTableText> readGeneTableText(const std::string& path)
 {
-    std::ifstream in;
-    if (!detail::openInput(path, in))
-        return ReadResult<GeneTableText>::failure(cantOpenMessage(path));
-    return ReadResult<GeneTableText>::success(parseGeneTableText(in));
+    return detail::readOpened(path, [](std::istream& in) { return parseGeneTableText(in); });
 }
 
 std::optional<Span> parseSpan(const std::string& location)

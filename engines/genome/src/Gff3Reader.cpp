@@ -1,6 +1,7 @@
 #include "meridan/genome/Gff3Reader.h"
 
 #include "AnnotationText.h"
+#include "OpenInput.h"
 #include "TextLines.h"
 #include "meridan/genome/SequenceRecords.h"
 #include "meridan/genome/InputText.h"
@@ -340,22 +341,12 @@ private:
 
 ReadResult<AnnotatedGenome> parseGff3(std::string_view text, const std::string& sourceName)
 {
-    try {
-        AnnotatedGenome genome = Gff3Parser(sourceName).parse(text);
-        if (genome.records.empty())
-            return ReadResult<AnnotatedGenome>::failure(sourceName + ": no GFF3 feature or sequence");
-        return ReadResult<AnnotatedGenome>::success(std::move(genome));
-    } catch (const ReaderError& e) {
-        return ReadResult<AnnotatedGenome>::failure(e.what());
-    }
+    return detail::runParser(Gff3Parser(sourceName), text, sourceName + ": no GFF3 feature or sequence");
 }
 
 ReadResult<AnnotatedGenome> readGff3(const std::string& path)
 {
-    auto text = readInputText(path);
-    if (!text)
-        return ReadResult<AnnotatedGenome>::failure(text.error);
-    return parseGff3(*text.value, path);
+    return detail::parseInputFile(path, parseGff3);
 }
 
 } // namespace meridan::genome

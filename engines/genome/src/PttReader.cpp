@@ -5,7 +5,6 @@
 #include "meridan/genome/GeneTableFile.h"
 #include "meridan/genome/TextFields.h"
 
-#include <fstream>
 #include <ostream>
 
 namespace meridan::genome {
@@ -97,10 +96,7 @@ GeneTable readGeneTable(std::istream& in, std::ostream* trace, const std::string
 
 ReadResult<GeneTable> readGeneTable(const std::string& path, std::ostream* trace)
 {
-    std::ifstream in;
-    if (!detail::openInput(path, in))
-        return ReadResult<GeneTable>::failure(cantOpenMessage(path));
-    return ReadResult<GeneTable>::success(readGeneTable(in, trace, path));
+    return detail::readOpened(path, [&](std::istream& in) { return readGeneTable(in, trace, path); });
 }
 
 } // namespace meridan::genome

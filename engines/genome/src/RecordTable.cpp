@@ -66,10 +66,8 @@ ReadResult<RecordTable> parseRecordTable(const std::string& text, const std::str
     std::istringstream in(text);
     std::string line;
     long number = 0;
-    while (std::getline(in, line)) {
+    while (readLine(in, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (number == 1) {
             if (line != kHeader)
                 return Result::failure(lineMessage(sourceName, number, "not a record table (expected the header \"record start end length\")"));

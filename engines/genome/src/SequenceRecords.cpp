@@ -1,5 +1,6 @@
 #include "meridan/genome/SequenceRecords.h"
 
+#include "OpenInput.h"
 #include "TextLines.h"
 #include "meridan/genome/InputText.h"
 
@@ -47,10 +48,8 @@ ReadResult<std::vector<SequenceRecord>> parseSequenceRecords(std::string_view te
 
 ReadResult<std::vector<SequenceRecord>> readSequenceRecords(const std::string& path)
 {
-    auto text = readInputText(path);
-    if (!text)
-        return ReadResult<std::vector<SequenceRecord>>::failure(text.error);
-    auto records = parseSequenceRecords(*text.value, path);
+    auto records = detail::parseInputFile(
+        path, [](std::string_view text, const std::string& name) { return parseSequenceRecords(text, name); });
     if (records && records.value->empty())
         return ReadResult<std::vector<SequenceRecord>>::failure(path + ": no FASTA record");
     return records;

@@ -1,6 +1,7 @@
 #include "meridan/evidence/ResultInputs.h"
 
 #include "meridan/genome/GeneTableFile.h"
+#include "meridan/genome/ReadResult.h"
 #include "meridan/genome/TextFields.h"
 #include "meridan/genome/results/GeneTagFile.h"
 #include "meridan/genome/results/PromoterTable.h"
@@ -16,7 +17,7 @@ std::ifstream openInput(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw InputError("Can't open file " + path + " !");
+        throw InputError(genome::cantOpenMessage(path));
     return in;
 }
 

@@ -1,5 +1,6 @@
 #include "meridan/panel/PanelDatabase.h"
 
+#include "meridan/genome/ReadResult.h"
 #include "meridan/panel/HomologySearch.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ bool readGeneOrder(PanelDatabase& db, std::string& error)
 {
     std::ifstream in(db.folder + "/" + kGeneOrder);
     if (!in) {
-        error = "Can't open file " + db.folder + "/" + kGeneOrder + " !";
+        error = genome::cantOpenMessage(db.folder + "/" + kGeneOrder);
         return false;
     }
     std::vector<std::size_t> filled(db.genomes.size(), 0);

@@ -1,5 +1,7 @@
 #include "meridan/panel/PanelDatabase.h"
 
+#include "meridan/genome/ReadResult.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -87,7 +89,7 @@ std::vector<std::vector<std::string>> panelSources(const std::string& panel, std
     }
     std::ifstream in(panel);
     if (!in) {
-        error = "Can't open file " + panel + " !";
+        error = genome::cantOpenMessage(panel);
         return {};
     }
     const fs::path base = fs::path(panel).parent_path();

@@ -4,41 +4,43 @@
 
 namespace meridan::pipeline {
 
+namespace {
+
+struct StageNames {
+    Stage stage;
+    const char* name;    // in messages
+    const char* engines; // the engine libraries that run it; none for the pipeline's own steps
+};
+
+constexpr StageNames kStageNames[] = {
+    {Stage::Operon, "operon", "Galvora"},
+    {Stage::Promoter, "promoter", "Ethrin"},
+    {Stage::Terminator, "terminator", "Castrel, Dovrane"},
+    {Stage::OperonEvidence, "operon evidence", ""},
+    {Stage::TuList, "TU list", "Brintel"},
+    {Stage::Export, "export", ""},
+};
+
+const StageNames* namesOf(Stage stage)
+{
+    for (const StageNames& names : kStageNames)
+        if (names.stage == stage)
+            return &names;
+    return nullptr;
+}
+
+} // namespace
+
 const char* stageName(Stage stage)
 {
-    switch (stage) {
-    case Stage::Operon:
-        return "operon";
-    case Stage::Promoter:
-        return "promoter";
-    case Stage::Terminator:
-        return "terminator";
-    case Stage::OperonEvidence:
-        return "operon evidence";
-    case Stage::TuList:
-        return "TU list";
-    case Stage::Export:
-        return "export";
-    }
-    return "";
+    const StageNames* names = namesOf(stage);
+    return names ? names->name : "";
 }
 
 const char* stageEngines(Stage stage)
 {
-    switch (stage) {
-    case Stage::Operon:
-        return "Galvora";
-    case Stage::Promoter:
-        return "Ethrin";
-    case Stage::Terminator:
-        return "Castrel, Dovrane";
-    case Stage::TuList:
-        return "Brintel";
-    case Stage::OperonEvidence:
-    case Stage::Export:
-        return "";
-    }
-    return "";
+    const StageNames* names = namesOf(stage);
+    return names ? names->engines : "";
 }
 
 bool PredictionReport::ok() const

@@ -27,6 +27,20 @@ StageReport failed(Stage stage, const std::string& why)
     return report;
 }
 
+// The report of the stage, run by its StageRuns function.
+StageReport runOf(StageRuns& runs, Stage stage)
+{
+    switch (stage) {
+    case Stage::Operon: return runs.operon();
+    case Stage::Promoter: return runs.promoter();
+    case Stage::Terminator: return runs.terminator();
+    case Stage::OperonEvidence: return runs.operonEvidence();
+    case Stage::TuList: return runs.tuList();
+    case Stage::Export: return runs.exports();
+    }
+    return {};
+}
+
 } // namespace
 
 StageRunner::StageRunner(const PredictionRequest& request, const AnnotationChoice& annotation,
@@ -47,26 +61,7 @@ StageReport StageRunner::run(Stage stage)
     StageRuns& runs = parts_->runs;
     StageReport report;
     try {
-        switch (stage) {
-        case Stage::Operon:
-            report = runs.operon();
-            break;
-        case Stage::Promoter:
-            report = runs.promoter();
-            break;
-        case Stage::Terminator:
-            report = runs.terminator();
-            break;
-        case Stage::OperonEvidence:
-            report = runs.operonEvidence();
-            break;
-        case Stage::TuList:
-            report = runs.tuList();
-            break;
-        case Stage::Export:
-            report = runs.exports();
-            break;
-        }
+        report = runOf(runs, stage);
     } catch (const std::exception& e) {
         report = failed(stage, e.what());
     } catch (...) {

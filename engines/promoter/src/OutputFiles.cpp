@@ -8,12 +8,10 @@ namespace meridan::ethrin {
 
 bool writeAllOrNothing(const std::vector<OutputFile>& files, std::ostream& log)
 {
-    genome::ResultFiles set;
-    for (const OutputFile& f : files)
-        set.add(f.path, f.content);
-    if (set.commit())
+    std::string error;
+    if (genome::writeFileSet(files, &OutputFile::path, &OutputFile::content, error))
         return true;
-    log << set.error() << std::endl;
+    log << error << std::endl;
     return false;
 }
 

@@ -241,11 +241,21 @@ PromoterModel parseModel(std::istream& in, const std::string& fileName)
 
 PromoterModel readModelFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw InputError("Can't open file " + path + " !");
+    std::ifstream in = openInputFile(path);
     return parseModel(in, path);
 }
+
+namespace {
+
+// Each value after a blank, then the end of the line.
+void writeValues(std::ostream& out, const std::vector<double>& values)
+{
+    for (double v : values)
+        out << ' ' << v;
+    out << '\n';
+}
+
+} // namespace
 
 void writeModel(std::ostream& out, const PromoterModel& model, const std::vector<std::string>& comments)
 {
@@ -258,9 +268,7 @@ void writeModel(std::ostream& out, const PromoterModel& model, const std::vector
         out << "spacer " << model.spacerMin << ' ' << model.spacerMax << '\n';
         if (!model.spacerCounts.empty()) {
             out << "spacercounts";
-            for (double c : model.spacerCounts)
-                out << ' ' << c;
-            out << '\n';
+            writeValues(out, model.spacerCounts);
         }
     }
     out << "tss " << model.tssOffset << '\n';
@@ -268,20 +276,15 @@ void writeModel(std::ostream& out, const PromoterModel& model, const std::vector
         out << "tsswindow " << model.tssWindowMin << ' ' << model.tssWindowMax << '\n';
     if (!model.positionOdds.empty()) {
         out << "position " << model.positionFirst << ' ' << model.positionBin;
-        for (double v : model.positionOdds)
-            out << ' ' << v;
-        out << '\n';
+        writeValues(out, model.positionOdds);
     }
     if (model.hasIntergenic)
         out << "intergenic " << model.intergenicOdds << ' ' << model.genicOdds << '\n';
     if (!model.gapOdds.empty()) {
         out << "gapedges";
-        for (double v : model.gapEdges)
-            out << ' ' << v;
-        out << "\ngapodds";
-        for (double v : model.gapOdds)
-            out << ' ' << v;
-        out << '\n';
+        writeValues(out, model.gapEdges);
+        out << "gapodds";
+        writeValues(out, model.gapOdds);
     }
     if (model.upElementWidth > 0)
         out << "upelement " << model.upElementWidth << ' ' << model.upElementShift << '\n';

@@ -106,9 +106,7 @@ ThresholdRecord parseThreshold(std::istream& in, const std::string& fileName)
 
 ThresholdRecord readThresholdFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw InputError("Can't open file " + path + " !");
+    std::ifstream in = openInputFile(path);
     return parseThreshold(in, path);
 }
 

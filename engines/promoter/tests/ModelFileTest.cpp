@@ -5,6 +5,8 @@
 #include "meridan/ethrin/InputError.h"
 #include "meridan/ethrin/PromoterModel.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -19,15 +21,10 @@ PromoterModel parse(const std::string& text)
     return parseModel(in, "m.wm");
 }
 
-// The message of the InputError the text raises, or "" when it parses.
+// The message of the InputError the text raises, or "no error" when it parses.
 std::string errorOf(const std::string& text)
 {
-    try {
-        parse(text);
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
+    return meridan::testtext::thrownMessage<InputError>([&] { parse(text); });
 }
 
 const char* kTwoBoxes = "# a comment line\n"
@@ -178,10 +175,6 @@ TEST(EthrinModelFile, ShippedModelsHaveTheirBoxesAndSpacers)
 
 TEST(EthrinModelFile, MissingFileSaysSo)
 {
-    try {
-        readModelFile("/nonexistent/sigma70.wm");
-        FAIL() << "no error";
-    } catch (const InputError& e) {
-        EXPECT_STREQ(e.what(), "Can't open file /nonexistent/sigma70.wm !");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<InputError>([&] { readModelFile("/nonexistent/sigma70.wm"); }),
+              "Can't open file /nonexistent/sigma70.wm !");
 }

@@ -5,6 +5,8 @@
 #include "meridan/ethrin/PromoterModel.h"
 #include "meridan/ethrin/Threshold.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -118,12 +120,7 @@ TEST(EthrinThresholdFile, BadFilesNameFileAndLine)
 {
     const auto error = [](const std::string& text) {
         std::istringstream in(text);
-        try {
-            parseThreshold(in, "x.thr");
-        } catch (const InputError& e) {
-            return std::string(e.what());
-        }
-        return std::string();
+        return meridan::testtext::thrownMessage<InputError>([&] { parseThreshold(in, "x.thr"); });
     };
     EXPECT_EQ(error("# only a comment\n"), "x.thr: neither a \"threshold\" nor an \"fdr\" line");
     EXPECT_EQ(error("threshold abc\n"), "x.thr:1: \"abc\" is not a number");

@@ -51,11 +51,9 @@ std::vector<PairLocation> parsePairFile(std::istream& in, const std::string& fil
     long lineNumber = 1;
     while (static_cast<long long>(pairs.size()) < count) {
         ++lineNumber;
-        if (!std::getline(in, line))
+        if (!genome::readLine(in, line))
             throw badLine(fileName, lineNumber, "the file ends after " + std::to_string(pairs.size())
                                                     + " of " + std::to_string(count) + " pairs");
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         const std::vector<std::string> parts = genome::splitTabs(line);
         if (parts.size() != 5 || parts[4].size() != 1 || (parts[4][0] != '+' && parts[4][0] != '-'))
             throw badLine(fileName, lineNumber, "expected <end>\\t\\t<start>\\t\\t<strand>");
@@ -70,6 +68,17 @@ std::vector<PairLocation> readPairFile(const std::filesystem::path& path)
     if (!in)
         throw RunError(cantOpenMessage(path.string()));
     return parsePairFile(in, path.string());
+}
+
+RunPairs writeRunPairs(const RunInputs& inputs, SynonymColumn synonym, std::ostream& out)
+{
+    RunPairs run;
+    const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, synonym, out);
+    run.records = recordTableOf(inputs.fnaPath);
+    run.pairs = formGenePairs(genes, run.records);
+    run.path = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
+    writePairFile(run.path, run.pairs);
+    return run;
 }
 
 } // namespace meridan::terminator

@@ -1,12 +1,13 @@
 #include "terminator/RunError.h"
 
 #include "meridan/genome/GenomeId.h"
+#include "meridan/genome/ReadResult.h"
 
 namespace meridan::terminator {
 
 std::string cantOpenMessage(const std::string& path)
 {
-    return "Can't open file " + path + " !";
+    return genome::cantOpenMessage(path);
 }
 
 std::string genomeIdOrFail(const std::string& path, const std::string& extension)

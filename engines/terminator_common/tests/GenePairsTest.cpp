@@ -3,6 +3,8 @@
 #include "terminator/PairFile.h"
 #include "terminator/RunError.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -88,12 +90,7 @@ TEST(TerminatorPairFile, MalformedFilesAreReportedByLine)
 {
     const auto failure = [](const std::string& text) {
         std::istringstream in(text);
-        try {
-            parsePairFile(in, "pairs.txt");
-        } catch (const RunError& error) {
-            return std::string(error.what());
-        }
-        return std::string("no error");
+        return meridan::testtext::thrownMessage<RunError>([&] { parsePairFile(in, "pairs.txt"); });
     };
     EXPECT_EQ(failure("2\n10\t\t20\t\t+"), "Bad line 3 in file pairs.txt: the file ends after 1 of 2 pairs !");
     EXPECT_EQ(failure("1\n10 20 +"), "Bad line 2 in file pairs.txt: expected <end>\\t\\t<start>\\t\\t<strand> !");
@@ -110,12 +107,8 @@ TEST(TerminatorPairFile, UnwritableLocationIsReportedAndLeavesNothing)
 {
     ScratchDir dir;
     const std::filesystem::path target = dir.path() / "missing" / kPairFileName;
-    try {
-        writePairFile(target, {});
-        FAIL() << "expected a failure";
-    } catch (const RunError& error) {
-        EXPECT_EQ(std::string(error.what()), "Can't open file " + target.string() + " !");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<RunError>([&] { writePairFile(target, {}); }),
+              "Can't open file " + target.string() + " !");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

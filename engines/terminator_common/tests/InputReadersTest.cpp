@@ -4,6 +4,8 @@
 #include "terminator/NumberText.h"
 #include "terminator/RunError.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -66,12 +68,8 @@ TEST(TerminatorLocusTable, UnusableRowsAreLeftOutByBothEngines)
 TEST(TerminatorLocusTable, UnopenableFileGivesTheEngineMessage)
 {
     std::ostringstream trace;
-    try {
-        readLocusTable("/nonexistent/NC_000000.ptt", SynonymColumn::Skip, trace);
-        FAIL() << "expected a failure";
-    } catch (const RunError& error) {
-        EXPECT_EQ(std::string(error.what()), "Can't open file /nonexistent/NC_000000.ptt !");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<RunError>([&] { readLocusTable("/nonexistent/NC_000000.ptt", SynonymColumn::Skip, trace); }),
+              "Can't open file /nonexistent/NC_000000.ptt !");
     ScratchDir dir;
     meridan::terminator::testsupport::writeText(dir / "g.ptt", pttHeader(1) + "1..90\t+\t29\t-\t-\tA1\n");
     EXPECT_EQ(readLocusTable((dir / "g.ptt").string(), SynonymColumn::Read, trace).size(), 1u);

@@ -2,6 +2,8 @@
 #include "terminator/ModelFiles.h"
 #include "terminator/RunError.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,12 +33,7 @@ ModelParameters sampleModel()
 
 std::string failureOf(const std::function<void()>& action)
 {
-    try {
-        action();
-    } catch (const RunError& error) {
-        return error.what();
-    }
-    return "no error";
+    return meridan::testtext::thrownMessage<RunError>(action);
 }
 
 } // namespace

@@ -37,11 +37,8 @@ DiscoveryResult discover(const DiscoveryInputs& inputs, std::ostream& out)
     const std::string prefix = inputs.outputDir + genomeIdOrFail(inputs.fnaPath, ".fna");
     out << "terminator" << inputs.outputDir << '\n';
 
-    const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Skip, out);
-    const genome::RecordTable records = recordTableOf(inputs.fnaPath);
-    const std::vector<GenePair> pairs = formGenePairs(genes, records);
-    const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
-    writePairFile(pairPath, pairs);
+    const RunPairs run = writeRunPairs(inputs, SynonymColumn::Skip, out);
+    const std::filesystem::path& pairPath = run.path;
     RemoveOnExit pairFileOnFailure(pairPath);
 
     const std::optional<std::string> genome = readGenomeText(inputs.fnaPath);

@@ -145,26 +145,35 @@ std::vector<std::vector<Code>> randomRegions(std::mt19937& random, int count)
 
 using testsupport::composition;
 
+// A model initialised on `count` random regions; the generator goes on
+// from where the regions left it.
+struct RandomTraining {
+    RandomTraining(unsigned seed, int count)
+        : random(seed), regions(randomRegions(random, count)), data(regions, composition(regions))
+    {
+        model.initialise(data);
+    }
+    std::mt19937 random;
+    const std::vector<std::vector<Code>> regions;
+    const TrainingSet data;
+    TerminatorModel model;
+};
+
 } // namespace
 
 TEST(TerminatorExpectation, InitialModelMatchesTheLiteralSums)
 {
-    std::mt19937 random(21);
-    const auto regions = randomRegions(random, 12);
-    const TrainingSet data(regions, composition(regions));
-    TerminatorModel model;
-    model.initialise(data);
-    expectMatches(model, evaluate(model, regions));
-    EXPECT_EQ(model.regionCount, 12);
+    RandomTraining t(21, 12);
+    expectMatches(t.model, evaluate(t.model, t.regions));
+    EXPECT_EQ(t.model.regionCount, 12);
 }
 
 TEST(TerminatorExpectation, UpdatedModelsMatchTheLiteralSums)
 {
-    std::mt19937 random(22);
-    const auto regions = randomRegions(random, 10);
-    const TrainingSet data(regions, composition(regions));
-    TerminatorModel model;
-    model.initialise(data);
+    RandomTraining t(22, 10);
+    std::mt19937& random = t.random;
+    const auto& regions = t.regions;
+    TerminatorModel& model = t.model;
     for (int step = 0; step < 3; ++step) {
         model.update();
         model.expect();

@@ -29,11 +29,9 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     const std::string prefix = inputs.outputDir + genomeIdOrFail(inputs.pttPath, ".ptt");
     out << "Dovrane" << inputs.outputDir << '\n' << prefix << '\n';
 
-    const std::vector<LocusRecord> genes = readLocusTable(inputs.pttPath, SynonymColumn::Read, out);
-    const genome::RecordTable records = recordTableOf(inputs.fnaPath);
-    const std::vector<GenePair> pairs = formGenePairs(genes, records);
-    const std::filesystem::path pairPath = inputs.pairPath.empty() ? kPairFileName : inputs.pairPath;
-    writePairFile(pairPath, pairs);
+    const RunPairs run = writeRunPairs(inputs, SynonymColumn::Read, out);
+    const std::vector<GenePair>& pairs = run.pairs;
+    const std::filesystem::path& pairPath = run.path;
     RemoveOnExit pairFileOnExit(pairPath);
 
     const std::optional<std::string> genome = readGenomeText(inputs.fnaPath);
@@ -44,7 +42,7 @@ ScanningResult scanGenome(const ScanningInputs& inputs, std::ostream& out)
     if (locations.size() != pairs.size()) // changed by someone else since it was written
         throw RunError("Bad file " + pairPath.string() + ": " + std::to_string(locations.size())
                        + " pairs instead of " + std::to_string(pairs.size()) + " !");
-    const std::vector<ScanWindow> windows = scanWindows(locations, records);
+    const std::vector<ScanWindow> windows = scanWindows(locations, run.records);
     std::vector<std::string> regions;
     std::vector<std::vector<Code>> codes;
     regions.reserve(windows.size());

@@ -2,6 +2,8 @@
 #include "dovrane/ScanModel.h"
 #include "terminator/RunError.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 using namespace meridan::dovrane;
@@ -50,26 +52,17 @@ TEST(TerminatorScanModel, ZeroBackgroundIsRefused)
 {
     ModelParameters zero = parameters();
     zero.background[1] = 0.0;
-    try {
-        ScanModel::fromParameters(zero, "results/NC_000001.bf");
-        FAIL() << "expected a failure";
-    } catch (const RunError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "The background composition in results/NC_000001.bf has a zero value ! "
-                  "No terminator scores written.");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<RunError>([&] { ScanModel::fromParameters(zero, "results/NC_000001.bf"); }),
+              "The background composition in results/NC_000001.bf has a zero value ! "
+              "No terminator scores written.");
 }
 
 TEST(TerminatorScanModel, MissingFilesAreReported)
 {
     meridan::terminator::testsupport::ScratchDir dir;
     const std::string prefix = (dir / "NC_000001").string();
-    try {
-        readScanModel(prefix);
-        FAIL() << "expected a failure";
-    } catch (const RunError& error) {
-        EXPECT_EQ(std::string(error.what()), "Can't open file " + prefix + ".bf !");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<RunError>([&] { readScanModel(prefix); }),
+              "Can't open file " + prefix + ".bf !");
     meridan::terminator::writeModelFiles(prefix, parameters());
     EXPECT_DOUBLE_EQ(readScanModel(prefix).pairRatio[0][3], 0.18 / (0.3 * 0.3));
 }

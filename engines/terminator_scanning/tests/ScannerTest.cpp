@@ -102,6 +102,22 @@ void expectSameHit(const ScanHit& actual, const ScanHit& expected, const std::st
     EXPECT_EQ(actual.score, expected.score) << region;
 }
 
+// A scanner of the uniform model.
+const Scanner& uniformScanner()
+{
+    static const ScanModel model = uniformModel();
+    static const Scanner scanner(model);
+    return scanner;
+}
+
+// The pairs of the hit's stem and the bases of its loop and tail.
+void expectLengths(const ScanHit& hit, int stem, int loop, int tail)
+{
+    EXPECT_EQ(hit.stemLength(), stem);
+    EXPECT_EQ(hit.loopLength(), loop);
+    EXPECT_EQ(hit.tailLength(), tail);
+}
+
 } // namespace
 
 TEST(TerminatorScanner, MatchesTheLiteralTablesOnRandomRegions)
@@ -135,14 +151,11 @@ TEST(TerminatorScanner, MatchesTheLiteralTablesOnRandomRegions)
 
 TEST(TerminatorScanner, ShortRegionsAndRegionsWithoutCandidatesHaveNoHit)
 {
-    const ScanModel model = uniformModel();
-    const Scanner scanner(model);
+    const Scanner& scanner = uniformScanner();
     // Three G·C pairs, an empty loop and a tail of 3: the shortest element.
     const ScanHit shortest = scanner.scan(codes("GGGCCCTTT"));
     EXPECT_GT(shortest.score, 0.0);
-    EXPECT_EQ(shortest.stemLength(), 3);
-    EXPECT_EQ(shortest.loopLength(), 0);
-    EXPECT_EQ(shortest.tailLength(), 3);
+    expectLengths(shortest, 3, 0, 3);
     EXPECT_EQ(scanner.scan(codes("GGGCCCTT")).score, 0.0);
     EXPECT_EQ(scanner.scan(codes(std::string(200, 'A'))).score, 0.0);
     EXPECT_EQ(scanner.scan({}).score, 0.0);
@@ -150,8 +163,7 @@ TEST(TerminatorScanner, ShortRegionsAndRegionsWithoutCandidatesHaveNoHit)
 
 TEST(TerminatorScanner, LoopsOver30ContributeNothing)
 {
-    const ScanModel model = uniformModel();
-    const Scanner scanner(model);
+    const Scanner& scanner = uniformScanner();
     const ScanHit loop30 = scanner.scan(codes("CCC" + std::string(30, 'A') + "GGG" + "TTT"));
     EXPECT_EQ(loop30.loopLength(), 30);
     EXPECT_EQ(scanner.scan(codes("CCC" + std::string(31, 'A') + "GGG" + "TTT")).score, 0.0);
@@ -179,14 +191,11 @@ TEST(TerminatorScanner, StemStopsAtTheFirstInadmissiblePair)
 
 TEST(TerminatorScanner, TiesGoToTheShortestStemThenTheShortestTail)
 {
-    const ScanModel model = uniformModel();
-    const Scanner scanner(model);
+    const Scanner& scanner = uniformScanner();
     // Stems of 3 and 4 pairs score alike: the 3-pair stem is kept.
     const ScanHit stem = scanner.scan(codes("CCCCAAAAGGGGTTT"));
     EXPECT_EQ(stem.start, 0);
-    EXPECT_EQ(stem.stemLength(), 3);
-    EXPECT_EQ(stem.loopLength(), 6);
-    EXPECT_EQ(stem.tailLength(), 3);
+    expectLengths(stem, 3, 6, 3);
     // Closing at 9 (tail 4) or 10 (tail 3) reaches the same tail end alike:
     // the shorter tail is kept.
     const ScanHit tail = scanner.scan(codes("CCCAAAAGGGGTTT"));

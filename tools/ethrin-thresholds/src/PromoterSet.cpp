@@ -14,9 +14,7 @@ namespace meridan::ethrin::tools {
 
 std::vector<KnownPromoter> readPromoterSet(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw InputError("Can't open file " + path + " !");
+    std::ifstream in = openInputFile(path);
     std::vector<KnownPromoter> out;
     std::string line;
     int number = 0;

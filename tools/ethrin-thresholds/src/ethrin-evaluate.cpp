@@ -48,9 +48,7 @@ struct ScoreRow {
 
 void readScores(const std::string& path, std::multimap<std::string, ScoreRow>& rows)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw InputError("Can't open file " + path + " !");
+    std::ifstream in = openInputFile(path);
     std::string line;
     std::getline(in, line); // header
     int number = 1;

@@ -3,6 +3,8 @@
 
 #include "meridan/ethrin/InputError.h"
 
+#include "TestText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -56,11 +58,7 @@ TEST(EthrinTrainingPromoterSet, ReadsSelectsAndSkips)
 TEST(EthrinTrainingPromoterSet, ShortRowsNameTheLine)
 {
     const std::string path = writeTable("# c\nID1\tp1\tforward\t100\n");
-    try {
-        readPromoterSet(path);
-        FAIL() << "no error";
-    } catch (const meridan::ethrin::InputError& e) {
-        EXPECT_EQ(std::string(e.what()), path + ":2: fewer than 8 columns");
-    }
+    EXPECT_EQ(meridan::testtext::thrownMessage<meridan::ethrin::InputError>([&] { readPromoterSet(path); }),
+              path + ":2: fewer than 8 columns");
     std::remove(path.c_str());
 }

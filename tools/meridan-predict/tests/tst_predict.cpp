@@ -4,6 +4,7 @@
 #include "TestData.h"
 
 #include <filesystem>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,16 @@ namespace {
 using namespace meridan::predicttest;
 
 // Skips the test unless every engine library is in the program folder's bin/.
-std::string missingEngine()
+// Why an end-to-end test cannot run: one of its data folders is absent
+// (noData says so) or an engine library is not built; empty when it can.
+std::string whyNotRun(std::initializer_list<fs::path> folders = {}, const std::string& noData = {})
 {
+    for (const fs::path& folder : folders)
+        if (folder.empty())
+            return noData;
     for (const char* engine : {"Galvora", "Castrel", "Dovrane", "Brintel", "Ethrin"})
         if (!fs::exists(runFolder() + "/bin/" + engine + ".so"))
-            return engine;
+            return std::string(engine) + ".so is not built";
     return std::string();
 }
 
@@ -169,8 +175,8 @@ void expectCompleteResults(const ProgramCopy& program, const Outcome& o, const s
 
 TEST(PredictEndToEnd, SimulatedGenome)
 {
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun(); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const Outcome sim = run(runFolder() + "/meridan-simulate",
                             {"--length", "300k", "--seed", "11", "--accession", "SIM000011", "--out", dir.path()});
@@ -186,10 +192,8 @@ TEST(PredictEndToEnd, SimulatedGenome)
 TEST(PredictEndToEnd, YersiniaPlasmidWithoutRnaGenes)
 {
     const std::filesystem::path genome = meridan::testdata::genomeDir("NC_005816");
-    if (genome.empty())
-        GTEST_SKIP() << "no NC_005816 in the data folder";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({genome}, "no NC_005816 in the data folder"); !why.empty())
+        GTEST_SKIP() << why;
     const std::string dir = std::string(genome.string());
     const ProgramCopy program;
     const Outcome o = run(program.program(), {dir + "/NC_005816.fna", dir + "/NC_005816.ptt",
@@ -201,10 +205,8 @@ TEST(PredictEndToEnd, YersiniaPlasmidWithoutRnaGenes)
 TEST(PredictEndToEnd, InputsInAFolderWithANonLatin1Name)
 {
     const std::filesystem::path genome = meridan::testdata::genomeDir("NC_005816");
-    if (genome.empty())
-        GTEST_SKIP() << "no NC_005816 in the data folder";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({genome}, "no NC_005816 in the data folder"); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const std::string folder = dir.filePath("données/基因組");
     ASSERT_TRUE(fs::create_directories(folder));
@@ -245,10 +247,8 @@ TEST(PredictEndToEnd, TwoRecordGenBankFileIsOneGenome)
 {
     const auto first = formatsDir("prokka-NZ_AP025271");
     const auto second = formatsDir("prokka-plasmid");
-    if (first.empty() || second.empty())
-        GTEST_SKIP() << "no pipeline plasmids in the data folder";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({first, second}, "no pipeline plasmids in the data folder"); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const std::string both = dir.filePath("two.gbk");
     touch(both, fileBytes(std::string((first / "NZ_AP025271.gbk").string())) +
@@ -289,10 +289,8 @@ TEST(PredictEndToEnd, PipelineGff3AndShortTableNames)
 {
     const auto gff = formatsDir("prokka-NZ_AP025271");
     const std::filesystem::path plasmid = meridan::testdata::genomeDir("NC_005816");
-    if (gff.empty() || plasmid.empty())
-        GTEST_SKIP() << "data not present";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({gff, plasmid}, "data not present"); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const ProgramCopy program;
     const Outcome fromGff =
@@ -314,10 +312,8 @@ TEST(PredictEndToEnd, PipelineGff3AndShortTableNames)
 TEST(PredictEndToEnd, NineCharacterNameGivesTheSameResultsUnderAnOutputFolder)
 {
     const std::filesystem::path genome = meridan::testdata::genomeDir("NC_005816");
-    if (genome.empty())
-        GTEST_SKIP() << "no NC_005816 in the data folder";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({genome}, "no NC_005816 in the data folder"); !why.empty())
+        GTEST_SKIP() << why;
     const std::string data = std::string(genome.string());
     const std::vector<std::string> triple{data + "/NC_005816.fna", data + "/NC_005816.ptt", data + "/NC_005816.rnt"};
     const ProgramCopy program;
@@ -337,10 +333,8 @@ TEST(PredictEndToEnd, NineCharacterNameGivesTheSameResultsUnderAnOutputFolder)
 TEST(PredictEndToEnd, EscherichiaColiGff3AndGenBankGiveTheSameTus)
 {
     const auto ncbi = formatsDir("ncbi-NC_000913");
-    if (ncbi.empty())
-        GTEST_SKIP() << "no NCBI E. coli files in the data folder";
-    if (const std::string engine = missingEngine(); !engine.empty())
-        GTEST_SKIP() << engine << ".so is not built";
+    if (const std::string why = whyNotRun({ncbi}, "no NCBI E. coli files in the data folder"); !why.empty())
+        GTEST_SKIP() << why;
     const std::string stem = std::string((ncbi / "GCF_000005845.2_ASM584v2_genomic").string());
     const ProgramCopy program;
     TempDir dir;

@@ -81,17 +81,10 @@ ResultRows<GeneIndexRow> readGeneIndex(std::istream& in, const std::string& sour
             addProblem(result.problems, sourceName, at, "a score is neither a number nor '-'");
             continue;
         }
-        row.promoterBox35 = std::string(f[12]);
-        row.promoterBox10 = std::string(f[14]);
-        row.terminatorSequence = std::string(f[17]);
+        takeSignals(row, f[12], f[14], f[17]);
         result.rows.push_back(std::move(row));
     }
     return result;
-}
-
-ResultRows<GeneIndexRow> readGeneIndexFile(const std::string& path)
-{
-    return readPath(path, readGeneIndex);
 }
 
 } // namespace meridan::genome::results

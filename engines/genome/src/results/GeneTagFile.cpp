@@ -49,9 +49,4 @@ ResultRows<GeneTagRow> readGeneTags(std::istream& in, const std::string& sourceN
     return result;
 }
 
-ResultRows<GeneTagRow> readGeneTagFile(const std::string& path)
-{
-    return readPath(path, readGeneTags);
-}
-
 } // namespace meridan::genome::results

@@ -68,9 +68,4 @@ ResultRows<OperonPairRow> readOperonPairs(std::istream& in, const std::string& s
     return result;
 }
 
-ResultRows<OperonPairRow> readOperonPairsFile(const std::string& path)
-{
-    return readPath(path, readOperonPairs);
-}
-
 } // namespace meridan::genome::results

@@ -30,9 +30,8 @@ long PromoterRow::spacer() const
 
 ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& sourceName)
 {
-    ResultRows<PromoterRow> result;
-    result.opened = true;
-    forEachRow(in, sourceName, 7, result.problems, [&](const std::vector<std::string_view>& items, std::size_t at) {
+    return readRows<PromoterRow>(in, sourceName, 7, [&](const std::vector<std::string_view>& items, std::size_t at,
+                                                ResultRows<PromoterRow>& result) {
         const auto score = finiteNumber(items[1]);
         const auto start = wholeNumber(items[2]);
         const auto end = wholeNumber(items[3]);
@@ -56,12 +55,6 @@ ResultRows<PromoterRow> readPromoterTable(std::istream& in, const std::string& s
         row.text = joinedItems(items);
         result.rows.push_back(std::move(row));
     });
-    return result;
-}
-
-ResultRows<PromoterRow> readPromoterTableFile(const std::string& path)
-{
-    return readPath(path, readPromoterTable);
 }
 
 ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& sourceName)
@@ -114,11 +107,6 @@ ResultRows<SigmaHit> readSigmaScores(std::istream& in, const std::string& source
         result.rows.push_back(std::move(hit));
     }
     return result;
-}
-
-ResultRows<SigmaHit> readSigmaScoreFile(const std::string& path)
-{
-    return readPath(path, readSigmaScores);
 }
 
 } // namespace meridan::genome::results

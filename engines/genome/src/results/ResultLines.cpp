@@ -28,11 +28,9 @@ namespace detail {
 
 bool LineReader::next(std::string& line)
 {
-    if (!std::getline(in_, line))
+    if (!readLine(in_, line))
         return false;
     ++number_;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
     return true;
 }
 

@@ -66,13 +66,32 @@ void forEachRow(std::istream& in, const std::string& sourceName, std::size_t cou
     }
 }
 
+// The rows forEachRow finds in a result table, marked opened: parse(items,
+// lineNumber, rows) keeps a row in rows.rows or adds a problem to
+// rows.problems.
+template <typename Row, typename Parse>
+ResultRows<Row> readRows(std::istream& in, const std::string& sourceName, std::size_t count, Parse parse,
+                         Separator separator = Separator::Blanks)
+{
+    ResultRows<Row> rows;
+    rows.opened = true;
+    forEachRow(
+        in, sourceName, count, rows.problems,
+        [&](const std::vector<std::string_view>& items, std::size_t at) { parse(items, at, rows); }, separator);
+    return rows;
+}
+
+// Sets the promoter boxes and the terminator sequence a gene or unit row
+// carries from its fields.
+template <typename Row>
+void takeSignals(Row& row, std::string_view box35, std::string_view box10, std::string_view terminator)
+{
+    row.promoterBox35 = std::string(box35);
+    row.promoterBox10 = std::string(box10);
+    row.terminatorSequence = std::string(terminator);
+}
+
 // The problem list's entry for a file that cannot be opened.
 ResultProblem cannotOpen(const std::string& path);
 
-// Opens path and hands the stream to read; an unopenable path (or a folder)
-// gives rows with opened = false and one problem.
-template <typename Read> auto readPath(const std::string& path, Read read);
-
 } // namespace meridan::genome::results::detail
-
-#include "ResultLinesOpen.h"

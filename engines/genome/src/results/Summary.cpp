@@ -65,9 +65,4 @@ SummaryFile readSummary(std::istream& in, const std::string& sourceName)
     return result;
 }
 
-SummaryFile readSummaryFile(const std::string& path)
-{
-    return readPath(path, readSummary);
-}
-
 } // namespace meridan::genome::results

@@ -8,9 +8,8 @@ using namespace detail;
 
 ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::string& sourceName)
 {
-    ResultRows<TerminatorRow> result;
-    result.opened = true;
-    forEachRow(in, sourceName, 7, result.problems, [&](const std::vector<std::string_view>& items, std::size_t at) {
+    return readRows<TerminatorRow>(in, sourceName, 7, [&](const std::vector<std::string_view>& items, std::size_t at,
+                                                ResultRows<TerminatorRow>& result) {
         const auto start = wholeNumber(items[0]);
         const auto stem = wholeNumber(items[1]);
         const auto loop = wholeNumber(items[2]);
@@ -35,12 +34,6 @@ ResultRows<TerminatorRow> readTerminatorTable(std::istream& in, const std::strin
         row.text = joinedItems(items);
         result.rows.push_back(std::move(row));
     });
-    return result;
-}
-
-ResultRows<TerminatorRow> readTerminatorTableFile(const std::string& path)
-{
-    return readPath(path, readTerminatorTable);
 }
 
 } // namespace meridan::genome::results

@@ -39,11 +39,9 @@ std::optional<TuMember> member(std::string_view text)
 
 ResultRows<TuRow> readTuList(std::istream& in, const std::string& sourceName)
 {
-    ResultRows<TuRow> result;
-    result.opened = true;
-    forEachRow(
-        in, sourceName, 7, result.problems,
-        [&](const std::vector<std::string_view>& fields, std::size_t at) {
+    return readRows<TuRow>(
+        in, sourceName, 7,
+        [&](const std::vector<std::string_view>& fields, std::size_t at, ResultRows<TuRow>& result) {
             TuRow row;
             row.line = at;
             row.genomeId = std::string(fields[0]);
@@ -78,18 +76,10 @@ ResultRows<TuRow> readTuList(std::istream& in, const std::string& sourceName)
                 addProblem(result.problems, sourceName, at, "a member is not synonym|PID|gene index");
                 return;
             }
-            row.promoterBox35 = std::string(fields[4]);
-            row.promoterBox10 = std::string(fields[5]);
-            row.terminatorSequence = std::string(fields[6]);
+            takeSignals(row, fields[4], fields[5], fields[6]);
             result.rows.push_back(std::move(row));
         },
         Separator::Tabs);
-    return result;
-}
-
-ResultRows<TuRow> readTuListFile(const std::string& path)
-{
-    return readPath(path, readTuList);
 }
 
 } // namespace meridan::genome::results

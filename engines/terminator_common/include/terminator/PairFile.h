@@ -4,6 +4,7 @@
 #pragma once
 
 #include "terminator/GenePairs.h"
+#include "terminator/RunInputs.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -30,5 +31,15 @@ void writePairFile(const std::filesystem::path& path, const std::vector<GenePair
 // by file and line. Throws RunError.
 std::vector<PairLocation> parsePairFile(std::istream& in, const std::string& fileName);
 std::vector<PairLocation> readPairFile(const std::filesystem::path& path);
+
+// The gene pairs both terminator engines start from: the genes of the run's
+// PTT (their synonyms read or not; problems go to out) paired within the
+// records of its FNA, and written to the run's pair file.
+struct RunPairs {
+    genome::RecordTable records;
+    std::vector<GenePair> pairs;
+    std::filesystem::path path; // the pair file: the run's pairPath, or kPairFileName
+};
+RunPairs writeRunPairs(const RunInputs& inputs, SynonymColumn synonym, std::ostream& out);
 
 } // namespace meridan::terminator

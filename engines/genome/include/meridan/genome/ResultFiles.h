@@ -45,6 +45,22 @@ private:
     std::string error_;
 };
 
+// Writes every file of files as one set (see ResultFiles), each named by its
+// member `path` and holding its member `content`; false with the reason in
+// error when the set could not be written.
+template <typename File>
+bool writeFileSet(const std::vector<File>& files, std::string File::*path, std::string File::*content,
+                  std::string& error)
+{
+    ResultFiles set;
+    for (const File& file : files)
+        set.add(file.*path, file.*content);
+    if (set.commit())
+        return true;
+    error = set.error();
+    return false;
+}
+
 // True when a file can be created beside path (its folder exists and may be
 // written), so a run can fail before its work rather than after it.
 bool canWriteBeside(const std::string& path);

@@ -2,7 +2,11 @@
 // names the file (and line, where there is one) and is shown as it is.
 #pragma once
 
+#include "meridan/genome/ReadResult.h"
+
+#include <fstream>
 #include <stdexcept>
+#include <string>
 
 namespace meridan::ethrin {
 
@@ -10,5 +14,14 @@ class InputError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The file at path opened for reading, or InputError "Can't open file <path> !".
+inline std::ifstream openInputFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw InputError(genome::cantOpenMessage(path));
+    return in;
+}
 
 } // namespace meridan::ethrin
