@@ -181,6 +181,7 @@ static void drawLinkProbabilities(QGraphicsScene *scene, const ProjectModel &mod
         const QRectF box = label->boundingRect();
         label->setTransform(QTransform::fromTranslate(-box.width() / 2, -box.height() / 2));
         label->setDefaultTextColor(*link >= 0.5 ? Qt::darkGreen : Qt::darkRed);
+        label->setData(LinkLabelKey, true);
         label->setToolTip(QObject::tr("Probability that %1 and %2 share an operon: %3")
                               .arg(a.synonym, c.synonym)
                               .arg(*link, 0, 'f', 3));
@@ -277,16 +278,30 @@ void spaceRulerLabels(QGraphicsScene *scene, double scale)
     if (!scene || scale <= 0)
         return;
     QList<QGraphicsItem *> labels;
+    QList<QGraphicsItem *> links;
     for (QGraphicsItem *item : scene->items()) {
         if (item->data(RulerLabelKey).toBool())
             labels << item;
+        if (item->data(LinkLabelKey).toBool())
+            links << item;
         // A name shows only inside its arrow (names keep their size on screen).
         const QVariant arrowWidth = item->data(GeneNameWidthKey);
         if (arrowWidth.isValid())
             item->setVisible(item->boundingRect().width() <= arrowWidth.toDouble() * scale);
     }
-    std::sort(labels.begin(), labels.end(),
-              [](QGraphicsItem *a, QGraphicsItem *b) { return a->pos().x() < b->pos().x(); });
+    const auto leftToRight = [](QGraphicsItem *a, QGraphicsItem *b) { return a->pos().x() < b->pos().x(); };
+    // The link probabilities keep their size on screen too: from the left,
+    // each shows when it clears the last one shown.
+    std::sort(links.begin(), links.end(), leftToRight);
+    double lastLink = -1e300;
+    for (QGraphicsItem *link : std::as_const(links)) {
+        const double width = link->boundingRect().width();
+        const double left = link->pos().x() * scale - width / 2;
+        link->setVisible(left >= lastLink + 4);
+        if (link->isVisible())
+            lastLink = left + width;
+    }
+    std::sort(labels.begin(), labels.end(), leftToRight);
     // A number at either end is moved inwards, off its tick's centre, rather
     // than cut by the drawing's edge.
     const QRectF unit = unitRect(scene);

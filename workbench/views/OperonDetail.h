@@ -39,13 +39,15 @@ bool drawUnit(QGraphicsScene *scene, const ProjectModel &model, QTreeWidgetItem 
 constexpr int RulerLabelKey = 1;
 // Item data key of a gene name: the width of its gene's arrow in scene units.
 constexpr int GeneNameWidthKey = 2;
+// Item data key marking the probability label between two neighbouring genes.
+constexpr int LinkLabelKey = 3;
 
 // The scene rectangle holding the drawn unit with its labels.
 QRectF unitRect(QGraphicsScene *scene);
 
-// Hides the ruler labels that would overlap their left neighbour at
-// `scale` pixels per scene unit, and the gene names wider than their
-// gene's arrow there, and shows the others.
+// Hides the ruler labels and the link probabilities that would overlap
+// their left neighbour at `scale` pixels per scene unit, and the gene names
+// wider than their gene's arrow there, and shows the others.
 void spaceRulerLabels(QGraphicsScene *scene, double scale);
 
 } // namespace operondetail

@@ -343,6 +343,35 @@ private slots:
         }
     }
 
+    void linkProbabilitiesNeverOverlap()
+    {
+        ProjectModel m = sampleProject();
+        for (int i = 0; i + 1 < m.genes.size(); ++i)
+            m.operonLinks.insert(m.genes[i].synonym + QLatin1Char('\t') + m.genes[i + 1].synonym, 0.5);
+        Harness h(m);
+        QGraphicsScene *scene = h.drawUnit(1);   // defC, defD, defE
+        QList<QGraphicsTextItem *> links;
+        for (QGraphicsTextItem *t : itemsOf<QGraphicsTextItem>(scene))
+            if (t->toPlainText().startsWith("p "))
+                links << t;
+        QVERIFY(links.size() >= 2);
+        // Zoomed out, the labels (constant on screen) would run into each
+        // other: the ones shown keep apart; zoomed in, all show.
+        for (double scale : {0.05, 0.3, 20.0}) {
+            operondetail::spaceRulerLabels(scene, scale);
+            QList<QRectF> shown;
+            for (QGraphicsTextItem *t : std::as_const(links))
+                if (t->isVisible())
+                    shown << t->boundingRect().translated(t->pos().x() * scale - t->boundingRect().width() / 2, 0);
+            QVERIFY(!shown.isEmpty());
+            for (int i = 0; i < shown.size(); ++i)
+                for (int j = i + 1; j < shown.size(); ++j)
+                    QVERIFY2(!shown[i].intersects(shown[j]), qPrintable(QString("at scale %1").arg(scale)));
+            if (scale > 1)
+                QCOMPARE(shown.size(), links.size());
+        }
+    }
+
     void detailViewFitsTheUnitAndZooms()
     {
         const ProjectModel m = sampleProject();
