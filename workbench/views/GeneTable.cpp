@@ -4,6 +4,8 @@
 #include "FeatureSpans.h"
 #include "ProjectModel.h"
 
+#include "meridan/genome/GenomeSequence.h"
+
 #include <QFont>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -26,30 +28,14 @@ QTableWidgetItem *headerItem(const QString &text, Qt::Alignment alignment)
     return item;
 }
 
-QChar complementOf(QChar c)
-{
-    switch (c.unicode()) {
-    case 'A': return QLatin1Char('T');
-    case 'T': return QLatin1Char('A');
-    case 'G': return QLatin1Char('C');
-    case 'C': return QLatin1Char('G');
-    case 'a': return QLatin1Char('t');
-    case 't': return QLatin1Char('a');
-    case 'g': return QLatin1Char('c');
-    case 'c': return QLatin1Char('g');
-    default: return c;
-    }
-}
-
 } // namespace
 
 QString reverseComplement(const QString &bases)
 {
-    QString out;
-    out.reserve(bases.size());
-    for (qsizetype i = bases.size() - 1; i >= 0; --i)
-        out.append(complementOf(bases[i]));
-    return out;
+    const QByteArray latin = bases.toLatin1();
+    const std::string reversed = meridan::genome::reverseComplementOf(
+        std::string_view(latin.constData(), std::size_t(latin.size())), '\0', meridan::genome::LowerCaseBases::Kept);
+    return QString::fromLatin1(reversed.data(), qsizetype(reversed.size()));
 }
 
 QString geneSequence(const ProjectModel &model, int geneIndex)

@@ -11,7 +11,9 @@ namespace {
 std::array<char, 256> complementTable(char unknown, LowerCaseBases lower)
 {
     std::array<char, 256> table{};
-    table.fill(unknown);
+    // unknown '\0': every other character stays as it is.
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = unknown != '\0' ? unknown : static_cast<char>(c);
     const char upper[] = "ACGT", complement[] = "TGCA";
     for (int k = 0; k < 4; ++k) {
         table[static_cast<unsigned char>(upper[k])] = complement[k];

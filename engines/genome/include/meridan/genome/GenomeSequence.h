@@ -18,8 +18,8 @@ struct GenomeSequence {
 enum class LowerCaseBases { Unknown, Kept, UpperCased };
 
 // Reverse complement: A<->T, C<->G; lower-case bases as `lower` says; every
-// other character becomes `unknown`. The defaults are the genome's own
-// (GenomeSequence::reverseComplement).
+// other character becomes `unknown` (with '\0', stays as it is). The defaults
+// are the genome's own (GenomeSequence::reverseComplement).
 std::string reverseComplementOf(std::string_view bases, char unknown = '?',
                                 LowerCaseBases lower = LowerCaseBases::Unknown);
 
