@@ -160,6 +160,8 @@ void MainWindow::ini_findDilg()
     findDialog->move(corner);
     findDialog->show();
     findDialog->raise();
+    // Typed text goes to the search field at once, whatever had the focus.
+    findDialog->activateWindow();
 }
 
 void MainWindow::slotPredictOperon()

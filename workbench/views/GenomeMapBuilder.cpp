@@ -619,6 +619,7 @@ int GenomeMapBuilder::updateLabels(double scale)
         if (!label)
             continue;
         const GeneEntry &gene = model.genes[g];
+        label->setGap(g == markedGene && !exporting ? PointerLength + 3.0 : 3.0);
         // A name shows only where its gene is at least a few pixels long.
         bool show = g == markedGene || geometry.span(gene.start, gene.end) * pixelsPerBase >= 4.0;
         if (show) {

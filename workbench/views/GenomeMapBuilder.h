@@ -63,6 +63,9 @@ public:
     // The point of gene g's ring edge facing away from the other strand, and
     // the outward direction there (inward for reverse genes).
     bool geneAnchor(int g, QPointF *anchor, QPointF *direction) const;
+    // The length in pixels of the pointer at the marked gene's anchor; the
+    // marked gene's name stands beyond it, except in an export.
+    static constexpr double PointerLength = 18.0;
 
     // On screen the sectors of each colour are split into angular slices,
     // so a zoomed-in view paints only the few slices it shows. An export

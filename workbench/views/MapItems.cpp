@@ -77,22 +77,28 @@ void MapShapes::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
 }
 
 MapLabel::MapLabel(const QString &text, const QFont &font, QPointF direction, double gap)
-    : text_(text), font_(font)
+    : text_(text), font_(font), direction_(direction)
 {
     setFlag(ItemIgnoresTransformations, true);
+    setGap(gap);
+}
+
+void MapLabel::setGap(double gap)
+{
+    if (gap == gap_ && !rect_.isNull())
+        return;
+    prepareGeometryChange();
+    gap_ = gap;
     const QFontMetricsF metrics(font_);
     QSizeF size;
     const QStringList lines = text_.split(QLatin1Char('\n'));
     for (const QString &line : lines)
         size.setWidth(qMax(size.width(), metrics.horizontalAdvance(line)));
     size.setHeight(metrics.lineSpacing() * lines.size());
-    const double dx = direction.x();
-    const double dy = direction.y();
     // The rectangle's edge nearest to the anchor touches a point `gap`
     // pixels away from it along the direction.
-    const QPointF centre(dx * (gap + size.width() / 2), dy * (gap + size.height() / 2));
-    rect_ = QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(),
-                   size.height());
+    const QPointF centre(direction_.x() * (gap + size.width() / 2), direction_.y() * (gap + size.height() / 2));
+    rect_ = QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
 }
 
 QRectF MapLabel::boundingRect() const

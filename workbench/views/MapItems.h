@@ -80,10 +80,15 @@ public:
     void setColor(const QColor &color) { color_ = color; }
     // The label's rectangle in pixels relative to its anchor.
     QRectF pixelRect() const { return rect_; }
+    // Moves the text to `gap` pixels from the anchor along its direction.
+    void setGap(double gap);
+    double gap() const { return gap_; }
 
 private:
     QString text_;
     QFont font_;
+    QPointF direction_;
+    double gap_ = 0;
     QRectF rect_;
     QColor color_ = Qt::black;
 };

@@ -180,7 +180,8 @@ void ResultViews::pointAtGene(int g)
     // A triangle of constant screen size just outside the gene's ring,
     // its tip at the ring's edge.
     const QPointF side(-direction.y(), direction.x());
-    const QPolygonF polygon({QPointF(0, 0), direction * 18 + side * 7, direction * 18 - side * 7});
+    const double length = GenomeMapBuilder::PointerLength;
+    const QPolygonF polygon({QPointF(0, 0), direction * length + side * 7, direction * length - side * 7});
     auto *arrow = new ArrowItem(polygon);
     const QColor blue(0, 0, 255);
     arrow->setPen(QPen(blue, 0));
@@ -234,11 +235,12 @@ void ResultViews::paintMap(QPainter *painter, const QRectF &target)
         return;
     const QRectF source = GenomeMapBuilder::mapRect();
     const double scale = target.width() / source.width();
-    // The names shown are those with room at the drawing's own scale.
+    // The names shown are those with room at the drawing's own scale (with
+    // no pointer in the drawing, the marked name at its gene).
+    mapBuilder->setExporting(true);
     mapBuilder->updateLabels(scale);
     for (ArrowItem *arrow : std::as_const(mapArrows))
         arrow->setVisible(false);
-    mapBuilder->setExporting(true);
     genomeMapScene->render(painter, target, source, Qt::KeepAspectRatio);
     mapBuilder->setExporting(false);
     mapBuilder->paintLegend(painter, target.topLeft() + QPointF(8, 8));

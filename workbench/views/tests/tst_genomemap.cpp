@@ -294,6 +294,13 @@ private slots:
             }
         }
         QCOMPARE(nearest, marked);
+        // The name stands clear of the pointer, on either strand (both in
+        // pixels from the gene's anchor).
+        for (int g : {marked, marked + 1}) {
+            h.views->slotCenterOn(geneRow(h.tree, g), 0);
+            const QRectF pointer = h.views->arrows().last()->polygon().boundingRect();
+            QVERIFY2(!h.views->map()->geneLabel(g)->pixelRect().intersects(pointer), qPrintable(m.genes[g].strand));
+        }
     }
 
     void redrawReplacesAndDeletesTheOldScene()
