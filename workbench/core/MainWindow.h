@@ -2,15 +2,22 @@
 // recent files), the project inputs, the prediction threads, the result
 // loading and, through MainWindow_views.cpp, the tree and the graphics views.
 //
-// The implementation is split by concern:
+// The window's slots and operations are split by concern into files; the
+// work itself lies in classes of its own where it needs no window:
 //   MainWindow.cpp             construction, frame, recent files, closing
 //   MainWindow_loading.cpp     input loaders, work directory, annotation merge,
 //                              annotation and genome readers
-//   MainWindow_prediction.cpp  worker threads, progress bar, failure reports
-//   MainWindow_results.cpp     result loading and the result readers
+//   MainWindow_import.cpp      GenBank / GFF3 import (GenomeImport)
+//   MainWindow_prediction.cpp  worker threads started from the pipeline's
+//                              stage plan, progress (PredictionProgress),
+//                              cancelling (RunFileGuard), failure reports
+//   MainWindow_options.cpp     Prediction > Options, the seed (RunSeed)
+//   MainWindow_results.cpp     result loading through the model library's readers
 //   MainWindow_views.cpp       tree, table, genome map, detail view, search,
-//                              SVG export and the view dialogs
+//                              SVG export and the view dialogs (ResultViews)
+//   MainWindow_tables.cpp      the operon and TU tables
 //   MainWindow_tools.cpp       DNA line, find files, query forms, help, about
+//   ExportMenu.cpp             File > Export (GFF3, BED, TU table)
 #pragma once
 
 #include <QList>
