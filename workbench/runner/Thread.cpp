@@ -146,19 +146,25 @@ QString Thread::resultFilePath() const
 QStringList Thread::failures() const
 {
     QMutexLocker lock(&reportLock_);
-    return failures_;
+    QStringList failures;
+    for (const std::string& failure : report_.failures)
+        failures << fromLocal(failure);
+    return failures;
 }
 
 QVector<Thread::EngineTime> Thread::engineTimes() const
 {
     QMutexLocker lock(&reportLock_);
-    return engineTimes_;
+    QVector<EngineTime> times;
+    for (const auto& time : report_.engineTimes)
+        times.append({fromLocal(time.engine), time.milliseconds});
+    return times;
 }
 
 bool Thread::wasCancelled() const
 {
     QMutexLocker lock(&reportLock_);
-    return cancelled_;
+    return report_.cancelled;
 }
 
 void Thread::requestCancel()
@@ -197,9 +203,6 @@ void Thread::run()
 {
     {
         QMutexLocker lock(&reportLock_);
-        failures_.clear();
-        engineTimes_.clear();
-        cancelled_ = false;
         report_ = {};
         report_.stage = stage();
     }
@@ -213,11 +216,6 @@ void Thread::run()
     {
         QMutexLocker lock(&reportLock_);
         report_ = report;
-        for (const std::string& failure : report.failures)
-            failures_ << fromLocal(failure);
-        for (const auto& time : report.engineTimes)
-            engineTimes_.append({fromLocal(time.engine), time.milliseconds});
-        cancelled_ = report.cancelled;
     }
     cancel_.clear();
 }

@@ -120,8 +120,5 @@ private:
     meridan::pipeline::CancelSwitch cancel_;
 
     mutable QMutex reportLock_;
-    QStringList failures_;
-    QVector<EngineTime> engineTimes_;
-    bool cancelled_ = false;
-    meridan::pipeline::StageReport report_;
+    meridan::pipeline::StageReport report_;   // of the last run, under reportLock_
 };
