@@ -249,6 +249,8 @@ private:
     // engine's gene tags are refined before the results are read.
     void setupOperonModeChoice();
     void refineOperonsIfChosen();
+    // Where the settings keep the panel of genomes for the evidence step.
+    static constexpr const char* PanelSettingKey = "prediction/panel";
     // The options of the next run as the pipeline's stage plan reads them.
     meridan::pipeline::PredictionOptions runOptions() const;
     // The worker thread that runs `stage`; null for the stages the window

@@ -25,7 +25,7 @@ void MainWindow::showPredictionOptions()
 {
     PredictionOptionsDialog dialog(
         tr("seed %1").arg(meridan::runseed::defaultSeed), this);
-    const QString panelKey = QStringLiteral("prediction/panel");
+    const QString panelKey = QLatin1String(PanelSettingKey);
     dialog.setOptions({evidenceOperonsAction && evidenceOperonsAction->isChecked(), meridan::runseed::chosenSeed(),
                        QSettings().value(panelKey).toString()});
     if (dialog.exec() != QDialog::Accepted)

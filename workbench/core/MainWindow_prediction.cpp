@@ -40,7 +40,7 @@ meridan::pipeline::PredictionOptions MainWindow::runOptions() const
     const bool evidence = evidenceOperonsAction && evidenceOperonsAction->isChecked();
     options.operons = evidence ? meridan::pipeline::OperonMode::Evidence : meridan::pipeline::OperonMode::Em;
     options.seed.reset();   // the run's seed is handed to the engines by useSeedForRun()
-    const QString panel = QSettings().value(QStringLiteral("prediction/panel")).toString();
+    const QString panel = QSettings().value(QLatin1String(PanelSettingKey)).toString();
     if (!panel.isEmpty())
         options.panel = QFile::encodeName(panel).toStdString();
     options.exports = false;   // the workbench exports on request (File > Export)
@@ -63,10 +63,11 @@ void MainWindow::refineOperonsIfChosen()
     for (meridan::pipeline::Stage stage : meridan::pipeline::predictionSteps().front())
         if (const Thread* thread = stageThread(stage))
             predictions.push_back(thread->lastReport());
-    if (!meridan::pipeline::stageRuns(meridan::pipeline::Stage::OperonEvidence, runOptions(), predictions))
+    const meridan::pipeline::PredictionOptions options = runOptions();
+    if (!meridan::pipeline::stageRuns(meridan::pipeline::Stage::OperonEvidence, options, predictions))
         return;
     bool ok = false;
-    operonThread.setPanel(QSettings().value(QStringLiteral("prediction/panel")).toString());
+    operonThread.setPanel(options.panel ? QFile::decodeName(options.panel->c_str()) : QString());
     const QString message = operonThread.refineOperons(ok);
     qDebug() << message;
     if (!ok)
